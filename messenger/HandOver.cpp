@@ -1,0 +1,83 @@
+// The blocking hand-over between a worker and the user-interface thread.
+#include "HandOver.h"
+
+#include <condition_variable>
+#include <exception>
+#include <memory>
+#include <mutex>
+#include <utility>
+
+namespace {
+
+// Shared by the worker and the posted call, so whichever side finishes last frees it.
+struct THandOverState {
+    enum class TStage { Pending, Running, Done, Cancelled };
+
+    std::mutex Mutex;
+    std::condition_variable_any Changed;
+    TStage Stage = TStage::Pending;
+    std::function<void()> Call;
+    std::exception_ptr Failure;
+};
+
+void RunOnUiThread(const std::shared_ptr<THandOverState>& state) {
+    std::function<void()> call;
+    {
+        std::lock_guard lock(state->Mutex);
+        if (state->Stage != THandOverState::TStage::Pending) {
+            return;
+        }
+        state->Stage = THandOverState::TStage::Running;
+        call = std::move(state->Call);
+    }
+    std::exception_ptr failure;
+    try {
+        call();
+    } catch (...) {
+        failure = std::current_exception();
+    }
+    {
+        std::lock_guard lock(state->Mutex);
+        state->Stage = THandOverState::TStage::Done;
+        state->Failure = failure;
+    }
+    state->Changed.notify_all();
+}
+
+}  // namespace
+
+bool HandOver(TUiThreadQueue& queue, std::function<void()> call, std::stop_token stop) {
+    if (stop.stop_requested()) {
+        return false;
+    }
+    auto state = std::make_shared<THandOverState>();
+    state->Call = std::move(call);
+    // Runs inside RequestStop on the stopping thread, so once the request returns a call that has
+    // not started will never start: nothing runs on behalf of a stopped worker.
+    std::stop_callback cancel(stop, [&state] {
+        {
+            std::lock_guard lock(state->Mutex);
+            if (state->Stage == THandOverState::TStage::Pending) {
+                state->Stage = THandOverState::TStage::Cancelled;
+                state->Call = nullptr;
+            }
+        }
+        state->Changed.notify_all();
+    });
+    queue.Post([state] { RunOnUiThread(state); });
+
+    std::exception_ptr failure;
+    {
+        std::unique_lock lock(state->Mutex);
+        const bool done =
+            state->Changed.wait(lock, stop, [&state] { return state->Stage == THandOverState::TStage::Done; });
+        if (!done) {
+            return false;
+        }
+        failure = state->Failure;
+    }
+    if (failure) {
+        std::rethrow_exception(failure);
+    }
+    return true;
+}

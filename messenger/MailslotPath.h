@@ -1,0 +1,21 @@
+// Takes a mailslot path (`\\SERVER\mailslot\BOX`) apart, as the backends must refuse what does not parse.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+struct TMailslotPath {
+    std::string Server;  ///< "." for this computer, "*" for every computer, else a computer name
+    std::string Box;     ///< the mailbox name, as written
+
+    bool IsLocal() const { return Server == "."; }
+    bool IsBroadcast() const { return Server == "*"; }
+
+    /// Nothing for a path without the two leading backslashes, an empty server or box, or a
+    /// middle part other than "mailslot" (in any case).
+    static std::optional<TMailslotPath> Parse(std::string_view path);
+};
+
+/// ASCII case-insensitive comparison, as mailbox and computer names are compared on the network.
+bool EqualsIgnoringCase(std::string_view a, std::string_view b);

@@ -1,0 +1,50 @@
+// The datagram inbox the messenger works against: the six mailslot operations and a wait.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <span>
+#include <stop_token>
+#include <string>
+#include <string_view>
+
+/// A handle is one 32-bit value, so a worker may read it while the user-interface thread replaces it.
+/// Handles are never reused: a stale one simply fails.
+using TMailslotHandle = std::uint32_t;
+inline constexpr TMailslotHandle InvalidMailslotHandle = 0xFFFFFFFFu;
+
+struct TMailslotInfo {
+    std::int32_t MessageCount = 0;
+    std::uint32_t NextSize = 0;
+};
+
+enum class TMailslotWait {
+    DatagramWaiting,  ///< a datagram is queued (or the handle was closed meanwhile)
+    Stopped,          ///< the stop token was triggered
+    CannotWait,       ///< this backend or this handle offers no wait: poll instead
+};
+
+/// Paths are the texts the messenger builds: `\\.\mailslot\BOX`, `\\*\mailslot\BOX`, `\\NAME\mailslot\BOX`.
+class TMailslotTransport {
+public:
+    virtual ~TMailslotTransport() = default;
+
+    /// Creates the own mailbox (`\\.\mailslot\BOX`); InvalidMailslotHandle on failure.
+    virtual TMailslotHandle CreateMailslot(std::string_view path, std::uint32_t maxMessageSize,
+                                           std::uint32_t readTimeout) = 0;
+    /// Count and size of the waiting datagrams, at once; nothing for a handle that is not an open mailbox.
+    virtual std::optional<TMailslotInfo> GetMailslotInfo(TMailslotHandle mailbox) = 0;
+    /// Takes the next datagram out if it fits `buffer`; the number of bytes delivered, or nothing.
+    virtual std::optional<std::uint32_t> ReadFile(TMailslotHandle mailbox, std::span<char> buffer) = 0;
+    /// Opens a target path for writing, without waiting on the network; InvalidMailslotHandle on failure.
+    virtual TMailslotHandle CreateFile(std::string_view path) = 0;
+    /// Sends `bytes` as one datagram through a handle from CreateFile; false when it was not sent.
+    virtual bool WriteFile(TMailslotHandle target, std::string_view bytes) = 0;
+    /// Releases an own mailbox (its name is free again) or a write handle.
+    virtual void CloseHandle(TMailslotHandle handle) = 0;
+
+    /// Blocks until a datagram waits in `mailbox` or `stop` is requested, where the backend can.
+    virtual TMailslotWait WaitForDatagram(TMailslotHandle /*mailbox*/, std::stop_token /*stop*/) {
+        return TMailslotWait::CannotWait;
+    }
+};
