@@ -1,0 +1,8 @@
+// Location of the settings file.
+#include "SettingsFile.h"
+
+#include <QStandardPaths>
+
+QString DefaultSettingsPath() {
+    return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) + "/Olvanta/Kestrin.conf";
+}

@@ -1,0 +1,32 @@
+// Building the messenger for the console client.
+#include "CliSession.h"
+
+#include "NetworkSettings.h"
+#include "SettingsFile.h"
+
+TCliSession::TCliSession(const TCliCommand& command, QObject* context)
+    : LocalSystem(MakeLocalSystem()), Queue(context) {
+    auto read = ReadNetworkSettings(command.ConfigPath.isEmpty() ? DefaultSettingsPath() : command.ConfigPath);
+    Problems = read.Problems;
+    Transport = std::make_unique<TUdpTransport>(LocalSystem->ComputerName(), read.Settings);
+    Component = std::make_unique<TMessenger>(TMessengerEnvironment{*Transport, Queue, *LocalSystem});
+    Component->SetBoxName(command.BoxName.toStdString());
+}
+
+bool TCliSession::Activate(QString& error) {
+    std::string reported;
+    auto previous = Component->OnError;
+    Component->OnError = [&reported](TMainMessenger&, const std::string& message) { reported = message; };
+    Component->Activate();
+    Component->OnError = previous;
+    if (reported.empty()) {
+        return true;
+    }
+    error = QString::fromStdString(reported);
+    if (const auto why = Transport->LastError(); !why.empty()) {
+        error += ": " + QString::fromStdString(why);
+    }
+    return false;
+}
+
+std::size_t TCliSession::MaxMessageSize() const { return TUdpTransport::MaxMessageSize(Component->BoxName()); }

@@ -1,0 +1,34 @@
+// One copy of the messenger on the UDP transport, set up from the settings file and the command line.
+#pragma once
+
+#include <QObject>
+#include <QStringList>
+#include <memory>
+
+#include "CommandLine.h"
+#include "QtUiQueue.h"
+#include "SystemServices.h"
+#include "UdpTransport.h"
+#include "uniMessenger.h"
+
+class TCliSession {
+public:
+    TCliSession(const TCliCommand& command, QObject* context);
+
+    /// Opens the own mailbox and announces this computer; false with the reason when it cannot.
+    bool Activate(QString& error);
+    /// The problems found in the settings file (each value fell back to its default).
+    const QStringList& SettingsProblems() const { return Problems; }
+    /// The largest memo text, in bytes, that one datagram carries under this box name.
+    std::size_t MaxMessageSize() const;
+
+    TMessenger& Messenger() { return *Component; }
+    TSystemServices& System() { return *LocalSystem; }
+
+private:
+    QStringList Problems;
+    std::unique_ptr<TSystemServices> LocalSystem;
+    std::unique_ptr<TUdpTransport> Transport;
+    TQtUiQueue Queue;
+    std::unique_ptr<TMessenger> Component;  ///< last, so it leaves before what it uses
+};

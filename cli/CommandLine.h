@@ -1,0 +1,27 @@
+// What the user asked kestrin-cli to do, read from its arguments.
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <optional>
+
+struct TCliCommand {
+    enum class TKind { Interactive, Send, Listen, Who };
+
+    TKind Kind = TKind::Interactive;
+    QString BoxName = "MB303";
+    QString ConfigPath;  ///< empty: the user's settings file
+    QString Target;      ///< send: the computer, or empty with ToAll
+    bool ToAll = false;
+    QStringList Text;    ///< send: the words given; empty reads standard input
+    bool Json = false;
+    int WaitMs = 1500;
+};
+
+struct TCommandLineResult {
+    std::optional<TCliCommand> Command;
+    QString Error;   ///< why the arguments were refused
+    QString Output;  ///< --help or --version text; print it and exit 0
+};
+
+TCommandLineResult ParseCommandLine(const QStringList& arguments);

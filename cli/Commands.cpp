@@ -1,0 +1,92 @@
+// send, listen and who.
+#include "Commands.h"
+
+#include <QTimer>
+#include <iostream>
+#include <iterator>
+
+#include "EventFormatter.h"
+#include "MessageText.h"
+#include "Output.h"
+
+TStringList MemoLines(const std::string& text) {
+    TStringList lines;
+    std::size_t start = 0;
+    while (start < text.size()) {
+        auto end = text.find('\n', start);
+        if (end == std::string::npos) {
+            end = text.size();
+        }
+        std::string line = text.substr(start, end - start);
+        if (!line.empty() && line.back() == '\r') {
+            line.pop_back();
+        }
+        lines.push_back(std::move(line));
+        start = end + 1;
+    }
+    return lines;
+}
+
+int RunSend(TCliSession& session, const TCliCommand& command) {
+    std::string text;
+    if (command.Text.isEmpty()) {
+        text.assign(std::istreambuf_iterator<char>(std::cin), std::istreambuf_iterator<char>());
+    } else {
+        text = command.Text.join(' ').toStdString();
+    }
+    const TStringList lines = MemoLines(text);
+    TMessenger& messenger = session.Messenger();
+
+    TStringList composed;
+    MessageText::AppendMemo(composed, session.System().TimeStamp(), messenger.Computer(), lines);
+    const std::size_t size = MessageText::Join(composed).size();
+    if (size > session.MaxMessageSize()) {
+        PrintError("kestrin-cli: message too large: " + std::to_string(size) + " bytes, one datagram carries at most " +
+                   std::to_string(session.MaxMessageSize()) + "\n");
+        return ExitCode::Failed;
+    }
+    std::string error;
+    messenger.OnError = [&error](TMainMessenger&, const std::string& message) { error = message; };
+    if (command.ToAll) {
+        messenger.SendMemoToAll(lines);
+    } else {
+        messenger.SendMemoTo(command.Target.toStdString(), lines);
+    }
+    if (!error.empty()) {
+        PrintError("kestrin-cli: " + error + " (" + command.Target.toStdString() + ")\n");
+        return ExitCode::Failed;
+    }
+    return ExitCode::Ok;
+}
+
+int RunListen(TCliSession& session, const TCliCommand& command, QCoreApplication& app) {
+    const TEventFormatter format(command.Json);
+    TMessenger& messenger = session.Messenger();
+    messenger.OnNewMemo = [&format](TMainMessenger&, const std::string& origin, const std::string& time,
+                                    const TStringList& lines) { Print(format.Memo(origin, time, lines)); };
+    messenger.OnNewLine = [&format](TMainMessenger&, const std::string& origin, const std::string& time,
+                                    const std::string& line) { Print(format.Line(origin, time, line)); };
+    messenger.OnUserListChange = [&format](TMainMessenger&, const TStringList& users) { Print(format.Users(users)); };
+    QString error;
+    if (!session.Activate(error)) {
+        PrintError("kestrin-cli: " + error.toStdString() + "\n");
+        return ExitCode::Failed;
+    }
+    return app.exec();
+}
+
+int RunWho(TCliSession& session, const TCliCommand& command, QCoreApplication& app) {
+    QString error;
+    if (!session.Activate(error)) {
+        PrintError("kestrin-cli: " + error.toStdString() + "\n");
+        return ExitCode::Failed;
+    }
+    QTimer::singleShot(command.WaitMs, &app, &QCoreApplication::quit);
+    TStringList known;
+    session.Messenger().OnUserListChange = [&known](TMainMessenger&, const TStringList& users) { known = users; };
+    const int code = app.exec();
+    for (const auto& name : known) {
+        Print(name + "\n");
+    }
+    return code;
+}

@@ -1,0 +1,21 @@
+// The console client's commands; each returns the process exit code.
+#pragma once
+
+#include <QCoreApplication>
+
+#include "CliSession.h"
+#include "CommandLine.h"
+
+namespace ExitCode {
+inline constexpr int Ok = 0;
+inline constexpr int Failed = 1;
+inline constexpr int BadArguments = 2;
+}  // namespace ExitCode
+
+int RunSend(TCliSession& session, const TCliCommand& command);
+int RunListen(TCliSession& session, const TCliCommand& command, QCoreApplication& app);
+int RunWho(TCliSession& session, const TCliCommand& command, QCoreApplication& app);
+int RunInteractive(TCliSession& session, const TCliCommand& command, QCoreApplication& app);
+
+/// Splits text into memo lines: LF or CR LF ends a line, and a final break adds no empty line.
+TStringList MemoLines(const std::string& text);

@@ -1,0 +1,97 @@
+// Line-based terminal session over the messenger.
+#include "InteractiveConsole.h"
+
+#include <unistd.h>
+
+#include <QSocketNotifier>
+#include <array>
+
+#include "Output.h"
+
+TInteractiveConsole::TInteractiveConsole(TCliSession& session, QObject* parent) : QObject(parent), Session(session) {
+    TMessenger& messenger = Session.Messenger();
+    messenger.OnNewMemo = [this](TMainMessenger&, const std::string& origin, const std::string& time,
+                                 const TStringList& lines) { Print(Format.Memo(origin, time, lines)); };
+    messenger.OnNewLine = [this](TMainMessenger&, const std::string& origin, const std::string& time,
+                                 const std::string& line) { Print(Format.Line(origin, time, line)); };
+    messenger.OnUserListChange = [this](TMainMessenger&, const TStringList& users) {
+        Known = users;
+        Print(Format.Users(users));
+    };
+    messenger.OnError = [](TMainMessenger&, const std::string& message) { PrintError("error: " + message + "\n"); };
+    Input = new QSocketNotifier(STDIN_FILENO, QSocketNotifier::Read, this);
+    connect(Input, &QSocketNotifier::activated, this, &TInteractiveConsole::ReadInput);
+    Print("Kestrin console on " + messenger.Computer() + ", mailbox " + messenger.BoxName() +
+          ". Type a memo; a line with a single \".\" sends it. /help lists the commands.\n");
+}
+
+void TInteractiveConsole::ReadInput() {
+    std::array<char, 4096> buffer{};
+    const auto received = ::read(STDIN_FILENO, buffer.data(), buffer.size());
+    if (received <= 0) {
+        // End of input (Ctrl+D) ends the session like /quit.
+        Input->setEnabled(false);
+        emit QuitRequested();
+        return;
+    }
+    Pending.append(buffer.data(), static_cast<std::size_t>(received));
+    for (auto end = Pending.find('\n'); end != std::string::npos; end = Pending.find('\n')) {
+        std::string line = Pending.substr(0, end);
+        Pending.erase(0, end + 1);
+        if (!line.empty() && line.back() == '\r') {
+            line.pop_back();
+        }
+        HandleLine(line);
+    }
+}
+
+void TInteractiveConsole::HandleLine(const std::string& line) {
+    if (line == ".") {
+        SendMemo();
+    } else if (line == "/quit") {
+        emit QuitRequested();
+    } else if (line == "/help") {
+        ShowHelp();
+    } else if (line == "/all") {
+        Target.clear();
+        Print("sending to " + TargetText() + "\n");
+    } else if (line.starts_with("/to ") && line.size() > 4) {
+        Target = line.substr(4);
+        Print("sending to " + TargetText() + "\n");
+    } else if (line == "/who") {
+        Print(Format.Users(Known));
+    } else if (line == "/clear") {
+        Draft.clear();
+        Print("memo cleared\n");
+    } else if (line.starts_with("/") && !line.starts_with("//")) {
+        PrintError("unknown command " + line + "; /help lists the commands\n");
+    } else {
+        // "//" starts a memo line that itself begins with a slash.
+        Draft.push_back(line.starts_with("//") ? line.substr(1) : line);
+    }
+}
+
+void TInteractiveConsole::SendMemo() {
+    const std::size_t lines = Draft.size();
+    if (Target.empty()) {
+        Session.Messenger().SendMemoToAll(Draft);
+    } else {
+        Session.Messenger().SendMemoTo(Target, Draft);
+    }
+    Draft.clear();
+    Print("sent " + std::to_string(lines) + (lines == 1 ? " line" : " lines") + " to " + TargetText() + "\n");
+}
+
+void TInteractiveConsole::ShowHelp() {
+    Print(
+        "  any text     a line of the memo being written\n"
+        "  .            sends the memo\n"
+        "  /to NAME     send to one computer\n"
+        "  /all         send to every computer (the start)\n"
+        "  /who         the computers that announced themselves\n"
+        "  /clear       forgets the memo being written\n"
+        "  //text       a memo line that starts with \"/\"\n"
+        "  /quit        leaves (as do Ctrl+D and Ctrl+C)\n");
+}
+
+std::string TInteractiveConsole::TargetText() const { return Target.empty() ? "every computer" : Target; }

@@ -1,0 +1,37 @@
+// The interactive session: reads memos and commands from the terminal while arrivals are shown.
+#pragma once
+
+#include <QObject>
+#include <string>
+
+#include "CliSession.h"
+#include "EventFormatter.h"
+
+class QSocketNotifier;
+
+class TInteractiveConsole final : public QObject {
+    Q_OBJECT
+
+public:
+    TInteractiveConsole(TCliSession& session, QObject* parent = nullptr);
+
+    /// Handles one typed line: a command, the sending ".", or a line of the memo being written.
+    void HandleLine(const std::string& line);
+
+signals:
+    void QuitRequested();
+
+private:
+    void ReadInput();
+    void SendMemo();
+    void ShowHelp();
+    std::string TargetText() const;
+
+    TCliSession& Session;
+    TEventFormatter Format{false};
+    QSocketNotifier* Input = nullptr;
+    std::string Pending;    ///< bytes read after the last line break
+    TStringList Draft;      ///< the memo being written
+    std::string Target;     ///< empty: every computer
+    TStringList Known;      ///< the computers as last announced
+};

@@ -1,0 +1,56 @@
+// kestrin-cli: the Kestrin messenger for terminals and scripts.
+#include <QCoreApplication>
+
+#include "Commands.h"
+#include "InteractiveConsole.h"
+#include "Output.h"
+#include "UnixSignalWatcher.h"
+
+int RunInteractive(TCliSession& session, const TCliCommand& /*command*/, QCoreApplication& app) {
+    TInteractiveConsole console(session);
+    QObject::connect(&console, &TInteractiveConsole::QuitRequested, &app, &QCoreApplication::quit);
+    QString error;
+    if (!session.Activate(error)) {
+        PrintError("kestrin-cli: " + error.toStdString() + "\n");
+        return ExitCode::Failed;
+    }
+    return app.exec();
+}
+
+int main(int argc, char** argv) {
+    QCoreApplication app(argc, argv);
+    QCoreApplication::setApplicationName("kestrin-cli");
+    QCoreApplication::setApplicationVersion("1.0.0");
+
+    const TCommandLineResult parsed = ParseCommandLine(QCoreApplication::arguments());
+    if (!parsed.Output.isEmpty()) {
+        Print(parsed.Output.toStdString());
+        return ExitCode::Ok;
+    }
+    if (!parsed.Command) {
+        PrintError("kestrin-cli: " + parsed.Error.toStdString() + "\n");
+        return ExitCode::BadArguments;
+    }
+    const TCliCommand& command = *parsed.Command;
+
+    // Ctrl+C, SIGTERM and SIGHUP end the event loop, so the messenger leaves the normal way and
+    // announces its departure.
+    TUnixSignalWatcher signalWatcher;
+    QObject::connect(&signalWatcher, &TUnixSignalWatcher::SignalReceived, &app, [&app] { app.exit(ExitCode::Ok); });
+
+    TCliSession session(command, &app);
+    for (const QString& problem : session.SettingsProblems()) {
+        PrintError("kestrin-cli: settings: " + problem.toStdString() + "\n");
+    }
+    switch (command.Kind) {
+        case TCliCommand::TKind::Send:
+            return RunSend(session, command);
+        case TCliCommand::TKind::Listen:
+            return RunListen(session, command, app);
+        case TCliCommand::TKind::Who:
+            return RunWho(session, command, app);
+        case TCliCommand::TKind::Interactive:
+            return RunInteractive(session, command, app);
+    }
+    return ExitCode::Failed;
+}

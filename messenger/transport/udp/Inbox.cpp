@@ -1,0 +1,56 @@
+// Filtering, de-duplication and bounds of the own mailbox's queue.
+#include "Inbox.h"
+
+#include <functional>
+#include <utility>
+
+#include "MailslotPath.h"
+
+TInbox::TInbox(std::string boxName, const std::string& computerName, TLimits limits)
+    : BoxName(std::move(boxName)), OwnName(NormalizeNetbiosName(computerName)), Limits(limits) {}
+
+bool TInbox::Offer(const TMailslotDatagram& datagram, TClock::time_point now) {
+    if (!MailslotNameMatches(datagram.MailslotName, BoxName)) {
+        return false;
+    }
+    // A name that was not resolved yet goes out by broadcast: only the computer of that name keeps it.
+    if (datagram.Type == TDatagramType::DirectUnique && !EqualsIgnoringCase(datagram.DestinationName.Name, OwnName)) {
+        return false;
+    }
+    if (SeenBefore(datagram, now)) {
+        return false;
+    }
+    if (Messages.size() >= Limits.MaxCount || QueuedBytes + datagram.Data.size() > Limits.MaxBytes) {
+        return false;
+    }
+    Messages.push_back(datagram.Data);
+    QueuedBytes += datagram.Data.size();
+    return true;
+}
+
+bool TInbox::SeenBefore(const TMailslotDatagram& datagram, TClock::time_point now) {
+    std::erase_if(RecentCopies, [&](const auto& entry) { return now - entry.second > Limits.DuplicateWindow; });
+    // A sender on several networks sends one copy per network under one datagram id. The content is
+    // part of the key, so that two different messages that happen to share an id are both kept.
+    TCopyKey key{datagram.SourceName.Name, datagram.DatagramId, std::hash<std::string>{}(datagram.Data)};
+    const bool seen = RecentCopies.contains(key);
+    RecentCopies[std::move(key)] = now;
+    return seen;
+}
+
+std::optional<std::size_t> TInbox::NextSize() const {
+    if (Messages.empty()) {
+        return std::nullopt;
+    }
+    return Messages.front().size();
+}
+
+std::optional<std::string> TInbox::Take(std::size_t capacity) {
+    if (Messages.empty() || Messages.front().size() > capacity) {
+        return std::nullopt;
+    }
+    std::string message = std::move(Messages.front());
+    Messages.pop_front();
+    QueuedBytes -= message.size();
+    return message;
+}

@@ -1,0 +1,49 @@
+// The own mailbox's queue: which received datagrams are kept, duplicates dropped, bounded in size.
+#pragma once
+
+#include <chrono>
+#include <cstddef>
+#include <cstdint>
+#include <deque>
+#include <map>
+#include <optional>
+#include <string>
+#include <tuple>
+
+#include "MailslotDatagram.h"
+
+class TInbox {
+public:
+    using TClock = std::chrono::steady_clock;
+
+    struct TLimits {
+        std::size_t MaxCount = 4096;
+        std::size_t MaxBytes = 16u << 20;
+        std::chrono::seconds DuplicateWindow{5};
+    };
+
+    TInbox(std::string boxName, const std::string& computerName, TLimits limits);
+    TInbox(std::string boxName, const std::string& computerName) : TInbox(std::move(boxName), computerName, {}) {}
+
+    /// Keeps the message of a write to this box that is addressed to this computer or its group,
+    /// unless it is a copy already seen or the queue is full. True when it was kept.
+    bool Offer(const TMailslotDatagram& datagram, TClock::time_point now);
+
+    std::size_t Count() const { return Messages.size(); }
+    std::size_t Bytes() const { return QueuedBytes; }
+    std::optional<std::size_t> NextSize() const;
+    /// Takes the next message out when it fits `capacity`; it stays when it does not.
+    std::optional<std::string> Take(std::size_t capacity);
+
+private:
+    using TCopyKey = std::tuple<std::string, std::uint16_t, std::size_t>;
+
+    bool SeenBefore(const TMailslotDatagram& datagram, TClock::time_point now);
+
+    std::string BoxName;
+    std::string OwnName;  ///< as it stands on the wire
+    TLimits Limits;
+    std::deque<std::string> Messages;
+    std::size_t QueuedBytes = 0;
+    std::map<TCopyKey, TClock::time_point> RecentCopies;
+};

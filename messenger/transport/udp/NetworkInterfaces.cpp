@@ -1,0 +1,68 @@
+// Interface enumeration with getifaddrs.
+#include "NetworkInterfaces.h"
+
+#include <arpa/inet.h>
+#include <ifaddrs.h>
+#include <net/if.h>
+#include <netinet/in.h>
+
+#include <algorithm>
+#include <memory>
+
+namespace {
+
+std::uint32_t HostOrder(const sockaddr* address) {
+    return address == nullptr ? 0 : ntohl(reinterpret_cast<const sockaddr_in*>(address)->sin_addr.s_addr);
+}
+
+}  // namespace
+
+std::vector<TIpv4Interface> BroadcastInterfaces(const std::vector<std::string>& only) {
+    ifaddrs* list = nullptr;
+    if (getifaddrs(&list) != 0) {
+        return {};
+    }
+    const std::unique_ptr<ifaddrs, decltype(&freeifaddrs)> owner(list, &freeifaddrs);
+    std::vector<TIpv4Interface> result;
+    for (const ifaddrs* entry = list; entry != nullptr; entry = entry->ifa_next) {
+        if (entry->ifa_addr == nullptr || entry->ifa_addr->sa_family != AF_INET || !(entry->ifa_flags & IFF_UP)) {
+            continue;
+        }
+        const bool named = std::find(only.begin(), only.end(), entry->ifa_name) != only.end();
+        const bool canBroadcast = (entry->ifa_flags & IFF_BROADCAST) && entry->ifa_broadaddr != nullptr;
+        if (only.empty() ? !canBroadcast : !named) {
+            continue;
+        }
+        TIpv4Interface found;
+        found.Name = entry->ifa_name;
+        found.Address = HostOrder(entry->ifa_addr);
+        found.Netmask = HostOrder(entry->ifa_netmask);
+        found.Broadcast = canBroadcast ? HostOrder(entry->ifa_broadaddr) : found.Address;
+        result.push_back(found);
+    }
+    return result;
+}
+
+std::optional<TIpv4Interface> InterfaceFor(const std::vector<TIpv4Interface>& interfaces, std::uint32_t address) {
+    for (const auto& candidate : interfaces) {
+        if (candidate.Contains(address)) {
+            return candidate;
+        }
+    }
+    return std::nullopt;
+}
+
+std::string FormatIpv4(std::uint32_t address) {
+    in_addr raw{htonl(address)};
+    char text[INET_ADDRSTRLEN] = {};
+    inet_ntop(AF_INET, &raw, text, sizeof text);
+    return text;
+}
+
+std::optional<std::uint32_t> ParseIpv4(const std::string& text) {
+    in_addr raw{};
+    if (inet_pton(AF_INET, text.c_str(), &raw) != 1) {
+        return std::nullopt;
+    }
+    return ntohl(raw.s_addr);
+}

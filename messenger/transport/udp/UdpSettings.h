@@ -1,0 +1,14 @@
+// The settings of the datagram transport on UDP, as plain values.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+struct TUdpSettings {
+    std::uint16_t Port = 138;             ///< datagram service port, the same on every computer
+    std::uint16_t NameServicePort = 137;  ///< where name queries are answered; 0 turns that off
+    std::string Workgroup = "WORKGROUP";  ///< group name that datagrams to every computer address
+    std::vector<std::string> Interfaces;  ///< interfaces to send on; empty: every up IPv4 broadcast one
+    std::string BindAddress = "0.0.0.0";  ///< address the own mailbox listens on
+};

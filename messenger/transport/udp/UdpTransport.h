@@ -1,0 +1,65 @@
+// The mailslot transport on UDP: NetBIOS datagrams carrying SMB mailslot writes, as Windows sends them.
+#pragma once
+
+#include <condition_variable>
+#include <map>
+#include <memory>
+#include <mutex>
+#include <string>
+
+#include "../../MailslotTransport.h"
+#include "FileDescriptor.h"
+#include "PeerAddressBook.h"
+#include "UdpSettings.h"
+
+class TNameResponder;
+struct TMailslotPath;
+
+class TUdpTransport final : public TMailslotTransport {
+public:
+    /// `computerName` is the name this computer answers to and writes as the source of its datagrams.
+    TUdpTransport(std::string computerName, TUdpSettings settings);
+    ~TUdpTransport() override;
+
+    /// Why the last CreateMailslot failed, in words a user can act on; empty after a success.
+    std::string LastError() const;
+    /// The most message bytes one datagram carries under this box name.
+    static std::size_t MaxMessageSize(const std::string& boxName);
+    /// The UDP port the own mailbox is bound to (useful when the settings asked for port 0).
+    std::uint16_t BoundPort() const;
+
+    TMailslotHandle CreateMailslot(std::string_view path, std::uint32_t maxMessageSize,
+                                   std::uint32_t readTimeout) override;
+    std::optional<TMailslotInfo> GetMailslotInfo(TMailslotHandle mailbox) override;
+    std::optional<std::uint32_t> ReadFile(TMailslotHandle mailbox, std::span<char> buffer) override;
+    TMailslotHandle CreateFile(std::string_view path) override;
+    bool WriteFile(TMailslotHandle target, std::string_view bytes) override;
+    void CloseHandle(TMailslotHandle handle) override;
+    TMailslotWait WaitForDatagram(TMailslotHandle mailbox, std::stop_token stop) override;
+
+private:
+    struct TMailbox;
+    struct TTarget {
+        std::string Server;
+        std::string Box;
+    };
+
+    // Called with Mutex held.
+    std::shared_ptr<TMailbox> MailboxOf(TMailslotHandle handle) const;
+    void Drain(TMailbox& mailbox);
+    int SendSocket();
+    bool Send(const TTarget& target, std::string_view bytes);
+
+    const std::string ComputerName;
+    const TUdpSettings Settings;
+    mutable std::mutex Mutex;
+    std::condition_variable WaitEnded;
+    std::map<TMailslotHandle, std::shared_ptr<TMailbox>> Mailboxes;
+    std::map<TMailslotHandle, TTarget> Targets;
+    TMailslotHandle NextHandle = 1;
+    TPeerAddressBook Peers;
+    TFileDescriptor SpareSendSocket;  ///< for sends while no own mailbox is open
+    std::uint16_t NextDatagramId = 0;
+    std::uint16_t ListeningPort = 0;
+    std::string CreateError;
+};
