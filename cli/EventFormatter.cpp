@@ -4,17 +4,13 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QStringDecoder>
+
+#include "WireText.h"
 
 namespace {
 
-// Messages are 8-bit text in the sender's code page. UTF-8 is taken as such; anything else is read
-// byte for byte as Latin-1, so no byte is lost or replaced on the way into JSON.
-QString Text(const std::string& bytes) {
-    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-    QString text = utf8.decode(QByteArrayView(bytes.data(), static_cast<qsizetype>(bytes.size())));
-    return utf8.hasError() ? QString::fromLatin1(bytes.data(), static_cast<qsizetype>(bytes.size())) : text;
-}
+// Messages are 8-bit text in the sender's code page; no byte may be lost on the way into JSON.
+QString Text(const std::string& bytes) { return FromWire(bytes); }
 
 QJsonArray TextArray(const TStringList& lines) {
     QJsonArray array;

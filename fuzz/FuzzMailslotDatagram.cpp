@@ -17,7 +17,9 @@ void Require(bool condition) {
 }
 
 // Names come back in the form the encoder writes: upper case, without trailing blanks.
-TNetbiosName Normalized(const TNetbiosName& name) { return {NormalizeNetbiosName(name.Name), name.Suffix}; }
+TNetbiosName Normalized(const TNetbiosName& name) {
+    return {NormalizeNetbiosName(name.Name), name.Suffix};
+}
 
 void CheckMailslotDatagram(std::string_view bytes) {
     const auto decoded = DecodeMailslotDatagram(bytes);
@@ -27,7 +29,8 @@ void CheckMailslotDatagram(std::string_view bytes) {
     const std::string encoded = EncodeMailslotDatagram(*decoded);
     if (encoded.empty()) {
         // Only a datagram larger than one UDP packet may be refused.
-        Require(decoded->MailslotName.size() + decoded->Data.size() + MailslotDatagramOverhead > MaxUdpPayloadSize);
+        Require(decoded->MailslotName.size() + decoded->Data.size() + MailslotDatagramOverhead >
+                MaxUdpPayloadSize);
         return;
     }
     TMailslotDatagram expected = *decoded;

@@ -1,10 +1,14 @@
-// Byte layout of a mailslot write: NetBIOS datagram header in network order, SMB transaction in little endian.
+// Byte layout of a mailslot write: datagram header in network order, SMB transaction in little endian.
 #include "MailslotDatagram.h"
+
+#include "WireBytes.h"
+
+using namespace WireBytes;
 
 namespace {
 
 constexpr std::size_t HeaderSize = 14;
-constexpr std::string_view SmbProtocol{"\xFF" "SMB", 4};
+constexpr std::string_view SmbProtocol = "\xFFSMB";
 constexpr std::string_view MailslotPrefix = "\\MAILSLOT\\";
 constexpr std::uint8_t SmbComTransaction = 0x25;
 constexpr std::uint8_t TransactionWordCount = 17;
@@ -26,31 +30,6 @@ constexpr std::size_t ClassAt = 65;
 constexpr std::size_t ByteCountAt = 67;
 constexpr std::size_t SmbFixedSize = 69;
 
-unsigned Byte(std::string_view bytes, std::size_t at) { return static_cast<unsigned char>(bytes[at]); }
-std::uint16_t Big16(std::string_view b, std::size_t at) {
-    return static_cast<std::uint16_t>(Byte(b, at) << 8 | Byte(b, at + 1));
-}
-std::uint32_t Big32(std::string_view b, std::size_t at) {
-    return static_cast<std::uint32_t>(Big16(b, at)) << 16 | Big16(b, at + 2);
-}
-std::uint16_t Little16(std::string_view b, std::size_t at) {
-    return static_cast<std::uint16_t>(Byte(b, at) | Byte(b, at + 1) << 8);
-}
-
-void Put8(std::string& out, unsigned value) { out.push_back(static_cast<char>(value & 0xFF)); }
-void PutBig16(std::string& out, unsigned value) {
-    Put8(out, value >> 8);
-    Put8(out, value);
-}
-void PutBig32(std::string& out, std::uint32_t value) {
-    PutBig16(out, value >> 16);
-    PutBig16(out, value & 0xFFFF);
-}
-void PutLittle16(std::string& out, unsigned value) {
-    Put8(out, value);
-    Put8(out, value >> 8);
-}
-
 bool EqualsIgnoringAsciiCase(std::string_view a, std::string_view b) {
     if (a.size() != b.size()) {
         return false;
@@ -69,7 +48,9 @@ bool IsMailslotName(std::string_view name) {
            EqualsIgnoringAsciiCase(name.substr(0, MailslotPrefix.size()), MailslotPrefix);
 }
 
-bool IsDataType(unsigned type) { return type >= 0x10 && type <= 0x12; }
+bool IsDataType(unsigned type) {
+    return type >= 0x10 && type <= 0x12;
+}
 
 void AppendSmbMailslotWrite(std::string& out, const TMailslotDatagram& datagram) {
     const std::size_t dataSize = datagram.Data.size();
@@ -113,8 +94,8 @@ bool DecodeSmbMailslotWrite(std::string_view smb, TMailslotDatagram& datagram) {
     }
     const std::size_t dataCount = Little16(smb, DataCountAt);
     const std::size_t dataOffset = Little16(smb, DataOffsetAt);
-    if (dataOffset < SmbFixedSize + nul + 1 || dataOffset > smb.size() || dataCount > smb.size() - dataOffset ||
-        dataCount != Little16(smb, TotalDataCountAt)) {
+    if (dataOffset < SmbFixedSize + nul + 1 || dataOffset > smb.size() ||
+        dataCount > smb.size() - dataOffset || dataCount != Little16(smb, TotalDataCountAt)) {
         return false;
     }
     datagram.MailslotName = block.substr(0, nul);

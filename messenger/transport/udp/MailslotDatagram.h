@@ -1,4 +1,4 @@
-// One NetBIOS datagram carrying an SMB class-2 mailslot write: the value, its encoder and its checking decoder.
+// One NetBIOS datagram carrying an SMB class-2 mailslot write: value, encoder and checking decoder.
 #pragma once
 
 #include <cstddef>
@@ -31,13 +31,13 @@ inline constexpr std::size_t WindowsMaxNameAndMessageSize = 443;
 
 struct TMailslotDatagram {
     TDatagramType Type = TDatagramType::DirectGroup;
-    std::uint8_t Flags = DatagramFlagFirst;          ///< FIRST, B-node; node type bits are carried as is
+    std::uint8_t Flags = DatagramFlagFirst;  ///< FIRST, B-node; node type bits are carried as is
     std::uint16_t DatagramId = 0;
-    std::uint32_t SourceAddress = 0;                 ///< IPv4, host byte order
+    std::uint32_t SourceAddress = 0;  ///< IPv4, host byte order
     std::uint16_t SourcePort = NetbiosDatagramPort;
     TNetbiosName SourceName;
     TNetbiosName DestinationName;
-    std::string MailslotName;                        ///< `\MAILSLOT\BOX`, without the NUL
+    std::string MailslotName;  ///< `\MAILSLOT\BOX`, without the NUL
     std::string Data;
 
     friend bool operator==(const TMailslotDatagram&, const TMailslotDatagram&) = default;

@@ -1,6 +1,10 @@
 // Byte layout of the name query and its positive answer, all fields in network order.
 #include "NameQuery.h"
 
+#include "WireBytes.h"
+
+using namespace WireBytes;
+
 namespace {
 
 constexpr std::size_t HeaderSize = 12;
@@ -13,20 +17,6 @@ constexpr std::uint16_t TypeNb = 0x0020;
 constexpr std::uint16_t ClassIn = 0x0001;
 constexpr std::uint16_t UniqueBNode = 0x0000;
 constexpr std::uint16_t AddressEntrySize = 6;
-
-unsigned Byte(std::string_view bytes, std::size_t at) { return static_cast<unsigned char>(bytes[at]); }
-std::uint16_t Big16(std::string_view b, std::size_t at) {
-    return static_cast<std::uint16_t>(Byte(b, at) << 8 | Byte(b, at + 1));
-}
-
-void PutBig16(std::string& out, unsigned value) {
-    out.push_back(static_cast<char>((value >> 8) & 0xFF));
-    out.push_back(static_cast<char>(value & 0xFF));
-}
-void PutBig32(std::string& out, std::uint32_t value) {
-    PutBig16(out, value >> 16);
-    PutBig16(out, value & 0xFFFF);
-}
 
 void AppendHeader(std::string& out, std::uint16_t id, unsigned flags, unsigned questions, unsigned answers) {
     PutBig16(out, id);
@@ -41,8 +31,8 @@ void AppendHeader(std::string& out, std::uint16_t id, unsigned flags, unsigned q
 
 std::string EncodeNameQuery(const TNameQuery& query) {
     std::string out;
-    const unsigned flags = (query.RecursionDesired ? FlagRecursionDesired : 0u) |
-                           (query.Broadcast ? FlagBroadcast : 0u);
+    const unsigned flags =
+        (query.RecursionDesired ? FlagRecursionDesired : 0u) | (query.Broadcast ? FlagBroadcast : 0u);
     AppendHeader(out, query.TransactionId, flags, 1, 0);
     AppendEncodedNetbiosName(out, query.Name);
     PutBig16(out, TypeNb);

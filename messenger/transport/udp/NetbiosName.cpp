@@ -11,9 +11,13 @@ constexpr std::size_t MaxEncodedNameSize = 255;
 // The node-status wildcard is the one name padded with NULs instead of blanks.
 constexpr std::string_view WildcardRaw{"*\0\0\0\0\0\0\0\0\0\0\0\0\0\0", NetbiosNameLength};
 
-unsigned char Byte(std::string_view bytes, std::size_t at) { return static_cast<unsigned char>(bytes[at]); }
+unsigned char Byte(std::string_view bytes, std::size_t at) {
+    return static_cast<unsigned char>(bytes[at]);
+}
 
-bool IsHalfAsciiLetter(unsigned char c) { return c >= 'A' && c <= 'P'; }
+bool IsHalfAsciiLetter(unsigned char c) {
+    return c >= 'A' && c <= 'P';
+}
 
 }  // namespace
 

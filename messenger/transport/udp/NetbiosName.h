@@ -30,9 +30,9 @@ std::string NormalizeNetbiosName(std::string_view name);
 void AppendEncodedNetbiosName(std::string& out, const TNetbiosName& name);
 
 struct TDecodedNetbiosName {
-    TNetbiosName Name;   ///< text as on the wire, trailing blanks (or the NULs after "*") removed
-    std::string Scope;   ///< scope labels joined by '.', empty when the name has none
-    std::size_t End = 0; ///< offset of the first byte after the encoded name
+    TNetbiosName Name;    ///< text as on the wire, trailing blanks (or the NULs after "*") removed
+    std::string Scope;    ///< scope labels joined by '.', empty when the name has none
+    std::size_t End = 0;  ///< offset of the first byte after the encoded name
 };
 
 /// Decodes the name that starts at `offset`. Scope labels are read and returned so that callers can

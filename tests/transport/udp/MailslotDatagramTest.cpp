@@ -1,7 +1,5 @@
 // Tests of the mailslot datagram codec: the reference packet, count arithmetic, accepted variants
 // and one rejected case for every check the decoder makes.
-#include "MailslotDatagram.h"
-
 #include <gtest/gtest.h>
 
 #include <functional>
@@ -9,6 +7,7 @@
 #include <vector>
 
 #include "HexBytes.h"
+#include "MailslotDatagram.h"
 
 namespace {
 
@@ -145,7 +144,8 @@ TEST(MailslotDatagram, EncoderRefusesWhatOnePacketCannotCarry) {
          }},
         {"datagram error type", [](auto& d) { d.Type = static_cast<TDatagramType>(0x13); }},
         {"not under \\MAILSLOT\\", [](auto& d) { d.MailslotName = "\\PIPE\\MB303"; }},
-        {"NUL inside the name", [](auto& d) { d.MailslotName = std::string("\\MAILSLOT\\MB") + '\0' + "303"; }},
+        {"NUL inside the name",
+         [](auto& d) { d.MailslotName = std::string("\\MAILSLOT\\MB") + '\0' + "303"; }},
     };
     for (const TRow& row : rows) {
         TMailslotDatagram datagram = WorkedExampleDatagram();
@@ -243,8 +243,8 @@ TEST(MailslotDatagram, RejectsMalformedDatagrams) {
         {"source name length byte", with(14, '\x1F')},
         {"source name letter", with(20, 'Z')},
         {"destination name letter", with(0x40, 'a')},
-        {"source name with scope", Inserted(WorkedExample, 47, "\x03" "LAN")},
-        {"destination name with scope", Inserted(WorkedExample, 81, "\x03" "LAN")},
+        {"source name with scope", Inserted(WorkedExample, 47, "\x03LAN")},
+        {"destination name with scope", Inserted(WorkedExample, 81, "\x03LAN")},
         {"DGM_LENGTH beyond the bytes", big16(DgmLengthAt, 211)},
         {"DGM_LENGTH ends inside the names", big16(DgmLengthAt, 40)},
         {"protocol not FF", with(SmbAt, '\xFE')},
@@ -283,7 +283,8 @@ TEST(MailslotDatagram, RejectsEveryTruncation) {
             std::string agreeing = WorkedExample.substr(0, size);
             SetBig16(agreeing, DgmLengthAt, static_cast<unsigned>(size - 14));
             const TExactBuffer exact(agreeing);
-            EXPECT_FALSE(DecodeMailslotDatagram(exact.View()).has_value()) << "cut to " << size << ", length fixed";
+            EXPECT_FALSE(DecodeMailslotDatagram(exact.View()).has_value())
+                << "cut to " << size << ", length fixed";
         }
     }
 }
@@ -295,11 +296,16 @@ TEST(MailslotDatagram, MatchesMailslotNamesIgnoringCase) {
         bool Matches;
     };
     const std::vector<TRow> rows = {
-        {"\\MAILSLOT\\MB303", "MB303", true},  {"\\mailslot\\mb303", "MB303", true},
-        {"\\MAILSLOT\\MB303", "mb303", true},  {"\\MAILSLOT\\MB304", "MB303", false},
-        {"\\MAILSLOT\\MB3030", "MB303", false}, {"\\MAILSLOT\\MB30", "MB303", false},
-        {"\\MAILSLOT\\", "MB303", false},      {"\\MAILSLOTMB303", "MB303", false},
-        {"\\PIPE\\MB303", "MB303", false},     {"MB303", "MB303", false},
+        {"\\MAILSLOT\\MB303", "MB303", true},
+        {"\\mailslot\\mb303", "MB303", true},
+        {"\\MAILSLOT\\MB303", "mb303", true},
+        {"\\MAILSLOT\\MB304", "MB303", false},
+        {"\\MAILSLOT\\MB3030", "MB303", false},
+        {"\\MAILSLOT\\MB30", "MB303", false},
+        {"\\MAILSLOT\\", "MB303", false},
+        {"\\MAILSLOTMB303", "MB303", false},
+        {"\\PIPE\\MB303", "MB303", false},
+        {"MB303", "MB303", false},
         {"\\MAILSLOT\\", "", true},
     };
     for (const TRow& row : rows) {

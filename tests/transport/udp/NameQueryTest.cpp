@@ -1,19 +1,19 @@
 // Tests of the name service codec: the reference query and answer, RD handling, rejected requests.
-#include "NameQuery.h"
-
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
 #include "HexBytes.h"
+#include "NameQuery.h"
 
 namespace {
 
-const std::string EncodedLinuxBox = FromHex("20 45 4d 45 4a 45 4f 46 46 46 49 45 43 45 50 46 49"
-                                            "43 41 43 41 43 41 43 41 43 41 43 41 43 41 41 41 00");
-const std::string ReferenceQuery = FromHex("57 49 01 10 00 01 00 00 00 00 00 00") + EncodedLinuxBox +
-                                   FromHex("00 20 00 01");
+const std::string EncodedLinuxBox = FromHex(
+    "20 45 4d 45 4a 45 4f 46 46 46 49 45 43 45 50 46 49"
+    "43 41 43 41 43 41 43 41 43 41 43 41 43 41 41 41 00");
+const std::string ReferenceQuery =
+    FromHex("57 49 01 10 00 01 00 00 00 00 00 00") + EncodedLinuxBox + FromHex("00 20 00 01");
 const std::string ReferenceAnswer = FromHex("57 49 85 00 00 00 00 01 00 00 00 00") + EncodedLinuxBox +
                                     FromHex("00 20 00 01 00 04 93 e0 00 06 00 00 c0 a8 01 14");
 constexpr std::uint32_t LinuxBoxAddress = 0xC0A80114;  // 192.168.1.20
@@ -64,7 +64,7 @@ TEST(NameQuery, RejectsWhatIsNoNameQuery) {
     };
     std::string badLetter = ReferenceQuery;
     badLetter[20] = 'Z';
-    const std::string scoped = ReferenceQuery.substr(0, 45) + "\x03" "LAN" + ReferenceQuery.substr(45);
+    const std::string scoped = ReferenceQuery.substr(0, 45) + "\x03LAN" + ReferenceQuery.substr(45);
     const std::string pointer = ReferenceQuery.substr(0, 12) + FromHex("c0 0c 00 20 00 01");
     struct TRow {
         const char* Label;

@@ -1,12 +1,11 @@
 // Tests of the NetBIOS name encoding: reference encodings, round trips and rejected inputs.
-#include "NetbiosName.h"
-
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
 #include "HexBytes.h"
+#include "NetbiosName.h"
 
 namespace {
 
@@ -18,7 +17,9 @@ std::string Encoded(const std::string& name, std::uint8_t suffix) {
     return out;
 }
 
-std::string Label(const std::string& letters) { return std::string(1, '\x20') + letters + std::string(1, '\0'); }
+std::string Label(const std::string& letters) {
+    return std::string(1, '\x20') + letters + std::string(1, '\0');
+}
 
 std::string Times(const std::string& s, int count) {
     std::string out;
@@ -43,8 +44,7 @@ TEST(NetbiosName, EncodesReferenceNames) {
         {"wildcard padded with NULs", "*", 0x00, Label("CK" + Times("AA", 15))},
         {"master browser suffix", "WORKGROUP", 0x1D, Label("FHEPFCELEHFCEPFFFA" + Times("CA", 6) + "BN")},
         {"suffix above 0x7F", "WS01", 0xFF, Label("FHFDDADB" + Times("CA", 11) + "PP")},
-        {"longer name cut to 15", "ABCDEFGHIJKLMNOPQ", 0x20,
-         Label("EBECEDEEEFEGEHEIEJEKELEMENEOEPCA")},
+        {"longer name cut to 15", "ABCDEFGHIJKLMNOPQ", 0x20, Label("EBECEDEEEFEGEHEIEJEKELEMENEOEPCA")},
     };
     for (const TRow& row : rows) {
         EXPECT_EQ(Encoded(row.Name, row.Suffix), row.Expected) << row.Label;
@@ -88,7 +88,7 @@ TEST(NetbiosName, DecodesWhatWasEncodedInNormalisedForm) {
 
 TEST(NetbiosName, ReadsAndBoundsScopeLabels) {
     const std::string name = Encoded("WS01", 0x00);
-    const std::string scoped = name.substr(0, 33) + "\x07NETBIOS\x03" "COM" + std::string(1, '\0') + "rest";
+    const std::string scoped = name.substr(0, 33) + "\x07NETBIOS\003COM" + std::string(1, '\0') + "rest";
     const auto decoded = DecodeNetbiosName(scoped, 0);
     ASSERT_TRUE(decoded.has_value());
     EXPECT_EQ(decoded->Name, (TNetbiosName{"WS01", 0x00}));
@@ -124,9 +124,10 @@ TEST(NetbiosName, RejectsMalformedEncodings) {
         {"lower-case letter", with(1, 'f')},
         {"compression pointer instead of name", FromHex("c0 0c") + valid.substr(2)},
         {"compression pointer as scope", valid.substr(0, 33) + FromHex("c0 0c 00")},
-        {"scope label of 64 bytes", valid.substr(0, 33) + "\x40" + std::string(64, 's') + std::string(1, '\0')},
-        {"scope label past the end", valid.substr(0, 33) + "\x05" "AB"},
-        {"no terminating label", valid.substr(0, 33) + "\x02" "AB"},
+        {"scope label of 64 bytes",
+         valid.substr(0, 33) + "\x40" + std::string(64, 's') + std::string(1, '\0')},
+        {"scope label past the end", valid.substr(0, 33) + "\005AB"},
+        {"no terminating label", valid.substr(0, 33) + "\002AB"},
     };
     for (const TRow& row : rows) {
         EXPECT_FALSE(DecodeNetbiosName(row.Bytes, 0).has_value()) << row.Label;

@@ -1,0 +1,131 @@
+// The main window's controls and menu, placed exactly where the layout puts them.
+#include <QAction>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QTextEdit>
+
+#include "AppFont.h"
+#include "MenuShortcutGuard.h"
+#include "uniKestrin.h"
+
+namespace {
+
+QPushButton* Button(QWidget* parent, const char* name, const QString& caption, QRect place) {
+    auto* button = new QPushButton(caption, parent);
+    button->setObjectName(name);
+    button->setGeometry(place);
+    button->setAutoDefault(false);
+    return button;
+}
+
+QLabel* Label(QWidget* parent, const char* name, const QString& caption, QRect place) {
+    auto* label = new QLabel(caption, parent);
+    label->setObjectName(name);
+    label->setGeometry(place);
+    // Origins, times and texts come from the network: show them as they are, never as markup.
+    label->setTextFormat(Qt::PlainText);
+    return label;
+}
+
+QTextEdit* Memo(QWidget* parent, const char* name, QRect place) {
+    auto* memo = new QTextEdit(parent);
+    memo->setObjectName(name);
+    memo->setGeometry(place);
+    memo->setAcceptRichText(false);
+    memo->setLineWrapMode(QTextEdit::WidgetWidth);
+    memo->setWordWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+    memo->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    memo->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    memo->setTabChangesFocus(true);
+    return memo;
+}
+
+}  // namespace
+
+void TfrmMain::BuildControls() {
+    auto* client = new QWidget(this);
+    client->setFixedSize(393, 232);
+    setCentralWidget(client);
+
+    btnSendOutMemo = Button(client, "btnSendOutMemo", "Send Message to", {8, 2, 97, 22});
+    btnSendOutMemo->setToolTip("Send message to computer [INS]");
+    cmbComputers = new QComboBox(client);
+    cmbComputers->setObjectName("cmbComputers");
+    cmbComputers->setGeometry(112, 2, 145, 21);
+    cmbComputers->setEditable(true);
+    cmbComputers->setInsertPolicy(QComboBox::NoInsert);
+    cmbComputers->setMaxVisibleItems(8);
+    cmbComputers->setToolTip("Available Computers");
+    btnSendAll = Button(client, "btnSendAll", "Send Anyone", {264, 2, 73, 22});
+    btnSendAll->setToolTip("Send message to all computers");
+    memoOutMemo = Memo(client, "memoOutMemo", {8, 32, 329, 80});
+    memoOutMemo->setToolTip("Outgoing message");
+    lblOutgoing = Label(client, "lblOutgoing", "Outgoing", {344, 40, 43, 13});
+    btnClearOutMemo = Button(client, "btnClearOutMemo", "Clear", {344, 64, 41, 25});
+    lblOriginName = Label(client, "lblOriginName", "Origin:", {16, 128, 30, 13});
+    lblOrigin = Label(client, "lblOrigin", QString(), {56, 128, 137, 13});
+    lblTimeName = Label(client, "lblTimeName", "Time:", {224, 128, 26, 13});
+    lblTime = Label(client, "lblTime", QString(), {256, 128, 81, 13});
+    memoInMemo = Memo(client, "memoInMemo", {8, 144, 329, 80});
+    memoInMemo->setToolTip("Incoming message");
+    lblIncoming = Label(client, "lblIncoming", "Incoming", {344, 152, 43, 13});
+    // Caption labels take the width of their text, as labels do by default; only the two value labels
+    // keep their size and cut off what is longer.
+    for (QLabel* caption : {lblOutgoing, lblOriginName, lblTimeName, lblIncoming}) {
+        caption->adjustSize();
+    }
+    btnClearInMemo = Button(client, "btnClearInMemo", "Clear", {344, 176, 41, 25});
+
+    // The incoming area comes before the outgoing one, as the layout was designed.
+    setTabOrder(btnSendAll, memoInMemo);
+    setTabOrder(memoInMemo, memoOutMemo);
+    setTabOrder(memoOutMemo, btnSendOutMemo);
+    setTabOrder(btnSendOutMemo, cmbComputers);
+    setTabOrder(cmbComputers, btnClearOutMemo);
+    setTabOrder(btnClearOutMemo, btnClearInMemo);
+
+    auto* guard = new TMenuShortcutGuard(this);
+    for (QWidget* editor : {static_cast<QWidget*>(memoOutMemo), static_cast<QWidget*>(memoInMemo),
+                            static_cast<QWidget*>(cmbComputers), static_cast<QWidget*>(cmbComputers->lineEdit())}) {
+        editor->installEventFilter(guard);
+    }
+
+    connect(btnSendOutMemo, &QPushButton::clicked, this, &TfrmMain::btnSendOutMemoClick);
+    connect(btnSendAll, &QPushButton::clicked, this, &TfrmMain::btnSendAllClick);
+    connect(btnClearOutMemo, &QPushButton::clicked, this, &TfrmMain::btnClearOutMemoClick);
+    connect(btnClearInMemo, &QPushButton::clicked, this, &TfrmMain::btnClearInMemoClick);
+}
+
+void TfrmMain::BuildMenu() {
+    MainMenu1 = menuBar();
+    MainMenu1->setObjectName("MainMenu1");
+    mnuMessage = MainMenu1->addMenu("&Message");
+    mnuMessage->setObjectName("mnuMessage");
+    mnuSendTo = mnuMessage->addAction("&Send To");
+    mnuSendTo->setShortcut(QKeySequence(Qt::Key_Insert));
+    mnuSendAll = mnuMessage->addAction("Send Anyone");
+    mnuSendAll->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Insert));
+    mnuExit = mnuMessage->addAction("&Exit");
+    mnuExit->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
+    mnuOptions = MainMenu1->addAction("&Options");
+    mnuAbout = MainMenu1->addAction("&About");
+    for (QAction* action : {mnuSendTo, mnuSendAll, mnuExit}) {
+        // Window-wide, so the keys work wherever the focus is inside the window.
+        action->setShortcutContext(Qt::WindowShortcut);
+        addAction(action);
+    }
+    mnuSendTo->setObjectName("mnuSendTo");
+    mnuSendAll->setObjectName("mnuSendAll");
+    mnuExit->setObjectName("mnuExit");
+    mnuOptions->setObjectName("mnuOptions");
+    mnuAbout->setObjectName("mnuAbout");
+    connect(mnuSendTo, &QAction::triggered, this, &TfrmMain::btnSendOutMemoClick);
+    connect(mnuSendAll, &QAction::triggered, this, &TfrmMain::btnSendAllClick);
+    connect(mnuExit, &QAction::triggered, this, &TfrmMain::mnuExitClick);
+    connect(mnuOptions, &QAction::triggered, this, &TfrmMain::mnuOptionsClick);
+    connect(mnuAbout, &QAction::triggered, this, &TfrmMain::mnuAboutClick);
+}

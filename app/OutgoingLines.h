@@ -1,0 +1,10 @@
+// The outgoing area's lines as the user sees them on the screen.
+#pragma once
+
+#include "StringList.h"
+
+class QTextEdit;
+
+/// Every displayed line, wrapped where the area wraps it, each cut to 4,096 characters; a last empty
+/// line (an empty area, or text ending in a line break) is not counted.
+TStringList DisplayedLines(QTextEdit& edit);

@@ -1,0 +1,34 @@
+// kestrin: the desktop program. Start-up, the message loop, and a shutdown that says goodbye.
+#include <QIcon>
+#include <memory>
+
+#include "IniSettingsStore.h"
+#include "KestrinApplication.h"
+#include "NetworkSettings.h"
+#include "SettingsFile.h"
+#include "ShutdownSignals.h"
+#include "SystemServices.h"
+#include "UdpTransport.h"
+#include "uniKestrin.h"
+
+int main(int argc, char** argv) {
+    TKestrinApplication app(argc, argv);
+    QIcon icon;
+    for (const int size : {16, 32, 48, 256}) {
+        icon.addFile(QStringLiteral(":/kestrin/kestrin-%1.png").arg(size), QSize(size, size));
+    }
+    QApplication::setWindowIcon(icon);
+
+    const QString settingsPath = DefaultSettingsPath();
+    const auto system = MakeLocalSystem();
+    TUdpTransport transport(system->ComputerName(), ReadNetworkSettings(settingsPath).Settings);
+    TIniSettingsStore settings(settingsPath);
+
+    auto window = std::make_unique<TfrmMain>(TMainWindowEnvironment{transport, *system, settings});
+    CloseOnShutdownSignals(*window);
+    window->show();
+    const int code = app.exec();
+    // Destroying the window deactivates the messenger, which announces this computer's departure.
+    window.reset();
+    return code;
+}

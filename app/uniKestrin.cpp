@@ -1,0 +1,170 @@
+// The main window's behaviour: creating the messenger, sending, showing arrivals, the dialogs.
+#include "uniKestrin.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QDialog>
+#include <QLabel>
+#include <QPushButton>
+#include <QTextEdit>
+
+#include "AppFont.h"
+#include "ErrorDisplay.h"
+#include "OutgoingLines.h"
+#include "QtUiQueue.h"
+#include "SettingsStore.h"
+#include "StoredInteger.h"
+#include "WireText.h"
+#include "uniMessenger.h"
+
+TfrmMain* frmMain = nullptr;
+TMessenger* MyMessenger = nullptr;
+bool PopUp = false;
+
+TfrmMain::TfrmMain(const TMainWindowEnvironment& environment, QWidget* parent)
+    : QMainWindow(parent, Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                              Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint |
+                              Qt::MSWindowsFixedSizeDialogHint),
+      Environment(environment),
+      UiQueue(std::make_unique<TQtUiQueue>(this)) {
+    frmMain = this;
+    setObjectName("frmMain");
+    setWindowTitle("Kestrin v1.0");
+    setFont(KestrinFont());
+    BuildControls();
+    BuildMenu();
+    setFixedSize(sizeHint());
+    move(225, 145);
+    btnSendAll->setFocus();
+    try {
+        FormCreate();
+    } catch (const std::exception& failure) {
+        ShowDefaultError(QString::fromLocal8Bit(failure.what()));
+    }
+}
+
+TfrmMain::~TfrmMain() {
+    try {
+        FormDestroy();
+    } catch (const std::exception& failure) {
+        ShowDefaultError(QString::fromLocal8Bit(failure.what()));
+    }
+    OwnedMessenger.reset();
+    MyMessenger = nullptr;
+    if (frmMain == this) {
+        frmMain = nullptr;
+    }
+}
+
+void TfrmMain::FormCreate() {
+    OwnedMessenger = std::make_unique<TMessenger>(TMessengerEnvironment{Environment.Transport, *UiQueue,
+                                                                        Environment.System});
+    MyMessenger = OwnedMessenger.get();
+    MyMessenger->OnNewLine = [this](TMainMessenger& sender, const std::string& origin, const std::string& time,
+                                    const std::string& line) { MyMessengerNewLine(sender, origin, time, line); };
+    MyMessenger->OnUserListChange = [this](TMainMessenger& sender, const TStringList& users) {
+        MyMessengerUserListChange(sender, users);
+    };
+    MyMessenger->OnNewMemo = [this](TMainMessenger& sender, const std::string& origin, const std::string& time,
+                                    const TStringList& lines) { MyMessengerNewMemo(sender, origin, time, lines); };
+    MyMessenger->SetBoxName("MB303");
+    MyMessenger->Activate();
+    LoadAll();
+}
+
+void TfrmMain::FormDestroy() {
+    if (MyMessenger != nullptr) {
+        MyMessenger->Deactivate();
+    }
+}
+
+void TfrmMain::btnSendAllClick() { MyMessenger->SendMemoToAll(DisplayedLines(*memoOutMemo)); }
+
+void TfrmMain::btnSendOutMemoClick() {
+    const std::string target = ToWire(cmbComputers->currentText());
+    if (target.empty()) {
+        MyMessenger->SendMemoToAll(DisplayedLines(*memoOutMemo));
+    } else {
+        MyMessenger->SendMemoTo(target, DisplayedLines(*memoOutMemo));
+    }
+}
+
+void TfrmMain::ShowArrival(const std::string& origin, const std::string& time) {
+    if (PopUp) {
+        if (isMinimized()) {
+            showNormal();
+        }
+        // Raised, never activated: a message must not steal the focus from what the user is typing.
+        raise();
+    }
+    QApplication::beep();
+    lblOrigin->setText(FromWire(origin));
+    lblTime->setText(FromWire(time));
+}
+
+void TfrmMain::MyMessengerNewLine(TMainMessenger&, const std::string& Origin, const std::string& Time,
+                                  const std::string& Line) {
+    ShowArrival(Origin, Time);
+    memoInMemo->setPlainText(FromWire(Line));
+}
+
+void TfrmMain::MyMessengerNewMemo(TMainMessenger&, const std::string& Origin, const std::string& Time,
+                                  const TStringList& MsgLines) {
+    ShowArrival(Origin, Time);
+    QStringList lines;
+    for (const auto& line : MsgLines) {
+        lines << FromWire(line);
+    }
+    memoInMemo->setPlainText(lines.join('\n'));
+}
+
+void TfrmMain::MyMessengerUserListChange(TMainMessenger&, const TStringList& UserList) {
+    const QString typed = cmbComputers->currentText();
+    cmbComputers->clear();
+    for (const auto& name : UserList) {
+        cmbComputers->addItem(FromWire(name));
+    }
+    cmbComputers->setEditText(typed);
+}
+
+void TfrmMain::btnClearOutMemoClick() { memoOutMemo->clear(); }
+
+void TfrmMain::btnClearInMemoClick() { memoInMemo->clear(); }
+
+void TfrmMain::mnuExitClick() { close(); }
+
+void TfrmMain::mnuOptionsClick() {
+    ShowDialog(OptionsFactory, "Error of creating Form of Options in  TfrmMain.mnuOptionsClick");
+}
+
+void TfrmMain::mnuAboutClick() { ShowDialog(AboutFactory, "Error of creating Form of About Box"); }
+
+void TfrmMain::ShowDialog(const TDialogFactory& factory, const QString& failureText) {
+    if (!factory) {
+        return;
+    }
+    std::unique_ptr<QDialog> dialog;
+    try {
+        dialog = factory(this);
+        dialog->exec();
+    } catch (const std::exception&) {
+        ShowPlainMessage(failureText);
+    }
+}
+
+void TfrmMain::LoadAll() {
+    try {
+        const auto stored = Environment.Settings.ReadPopUp();
+        PopUp = stored ? PopUpFromStoredText(*stored) : true;
+    } catch (const std::exception&) {
+        ShowPlainMessage("Error in TfrmMain.LoadAll");
+    }
+}
+
+void TfrmMain::SaveAll() {
+    try {
+        Environment.Settings.WritePopUp(PopUpToStoredText(PopUp));
+    } catch (const std::exception&) {
+        ShowPlainMessage("Error in TfrmMain.SaveAll");
+    }
+}

@@ -1,0 +1,100 @@
+// The main window: the list of computers, the outgoing and incoming areas, and the menu.
+#pragma once
+
+#include <QMainWindow>
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "StringList.h"
+
+class QAction;
+class QComboBox;
+class QDialog;
+class QLabel;
+class QMenu;
+class QPushButton;
+class QTextEdit;
+class TMainMessenger;
+class TMessenger;
+class TMailslotTransport;
+class TSettingsStore;
+class TSystemServices;
+class TUiThreadQueue;
+
+/// What the window needs from outside; all of it must outlive the window.
+struct TMainWindowEnvironment {
+    TMailslotTransport& Transport;
+    TSystemServices& System;
+    TSettingsStore& Settings;
+};
+
+/// Makes a modal dialog owned by the main window (Options, About); may throw.
+using TDialogFactory = std::function<std::unique_ptr<QDialog>(QWidget* owner)>;
+
+class TfrmMain final : public QMainWindow {
+    Q_OBJECT
+
+public:
+    explicit TfrmMain(const TMainWindowEnvironment& environment, QWidget* parent = nullptr);
+    ~TfrmMain() override;
+
+    void LoadAll();
+    void SaveAll();
+
+    TDialogFactory OptionsFactory;
+    TDialogFactory AboutFactory;
+
+    QLabel* lblOriginName = nullptr;
+    QLabel* lblTimeName = nullptr;
+    QPushButton* btnSendAll = nullptr;
+    QTextEdit* memoInMemo = nullptr;
+    QTextEdit* memoOutMemo = nullptr;
+    QPushButton* btnSendOutMemo = nullptr;
+    QComboBox* cmbComputers = nullptr;
+    QLabel* lblOrigin = nullptr;
+    QLabel* lblTime = nullptr;
+    QMenuBar* MainMenu1 = nullptr;
+    QAction* mnuAbout = nullptr;
+    QAction* mnuExit = nullptr;
+    QAction* mnuOptions = nullptr;
+    QPushButton* btnClearOutMemo = nullptr;
+    QPushButton* btnClearInMemo = nullptr;
+    QLabel* lblOutgoing = nullptr;
+    QLabel* lblIncoming = nullptr;
+    QMenu* mnuMessage = nullptr;
+    QAction* mnuSendTo = nullptr;
+    QAction* mnuSendAll = nullptr;
+
+    void MyMessengerNewLine(TMainMessenger& Sender, const std::string& Origin, const std::string& Time,
+                            const std::string& Line);
+    void FormCreate();
+    void FormDestroy();
+    void btnSendAllClick();
+    void MyMessengerUserListChange(TMainMessenger& Sender, const TStringList& UserList);
+    void MyMessengerNewMemo(TMainMessenger& Sender, const std::string& Origin, const std::string& Time,
+                            const TStringList& MsgLines);
+    void btnSendOutMemoClick();
+    void mnuExitClick();
+    void mnuAboutClick();
+    void mnuOptionsClick();
+    void btnClearOutMemoClick();
+    void btnClearInMemoClick();
+
+private:
+    void BuildControls();
+    void BuildMenu();
+    void ShowArrival(const std::string& origin, const std::string& time);
+    void ShowDialog(const TDialogFactory& factory, const QString& failureText);
+
+    TMainWindowEnvironment Environment;
+    std::unique_ptr<TUiThreadQueue> UiQueue;
+    std::unique_ptr<TMessenger> OwnedMessenger;
+};
+
+/// The main window, set as soon as it exists (before FormCreate runs).
+extern TfrmMain* frmMain;
+/// The one messenger, owned by the main window.
+extern TMessenger* MyMessenger;
+/// Whether an arrival brings the window back and raises it; false until LoadAll.
+extern bool PopUp;
