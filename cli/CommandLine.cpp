@@ -14,7 +14,9 @@ const QString Summary = QStringLiteral(
     "  send (--to NAME | --all) [TEXT...]\n"
     "                              sends TEXT (or standard input) as one memo, then exits\n"
     "  listen [--json]             prints every arrival and list change until stopped\n"
-    "  who [--wait MS]             announces itself, prints the computers that answer, leaves");
+    "  who [--wait MS]             announces itself, prints the computers that answer, leaves\n"
+    "  echo [--greeting TEXT]      answers every memo with its own text, and greets every computer\n"
+    "                              that appears; a companion for trying Kestrin out");
 
 void AddCommonOptions(QCommandLineParser& parser) {
     parser.setApplicationDescription(Summary);
@@ -26,7 +28,8 @@ void AddCommonOptions(QCommandLineParser& parser) {
     parser.addOption({"all", "send: send to every computer."});
     parser.addOption({"json", "listen: one JSON object per line."});
     parser.addOption({"wait", "who: how long to wait for answers (default 1500).", "MS", "1500"});
-    parser.addPositionalArgument("command", "send, listen or who; none for an interactive session.", "[command]");
+    parser.addOption({"greeting", "echo: memo sent to every computer that appears.", "TEXT"});
+    parser.addPositionalArgument("command", "send, listen, who or echo; none for an interactive session.", "[command]");
 }
 
 }  // namespace
@@ -84,6 +87,9 @@ TCommandLineResult ParseCommandLine(const QStringList& arguments) {
         if (!ok || command.WaitMs < 0) {
             return refuse(QStringLiteral("--wait needs a number of milliseconds"));
         }
+    } else if (verb == "echo") {
+        command.Kind = TCliCommand::TKind::Echo;
+        command.Greeting = parser.value("greeting");
     } else {
         return refuse(QStringLiteral("unknown command \"%1\"; try --help").arg(verb));
     }

@@ -6,7 +6,7 @@
 #include <optional>
 
 struct TCliCommand {
-    enum class TKind { Interactive, Send, Listen, Who };
+    enum class TKind { Interactive, Send, Listen, Who, Echo };
 
     TKind Kind = TKind::Interactive;
     QString BoxName = "MB303";
@@ -16,6 +16,7 @@ struct TCliCommand {
     QStringList Text;    ///< send: the words given; empty reads standard input
     bool Json = false;
     int WaitMs = 1500;
+    QString Greeting;  ///< echo: sent to every computer that appears; empty sends none
 };
 
 struct TCommandLineResult {

@@ -15,6 +15,7 @@ inline constexpr int BadArguments = 2;
 int RunSend(TCliSession& session, const TCliCommand& command);
 int RunListen(TCliSession& session, const TCliCommand& command, QCoreApplication& app);
 int RunWho(TCliSession& session, const TCliCommand& command, QCoreApplication& app);
+int RunEcho(TCliSession& session, const TCliCommand& command, QCoreApplication& app);
 int RunInteractive(TCliSession& session, const TCliCommand& command, QCoreApplication& app);
 
 /// Splits text into memo lines: LF or CR LF ends a line, and a final break adds no empty line.

@@ -49,6 +49,8 @@ int main(int argc, char** argv) {
             return RunListen(session, command, app);
         case TCliCommand::TKind::Who:
             return RunWho(session, command, app);
+        case TCliCommand::TKind::Echo:
+            return RunEcho(session, command, app);
         case TCliCommand::TKind::Interactive:
             return RunInteractive(session, command, app);
     }

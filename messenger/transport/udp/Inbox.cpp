@@ -17,10 +17,10 @@ bool TInbox::Offer(const TMailslotDatagram& datagram, TClock::time_point now) {
     if (datagram.Type == TDatagramType::DirectUnique && !EqualsIgnoringCase(datagram.DestinationName.Name, OwnName)) {
         return false;
     }
-    if (SeenBefore(datagram, now)) {
+    if (Messages.size() >= Limits.MaxCount || QueuedBytes + datagram.Data.size() > Limits.MaxBytes) {
         return false;
     }
-    if (Messages.size() >= Limits.MaxCount || QueuedBytes + datagram.Data.size() > Limits.MaxBytes) {
+    if (SeenBefore(datagram, now)) {
         return false;
     }
     Messages.push_back(datagram.Data);
@@ -29,13 +29,22 @@ bool TInbox::Offer(const TMailslotDatagram& datagram, TClock::time_point now) {
 }
 
 bool TInbox::SeenBefore(const TMailslotDatagram& datagram, TClock::time_point now) {
-    std::erase_if(RecentCopies, [&](const auto& entry) { return now - entry.second > Limits.DuplicateWindow; });
+    while (!ExpiryOrder.empty() && now - ExpiryOrder.front().first > Limits.DuplicateWindow) {
+        const auto found = RecentCopies.find(ExpiryOrder.front().second);
+        // Only forget the key if it was not seen again since this entry was queued.
+        if (found != RecentCopies.end() && found->second == ExpiryOrder.front().first) {
+            RecentCopies.erase(found);
+        }
+        ExpiryOrder.pop_front();
+    }
     // A sender on several networks sends one copy per network under one datagram id. The content is
     // part of the key, so that two different messages that happen to share an id are both kept.
     TCopyKey key{datagram.SourceName.Name, datagram.DatagramId, std::hash<std::string>{}(datagram.Data)};
-    const bool seen = RecentCopies.contains(key);
-    RecentCopies[std::move(key)] = now;
-    return seen;
+    const auto [entry, inserted] = RecentCopies.try_emplace(key, now);
+    if (inserted) {
+        ExpiryOrder.emplace_back(now, std::move(key));
+    }
+    return !inserted;
 }
 
 std::optional<std::size_t> TInbox::NextSize() const {

@@ -28,6 +28,8 @@ public:
     /// Keeps the message of a write to this box that is addressed to this computer or its group,
     /// unless it is a copy already seen or the queue is full. True when it was kept.
     bool Offer(const TMailslotDatagram& datagram, TClock::time_point now);
+    /// True when no further message would fit; the caller then leaves datagrams in the kernel's buffer.
+    bool Full() const { return Messages.size() >= Limits.MaxCount || QueuedBytes >= Limits.MaxBytes; }
 
     std::size_t Count() const { return Messages.size(); }
     std::size_t Bytes() const { return QueuedBytes; }
@@ -45,5 +47,8 @@ private:
     TLimits Limits;
     std::deque<std::string> Messages;
     std::size_t QueuedBytes = 0;
+    // Copies seen lately: the set answers "seen?", the queue, in arrival order, says what to forget
+    // next, so each datagram costs a logarithmic lookup however many arrived in the window.
     std::map<TCopyKey, TClock::time_point> RecentCopies;
+    std::deque<std::pair<TClock::time_point, TCopyKey>> ExpiryOrder;
 };

@@ -23,6 +23,9 @@ namespace {
 
 // A burst of a few thousand memos must wait in the kernel until the poller gets to it.
 constexpr int ReceiveBufferBytes = 8 << 20;
+constexpr int MaxDrainPerQuery = 256;
+// Interfaces rarely change; listing them costs about 90 us, too much to pay for every datagram.
+constexpr auto InterfaceListLifetime = std::chrono::seconds(2);
 
 sockaddr_in SocketAddress(std::uint32_t address, std::uint16_t port) {
     sockaddr_in result{};
@@ -145,8 +148,9 @@ std::shared_ptr<TUdpTransport::TMailbox> TUdpTransport::MailboxOf(TMailslotHandl
 }
 
 void TUdpTransport::Drain(TMailbox& mailbox) {
-    const auto now = TInbox::TClock::now();
-    for (;;) {
+    // Bounded, so a flood cannot hold the lock (and every send) for as long as it lasts; and nothing is
+    // taken from the kernel once the queue is full, so a burst waits in the socket's large buffer.
+    for (int taken = 0; taken < MaxDrainPerQuery && !mailbox.Inbox.Full(); ++taken) {
         sockaddr_in from{};
         socklen_t fromSize = sizeof from;
         const auto received = recvfrom(mailbox.Socket.Get(), mailbox.ReceiveBuffer.data(), mailbox.ReceiveBuffer.size(),
@@ -161,7 +165,7 @@ void TUdpTransport::Drain(TMailbox& mailbox) {
         }
         // Where a computer's datagrams come from is where a datagram to it goes.
         Peers.Learn(NormalizeNetbiosName(datagram->SourceName.Name), ntohl(from.sin_addr.s_addr));
-        mailbox.Inbox.Offer(*datagram, now);
+        mailbox.Inbox.Offer(*datagram, TInbox::TClock::now());
     }
 }
 
@@ -226,7 +230,7 @@ bool TUdpTransport::Send(const TTarget& target, std::string_view bytes) {
         return false;
     }
     const int socket = SendSocket();
-    const auto interfaces = BroadcastInterfaces(Settings.Interfaces);
+    const auto& interfaces = Interfaces();
     TMailslotDatagram datagram;
     datagram.DatagramId = NextDatagramId++;
     datagram.SourcePort = Settings.Port;
@@ -264,6 +268,16 @@ bool TUdpTransport::Send(const TTarget& target, std::string_view bytes) {
     const auto network = InterfaceFor(interfaces, *address);
     datagram.SourceAddress = network ? network->Address : (interfaces.empty() ? 0 : interfaces.front().Address);
     return SendTo(socket, EncodeMailslotDatagram(datagram), *address, Settings.Port);
+}
+
+const std::vector<TIpv4Interface>& TUdpTransport::Interfaces() {
+    const auto now = std::chrono::steady_clock::now();
+    if (!InterfacesListed || now - InterfacesListedAt > InterfaceListLifetime) {
+        InterfaceList = BroadcastInterfaces(Settings.Interfaces);
+        InterfacesListedAt = now;
+        InterfacesListed = true;
+    }
+    return InterfaceList;
 }
 
 void TUdpTransport::CloseHandle(TMailslotHandle handle) {

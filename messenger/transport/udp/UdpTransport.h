@@ -1,6 +1,7 @@
 // The mailslot transport on UDP: NetBIOS datagrams carrying SMB mailslot writes, as Windows sends them.
 #pragma once
 
+#include <chrono>
 #include <condition_variable>
 #include <map>
 #include <memory>
@@ -9,6 +10,7 @@
 
 #include "../../MailslotTransport.h"
 #include "FileDescriptor.h"
+#include "NetworkInterfaces.h"
 #include "PeerAddressBook.h"
 #include "UdpSettings.h"
 
@@ -49,6 +51,7 @@ private:
     void Drain(TMailbox& mailbox);
     int SendSocket();
     bool Send(const TTarget& target, std::string_view bytes);
+    const std::vector<TIpv4Interface>& Interfaces();
 
     const std::string ComputerName;
     const TUdpSettings Settings;
@@ -62,4 +65,7 @@ private:
     std::uint16_t NextDatagramId = 0;
     std::uint16_t ListeningPort = 0;
     std::string CreateError;
+    std::vector<TIpv4Interface> InterfaceList;
+    std::chrono::steady_clock::time_point InterfacesListedAt;
+    bool InterfacesListed = false;
 };

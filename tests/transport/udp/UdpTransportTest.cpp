@@ -154,6 +154,23 @@ TEST(UdpTransport, DropsMalformedDatagramsAndKeepsServing) {
     EXPECT_EQ(Read(own, mailbox), "<none>");
 }
 
+TEST(UdpTransport, LeavesABurstBeyondTheQueueInTheSocketUntilReadLosingNothing) {
+    const TUdpSettings settings = LoopbackSettings();
+    TUdpTransport own("WS01", settings);
+    TUdpTransport other("WS02", settings);
+    const auto mailbox = own.CreateMailslot("\\\\.\\mailslot\\MB303", 0, 0);
+    const auto target = other.CreateFile("\\\\WS01\\mailslot\\MB303");
+    constexpr int Burst = 4096 + 400;  // more than the queue holds
+    for (int i = 0; i < Burst; ++i) {
+        ASSERT_TRUE(other.WriteFile(target, "memo " + std::to_string(i)));
+    }
+    for (int i = 0; i < Burst; ++i) {
+        ASSERT_GE(WaitForCount(own, mailbox, 1), 1) << "lost after " << i;
+        ASSERT_EQ(Read(own, mailbox), "memo " + std::to_string(i));
+    }
+    EXPECT_EQ(Read(own, mailbox), "<none>");
+}
+
 TEST(UdpTransport, SendsNothingTooLargeForOneDatagram) {
     const TUdpSettings settings = LoopbackSettings();
     TUdpTransport own("WS01", settings);
