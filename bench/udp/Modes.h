@@ -1,0 +1,18 @@
+// The roles a UdpBench copy can play; each prints its figures as "key=value" lines and returns the exit code.
+#pragma once
+
+#include "BenchOptions.h"
+
+class TBenchPeer;
+
+namespace ExitCode {
+inline constexpr int Ok = 0;
+inline constexpr int Failed = 1;
+inline constexpr int BadArguments = 2;
+inline constexpr int Interrupted = 130;
+}  // namespace ExitCode
+
+int RunPing(TBenchPeer& peer, const TBenchOptions& options);
+int RunEcho(TBenchPeer& peer, const TBenchOptions& options);
+int RunBurstSend(TBenchPeer& peer, const TBenchOptions& options);
+int RunBurstReceive(TBenchPeer& peer, const TBenchOptions& options);

@@ -1,0 +1,57 @@
+// UdpBench: Kestrin's messenger over real UDP, one role per copy, for the virtual-LAN benchmark.
+#include <cstdio>
+#include <string>
+
+#include "BenchOptions.h"
+#include "BenchPeer.h"
+#include "CallQueue.h"
+#include "Modes.h"
+#include "StopSignals.h"
+
+namespace {
+
+int RunListen(TBenchPeer& peer) {
+    std::printf("ready\n");
+    std::fflush(stdout);
+    peer.PumpUntilStopped();
+    return ExitCode::Ok;
+}
+
+int Run(TBenchPeer& peer, const TBenchOptions& options) {
+    if (options.Mode == "ping") {
+        return RunPing(peer, options);
+    }
+    if (options.Mode == "echo") {
+        return RunEcho(peer, options);
+    }
+    if (options.Mode == "burst-send") {
+        return RunBurstSend(peer, options);
+    }
+    if (options.Mode == "burst-recv") {
+        return RunBurstReceive(peer, options);
+    }
+    return RunListen(peer);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    std::string error;
+    const auto options = ParseBenchOptions(argc, argv, error);
+    if (!options) {
+        std::fprintf(error.empty() ? stdout : stderr, "%s%s%s",
+                     error.empty() ? "" : "UdpBench: ", error.empty() ? "" : (error + "\n").c_str(),
+                     BenchUsage);
+        return error.empty() ? ExitCode::Ok : ExitCode::BadArguments;
+    }
+    TCallQueue queue;
+    TStopSignals stop(queue);
+    TBenchPeer peer(*options, queue, stop);
+    if (!peer.Activate(error)) {
+        std::fprintf(stderr, "UdpBench: %s\n", error.c_str());
+        return ExitCode::Failed;
+    }
+    const int code = Run(peer, *options);
+    std::fflush(stdout);
+    return code;
+}
