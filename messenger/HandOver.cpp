@@ -14,8 +14,9 @@ struct THandOverState {
     enum class TStage { Pending, Running, Done, Cancelled };
 
     std::mutex Mutex;
-    std::condition_variable_any Changed;
+    std::condition_variable Changed;
     TStage Stage = TStage::Pending;
+    bool StopSeen = false;  ///< set only by the stop callback, so the worker never outruns it
     std::function<void()> Call;
     std::exception_ptr Failure;
 };
@@ -53,10 +54,13 @@ bool HandOver(TUiThreadQueue& queue, std::function<void()> call, std::stop_token
     auto state = std::make_shared<THandOverState>();
     state->Call = std::move(call);
     // Runs inside RequestStop on the stopping thread, so once the request returns a call that has
-    // not started will never start: nothing runs on behalf of a stopped worker.
+    // not started will never start: nothing runs on behalf of a stopped worker. The worker waits for
+    // this callback itself, not for the stop flag, or it could leave and unregister the callback
+    // before the callback got to run.
     std::stop_callback cancel(stop, [&state] {
         {
             std::lock_guard lock(state->Mutex);
+            state->StopSeen = true;
             if (state->Stage == THandOverState::TStage::Pending) {
                 state->Stage = THandOverState::TStage::Cancelled;
                 state->Call = nullptr;
@@ -69,9 +73,8 @@ bool HandOver(TUiThreadQueue& queue, std::function<void()> call, std::stop_token
     std::exception_ptr failure;
     {
         std::unique_lock lock(state->Mutex);
-        const bool done =
-            state->Changed.wait(lock, stop, [&state] { return state->Stage == THandOverState::TStage::Done; });
-        if (!done) {
+        state->Changed.wait(lock, [&state] { return state->Stage == THandOverState::TStage::Done || state->StopSeen; });
+        if (state->Stage != THandOverState::TStage::Done) {
             return false;
         }
         failure = state->Failure;
