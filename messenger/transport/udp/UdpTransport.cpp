@@ -211,29 +211,38 @@ bool TUdpTransport::WriteFile(TMailslotHandle target, std::string_view bytes) {
     return found != Targets.end() && Send(found->second, bytes);
 }
 
-int TUdpTransport::SendSocket() {
+TUdpTransport::TSender TUdpTransport::SendSocket() {
     for (const auto& [handle, mailbox] : Mailboxes) {
         if (!mailbox->Closed) {
-            return mailbox->Socket.Get();
+            return {mailbox->Socket.Get(), ListeningPort};
         }
     }
+    // Without an open mailbox (a send from a copy that does not listen, or the goodbye after the
+    // mailbox closed) the datagram leaves from a port of its own. It must not take the mailbox port:
+    // a restart has to be able to bind it at once.
     if (!SpareSendSocket.Valid()) {
         SpareSendSocket = TFileDescriptor(socket(AF_INET, SOCK_DGRAM | SOCK_CLOEXEC, 0));
         const int on = 1;
         setsockopt(SpareSendSocket.Get(), SOL_SOCKET, SO_BROADCAST, &on, sizeof on);
+        sockaddr_in any = SocketAddress(INADDR_ANY, 0);
+        bind(SpareSendSocket.Get(), reinterpret_cast<const sockaddr*>(&any), sizeof any);
+        socklen_t size = sizeof any;
+        getsockname(SpareSendSocket.Get(), reinterpret_cast<sockaddr*>(&any), &size);
+        SparePort = ntohs(any.sin_port);
     }
-    return SpareSendSocket.Get();
+    return {SpareSendSocket.Get(), SparePort};
 }
 
 bool TUdpTransport::Send(const TTarget& target, std::string_view bytes) {
     if (bytes.size() > MaxMessageSize(target.Box)) {
         return false;
     }
-    const int socket = SendSocket();
+    const auto [socket, sourcePort] = SendSocket();
     const auto& interfaces = Interfaces();
     TMailslotDatagram datagram;
     datagram.DatagramId = NextDatagramId++;
-    datagram.SourcePort = Settings.Port;
+    // The header names the port the datagram really leaves from.
+    datagram.SourcePort = sourcePort;
     datagram.SourceName = {ComputerName, 0x00};
     datagram.MailslotName = MailslotWireName(target.Box);
     datagram.Data = std::string(bytes);

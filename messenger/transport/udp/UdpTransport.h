@@ -47,9 +47,14 @@ private:
     };
 
     // Called with Mutex held.
+    struct TSender {
+        int Socket = -1;
+        std::uint16_t Port = 0;
+    };
+
     std::shared_ptr<TMailbox> MailboxOf(TMailslotHandle handle) const;
     void Drain(TMailbox& mailbox);
-    int SendSocket();
+    TSender SendSocket();
     bool Send(const TTarget& target, std::string_view bytes);
     const std::vector<TIpv4Interface>& Interfaces();
 
@@ -62,6 +67,7 @@ private:
     TMailslotHandle NextHandle = 1;
     TPeerAddressBook Peers;
     TFileDescriptor SpareSendSocket;  ///< for sends while no own mailbox is open
+    std::uint16_t SparePort = 0;
     std::uint16_t NextDatagramId = 0;
     std::uint16_t ListeningPort = 0;
     std::string CreateError;
