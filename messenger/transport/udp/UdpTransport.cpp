@@ -237,12 +237,13 @@ bool TUdpTransport::Send(const TTarget& target, std::string_view bytes) {
     if (bytes.size() > MaxMessageSize(target.Box)) {
         return false;
     }
-    const auto [socket, sourcePort] = SendSocket();
+    const TSender sender = SendSocket();
+    const int socket = sender.Socket;
     const auto& interfaces = Interfaces();
     TMailslotDatagram datagram;
     datagram.DatagramId = NextDatagramId++;
     // The header names the port the datagram really leaves from.
-    datagram.SourcePort = sourcePort;
+    datagram.SourcePort = sender.Port;
     datagram.SourceName = {ComputerName, 0x00};
     datagram.MailslotName = MailslotWireName(target.Box);
     datagram.Data = std::string(bytes);
