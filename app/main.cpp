@@ -10,6 +10,7 @@
 #include "SystemServices.h"
 #include "UdpTransport.h"
 #include "uniKestrin.h"
+#include "uniOptions.h"
 
 int main(int argc, char** argv) {
     TKestrinApplication app(argc, argv);
@@ -23,8 +24,12 @@ int main(int argc, char** argv) {
     const auto system = MakeLocalSystem();
     TUdpTransport transport(system->ComputerName(), ReadNetworkSettings(settingsPath).Settings);
     TIniSettingsStore settings(settingsPath);
+    const auto startup = MakeStartupRegistration();
 
     auto window = std::make_unique<TfrmMain>(TMainWindowEnvironment{transport, *system, settings});
+    window->OptionsFactory = [&startup = *startup](QWidget* owner) {
+        return std::make_unique<TfrmOptions>(owner, startup);
+    };
     CloseOnShutdownSignals(*window);
     window->show();
     const int code = app.exec();

@@ -1,0 +1,11 @@
+// Centring a dialog over its main window.
+#include "DialogPlacement.h"
+
+QPoint CentredOver(const QRect& main, const QSize& dialog) {
+    // Integer division truncates toward zero, as the halving always has: -3 gives -1, not -2.
+    const int left = main.left() + (main.width() - dialog.width()) / 2;
+    const int top = main.top() + (main.height() - dialog.height()) / 2;
+    // Only the top is held, so a taller dialog keeps its title bar level with the main window's, where the
+    // user just saw it; sideways a wider dialog sticks out on both sides.
+    return {left, top < main.top() ? main.top() : top};
+}

@@ -1,0 +1,104 @@
+// The Options dialog's behaviour: reading the stored state, placing itself, storing on Ok.
+#include "uniOptions.h"
+
+#include <QCheckBox>
+#include <QKeyEvent>
+#include <QShowEvent>
+#include <QTabWidget>
+#include <QWindow>
+#include <utility>
+
+#include "AppFont.h"
+#include "DialogPlacement.h"
+#include "ErrorDisplay.h"
+#include "uniKestrin.h"
+
+TfrmOptions::TfrmOptions(QWidget* owner, TStartupRegistration& startup, TProgramPathSource programPath)
+    : QDialog(owner, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint |
+                         Qt::MSWindowsFixedSizeDialogHint),
+      Startup(startup),
+      ProgramPath(std::move(programPath)) {
+    setObjectName("frmOptions");
+    setWindowTitle("Options");
+    setFont(KestrinFont());
+    BuildControls();
+    setFixedSize(262, 151);
+    // The designed place; FormShow moves the dialog over the main window before it appears.
+    move(273, 211);
+    PageControl1->setFocus();
+    FormCreate();
+}
+
+void TfrmOptions::FormCreate() {
+    cbPopUp->setChecked(PopUp);
+    cbStartup->setChecked(CheckLoadAtStartup());
+}
+
+void TfrmOptions::showEvent(QShowEvent* event) {
+    // Sent before the window is mapped, so the dialog never appears at its designed place first.
+    if (!event->spontaneous()) {
+        FormShow();
+    }
+    QDialog::showEvent(event);
+}
+
+void TfrmOptions::FormShow() {
+    if (frmMain != nullptr) {
+        move(CentredOver(frmMain->frameGeometry(), OuterSize()));
+    }
+}
+
+QSize TfrmOptions::OuterSize() const {
+    // Before its first showing the window manager has not framed the dialog yet; the main window's frame,
+    // drawn by the same window manager, stands in for it.
+    QMargins frame = windowHandle() != nullptr ? windowHandle()->frameMargins() : QMargins();
+    if (frame.isNull() && frmMain != nullptr && frmMain->windowHandle() != nullptr) {
+        frame = frmMain->windowHandle()->frameMargins();
+    }
+    return size().grownBy(frame);
+}
+
+void TfrmOptions::keyPressEvent(QKeyEvent* event) {
+    // No button cancels this dialog: Esc, which would reject it, does nothing.
+    if (event->matches(QKeySequence::Cancel)) {
+        event->ignore();
+        return;
+    }
+    QDialog::keyPressEvent(event);
+}
+
+void TfrmOptions::btnOkClick() {
+    PopUp = cbPopUp->isChecked();
+    LoadAtStartup(cbStartup->isChecked());
+    if (frmMain != nullptr) {
+        frmMain->SaveAll();
+    }
+    close();
+}
+
+void TfrmOptions::btnCloseClick() {
+    close();
+}
+
+void TfrmOptions::LoadAtStartup(bool load) {
+    const std::string path = load ? ProgramPath() : std::string();
+    try {
+        if (load) {
+            Startup.Register(path);
+        } else {
+            Startup.Unregister();
+        }
+    } catch (...) {
+        ShowPlainMessage("Error in TfrmOptions.LoadAtStartup");
+    }
+}
+
+bool TfrmOptions::CheckLoadAtStartup() {
+    try {
+        return Startup.IsRegistered();
+    } catch (...) {
+        ShowPlainMessage("Error in TfrmOptions.CheckLoadAtStartup");
+        // What could not be read is shown as not there; Ok then writes the state the user leaves the box in.
+        return false;
+    }
+}

@@ -1,0 +1,54 @@
+// The Options dialog: pop-up on arrival and start at logon, stored when the user presses Ok.
+#pragma once
+
+#include <QDialog>
+#include <functional>
+#include <string>
+
+#include "StartupRegistration.h"
+
+class QCheckBox;
+class QKeyEvent;
+class QPushButton;
+class QShowEvent;
+class QTabWidget;
+
+/// Where LoadAtStartup takes the program's path from.
+using TProgramPathSource = std::function<std::string()>;
+
+class TfrmOptions final : public QDialog {
+    Q_OBJECT
+
+public:
+    /// A dialog owned by `owner` (the main window), its boxes already showing the stored state.
+    /// `startup` must outlive the dialog.
+    TfrmOptions(QWidget* owner, TStartupRegistration& startup,
+                TProgramPathSource programPath = RunningProgramPath);
+
+    QTabWidget* PageControl1 = nullptr;
+    QWidget* tsMain = nullptr;
+    QCheckBox* cbPopUp = nullptr;
+    QPushButton* btnOk = nullptr;
+    QPushButton* btnClose = nullptr;
+    QCheckBox* cbStartup = nullptr;
+
+    /// Enters the running program to be started at logon, or takes it out; reports failures, never throws.
+    void LoadAtStartup(bool load);
+    /// Whether an entry is stored; false, after a message, when that could not be told.
+    bool CheckLoadAtStartup();
+    void btnOkClick();
+    void FormCreate();
+    void btnCloseClick();
+    void FormShow();
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+
+private:
+    void BuildControls();
+    QSize OuterSize() const;
+
+    TStartupRegistration& Startup;
+    TProgramPathSource ProgramPath;
+};
