@@ -9,10 +9,13 @@
 #include "ShutdownSignals.h"
 #include "SystemServices.h"
 #include "UdpTransport.h"
+#include "uniAbout.h"
 #include "uniKestrin.h"
 #include "uniOptions.h"
 
 int main(int argc, char** argv) {
+    // The icons live in the static application library; a static library's resources must be named.
+    Q_INIT_RESOURCE(kestrin);
     TKestrinApplication app(argc, argv);
     QIcon icon;
     for (const int size : {16, 32, 48, 256}) {
@@ -30,6 +33,7 @@ int main(int argc, char** argv) {
     window->OptionsFactory = [&startup = *startup](QWidget* owner) {
         return std::make_unique<TfrmOptions>(owner, startup);
     };
+    window->AboutFactory = MakeAboutBox;
     CloseOnShutdownSignals(*window);
     window->show();
     const int code = app.exec();

@@ -1,0 +1,117 @@
+// The About box's controls, placed where the layout puts them, with their fonts, colours and texts.
+#include <QFrame>
+#include <QLabel>
+#include <QPixmap>
+#include <QPushButton>
+
+#include "AppFont.h"
+#include "URLLabel.h"
+#include "uniAbout.h"
+
+namespace {
+
+const QString HomePage = QStringLiteral("https://www.example.org/kestrin/");
+const QString FirstAddress = QStringLiteral("mail@example.org");
+const QString SecondAddress = QStringLiteral("olv@example.org");
+const QColor Navy(0, 0, 128);
+const QColor Lime(0, 255, 0);
+
+QFont BoldFont(int pixels) {
+    QFont font = KestrinFont();
+    font.setPixelSize(pixels);
+    font.setBold(true);
+    return font;
+}
+
+// Labels take the size of their text; `left` is where the text starts.
+template <typename TLabel>
+TLabel* Label(QWidget* parent, const char* name, const QString& text, int left, int top) {
+    auto* label = new TLabel(parent);
+    label->setObjectName(name);
+    label->setTextFormat(Qt::PlainText);
+    label->setText(text);
+    label->move(left, top);
+    label->adjustSize();
+    return label;
+}
+
+// Our texts are wider or narrower than the ones the layout was drawn for; each keeps the middle of its
+// designed box, so the block stays balanced under the title.
+void CentreOn(QWidget* widget, int designedLeft, int designedWidth) {
+    widget->move(designedLeft + (designedWidth - widget->width()) / 2, widget->y());
+}
+
+QFrame* Bevel(QWidget* parent, const char* name, QFrame::Shape shape, QRect place) {
+    auto* bevel = new QFrame(parent);
+    bevel->setObjectName(name);
+    bevel->setFrameStyle(shape | QFrame::Sunken);
+    bevel->setLineWidth(1);
+    bevel->setGeometry(place);
+    return bevel;
+}
+
+TURLLabel* Link(QWidget* parent, const char* name, const QString& text, const QString& url, int left,
+                int top) {
+    auto* link = Label<TURLLabel>(parent, name, text, left, top);
+    link->URL = url;
+    link->ApplyFont({KestrinFont(), Navy});
+    QFont hover = KestrinFont();
+    hover.setUnderline(true);
+    link->SetHiFont({hover, Lime});
+    link->setAutoFillBackground(true);
+    QPalette colours = link->palette();
+    colours.setColor(QPalette::Window, parent->palette().color(QPalette::Button));
+    link->setPalette(colours);
+    return link;
+}
+
+}  // namespace
+
+void TAboutBox::BuildControls() {
+    // The icon lives in the program's resources, which a static library only registers when asked.
+    Q_INIT_RESOURCE(kestrin);
+    setWindowTitle("About Kestrin");
+    setFixedSize(280, 180);
+    setFont(KestrinFont());
+    QPalette colours = palette();
+    colours.setColor(QPalette::Window, colours.color(QPalette::Button));
+    colours.setColor(QPalette::WindowText, Qt::black);
+    setPalette(colours);
+    setAutoFillBackground(true);
+
+    Bevel2 = Bevel(this, "Bevel2", QFrame::Panel, {8, 56, 265, 73});
+    ProgramIcon = new QLabel(this);
+    ProgramIcon->setObjectName("ProgramIcon");
+    ProgramIcon->setPixmap(QPixmap(":/kestrin/kestrin-32.png"));
+    ProgramIcon->move(16, 12);
+    ProgramIcon->adjustSize();
+    Label1 = Label<QLabel>(this, "Label1", "Written by Olvanta", 65, 30);
+    Label1->setFont(BoldFont(13));
+    Label1->adjustSize();
+    CentreOn(Label1, 65, 163);
+    Bevel1 = Bevel(this, "Bevel1", QFrame::HLine, {8, 150, 265, 2});
+    Label2 = Label<QLabel>(this, "Label2", QStringLiteral("Copyright \u00a9 2026 Olvanta"), 73, 136);
+    CentreOn(Label2, 73, 142);
+    Label5 = Label<QLabel>(this, "Label5", "Kestrin ver.1.0", 90, 8);
+    Label5->setFont(BoldFont(16));
+    Label5->adjustSize();
+    CentreOn(Label5, 90, 122);
+
+    URLLabel1 = Link(this, "URLLabel1", HomePage, HomePage, 16, 80);
+    CentreOn(URLLabel1, 16, 250);
+    // The e-mail line keeps "or" and the second address where they were drawn; the first address ends
+    // where its designed box ends, so the gaps around "or" stay as drawn whatever the addresses' widths.
+    URLLabel2 = Link(this, "URLLabel2", FirstAddress, "mailto:" + FirstAddress, 48, 112);
+    URLLabel2->move(48 + 60 - URLLabel2->width(), 112);
+    URLLabel3 = Link(this, "URLLabel3", SecondAddress, "mailto:" + SecondAddress, 160, 112);
+    Label7 = Label<QLabel>(this, "Label7", "or", 128, 112);
+
+    OKButton = new QPushButton("OK", this);
+    OKButton->setObjectName("OKButton");
+    OKButton->setGeometry(109, 156, 68, 21);
+    OKButton->setDefault(true);
+    StaticText1 = Label<QLabel>(this, "StaticText1", "Welcome to my home page", 72, 64);
+    StaticText2 = Label<QLabel>(this, "StaticText2", "Send me e-mail", 96, 96);
+    OKButton->setFocus();
+    connect(OKButton, &QPushButton::clicked, this, [this] { done(ModalResultCancel); });
+}

@@ -1,0 +1,61 @@
+// TAboutBox: the program's title, version, icon, author, rights notice and links, with one OK button.
+#pragma once
+
+#include <QDialog>
+#include <QPoint>
+#include <QRect>
+#include <QSize>
+#include <memory>
+
+class QFrame;
+class QLabel;
+class QPushButton;
+class QShowEvent;
+class TURLLabel;
+
+/// What showing the About box modally returns, however it was closed.
+constexpr int ModalResultCancel = 2;
+
+class TAboutBox final : public QDialog {
+    Q_OBJECT
+
+public:
+    /// The box with all its controls, owned by `owner` (the main window).
+    explicit TAboutBox(QWidget* owner);
+
+    QPushButton* OKButton = nullptr;
+    QLabel* ProgramIcon = nullptr;
+    QLabel* Label1 = nullptr;
+    QFrame* Bevel1 = nullptr;
+    QLabel* Label2 = nullptr;
+    QLabel* Label5 = nullptr;
+    TURLLabel* URLLabel1 = nullptr;
+    TURLLabel* URLLabel2 = nullptr;
+    QLabel* StaticText1 = nullptr;
+    QLabel* StaticText2 = nullptr;
+    QFrame* Bevel2 = nullptr;
+    TURLLabel* URLLabel3 = nullptr;
+    QLabel* Label7 = nullptr;
+
+    /// Centres the box over frmMain; leaves it where it is when there is no main window.
+    void SetFormPosition();
+    void FormShow();
+
+    /// The outer top-left that centres a box of outer size `box` over the outer rectangle `main`: each half
+    /// of the difference truncated toward zero, and never above the main window's top.
+    static QPoint PositionOver(const QRect& main, const QSize& box);
+
+public slots:
+    /// Esc and the close box end the box like its OK button does.
+    void reject() override;
+
+protected:
+    void showEvent(QShowEvent* event) override;
+
+private:
+    void BuildControls();
+    QSize OuterSize() const;
+};
+
+/// The main window's About command makes its box with this.
+std::unique_ptr<QDialog> MakeAboutBox(QWidget* owner);
