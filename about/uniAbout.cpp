@@ -2,10 +2,9 @@
 #include "uniAbout.h"
 
 #include <QShowEvent>
-#include <QWindow>
-#include <cmath>
 #include <exception>
 
+#include "DialogPlacement.h"
 #include "ErrorDisplay.h"
 #include "uniKestrin.h"
 
@@ -41,28 +40,4 @@ void TAboutBox::FormShow() {
     SetFormPosition();
 }
 
-void TAboutBox::SetFormPosition() {
-    if (frmMain == nullptr) {
-        return;
-    }
-    move(PositionOver(frmMain->frameGeometry(), OuterSize()));
-}
-
-QPoint TAboutBox::PositionOver(const QRect& main, const QSize& box) {
-    // Halved in floating point and truncated toward zero: a difference of -5 moves by -2, not -3.
-    const int left = main.left() + static_cast<int>(std::trunc((main.width() - box.width()) * 0.5));
-    const int top = main.top() + static_cast<int>(std::trunc((main.height() - box.height()) * 0.5));
-    // Only the top is held, so a box taller than the main window keeps its title bar in sight where the
-    // user just looked; sideways a wider box sticks out on both sides.
-    return {left, top < main.top() ? main.top() : top};
-}
-
-QSize TAboutBox::OuterSize() const {
-    // Before its first showing the window manager has not framed the box yet; the main window's frame,
-    // drawn by the same window manager, stands in for it.
-    QMargins frame = windowHandle() != nullptr ? windowHandle()->frameMargins() : QMargins();
-    if (frame.isNull() && frmMain != nullptr && frmMain->windowHandle() != nullptr) {
-        frame = frmMain->windowHandle()->frameMargins();
-    }
-    return size().grownBy(frame);
-}
+void TAboutBox::SetFormPosition() { PlaceOverMainWindow(*this); }

@@ -41,9 +41,6 @@ public:
     void SetFormPosition();
     void FormShow();
 
-    /// The outer top-left that centres a box of outer size `box` over the outer rectangle `main`: each half
-    /// of the difference truncated toward zero, and never above the main window's top.
-    static QPoint PositionOver(const QRect& main, const QSize& box);
 
 public slots:
     /// Esc and the close box end the box like its OK button does.
@@ -54,7 +51,6 @@ protected:
 
 private:
     void BuildControls();
-    QSize OuterSize() const;
 };
 
 /// The main window's About command makes its box with this.

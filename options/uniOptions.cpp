@@ -5,7 +5,6 @@
 #include <QKeyEvent>
 #include <QShowEvent>
 #include <QTabWidget>
-#include <QWindow>
 #include <utility>
 
 #include "AppFont.h"
@@ -42,21 +41,7 @@ void TfrmOptions::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
 }
 
-void TfrmOptions::FormShow() {
-    if (frmMain != nullptr) {
-        move(CentredOver(frmMain->frameGeometry(), OuterSize()));
-    }
-}
-
-QSize TfrmOptions::OuterSize() const {
-    // Before its first showing the window manager has not framed the dialog yet; the main window's frame,
-    // drawn by the same window manager, stands in for it.
-    QMargins frame = windowHandle() != nullptr ? windowHandle()->frameMargins() : QMargins();
-    if (frame.isNull() && frmMain != nullptr && frmMain->windowHandle() != nullptr) {
-        frame = frmMain->windowHandle()->frameMargins();
-    }
-    return size().grownBy(frame);
-}
+void TfrmOptions::FormShow() { PlaceOverMainWindow(*this); }
 
 void TfrmOptions::keyPressEvent(QKeyEvent* event) {
     // No button cancels this dialog: Esc, which would reject it, does nothing.

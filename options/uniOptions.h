@@ -47,7 +47,6 @@ protected:
 
 private:
     void BuildControls();
-    QSize OuterSize() const;
 
     TStartupRegistration& Startup;
     TProgramPathSource ProgramPath;

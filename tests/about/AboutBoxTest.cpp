@@ -10,6 +10,7 @@
 #include "KestrinApplication.h"
 #include "MainWindowHarness.h"
 #include "URLLabel.h"
+#include "DialogPlacement.h"
 #include "uniAbout.h"
 
 namespace {
@@ -71,7 +72,7 @@ private slots:
     void placesTheBoxCentredOverTheMainWindow() {
         QFETCH(QRect, main);
         QFETCH(QPoint, expected);
-        QCOMPARE(TAboutBox::PositionOver(main, QSize(288, 207)), expected);
+        QCOMPARE(CentredOver(main, QSize(288, 207)), expected);
     }
 
     void showingPlacesTheBoxOverFrmMainNotOverItsOwner_data() {
@@ -96,7 +97,7 @@ private slots:
         box.show();
         QVERIFY(QTest::qWaitForWindowExposed(&box));
         const QRect main = window.frameGeometry();
-        QCOMPARE(box.frameGeometry().topLeft(), TAboutBox::PositionOver(main, box.frameGeometry().size()));
+        QCOMPARE(box.frameGeometry().topLeft(), CentredOver(main, box.frameGeometry().size()));
         if (mainSize.isValid()) {
             QCOMPARE(box.frameGeometry().top(), main.top());
             QVERIFY(box.frameGeometry().left() < main.left());

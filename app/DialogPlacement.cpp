@@ -1,6 +1,11 @@
 // Centring a dialog over its main window.
 #include "DialogPlacement.h"
 
+#include <QWidget>
+#include <QWindow>
+
+#include "uniKestrin.h"
+
 QPoint CentredOver(const QRect& main, const QSize& dialog) {
     // Integer division truncates toward zero, as the halving always has: -3 gives -1, not -2.
     const int left = main.left() + (main.width() - dialog.width()) / 2;
@@ -8,4 +13,18 @@ QPoint CentredOver(const QRect& main, const QSize& dialog) {
     // Only the top is held, so a taller dialog keeps its title bar level with the main window's, where the
     // user just saw it; sideways a wider dialog sticks out on both sides.
     return {left, top < main.top() ? main.top() : top};
+}
+
+QSize FramedSize(const QWidget& dialog) {
+    QMargins frame = dialog.windowHandle() != nullptr ? dialog.windowHandle()->frameMargins() : QMargins();
+    if (frame.isNull() && frmMain != nullptr && frmMain->windowHandle() != nullptr) {
+        frame = frmMain->windowHandle()->frameMargins();
+    }
+    return dialog.size().grownBy(frame);
+}
+
+void PlaceOverMainWindow(QWidget& dialog) {
+    if (frmMain != nullptr) {
+        dialog.move(CentredOver(frmMain->frameGeometry(), FramedSize(dialog)));
+    }
 }
