@@ -5,7 +5,7 @@
 #include <string_view>
 
 #include "FixedSystem.h"
-#include "InspectableMessenger.h"
+#include "ExposedMessenger.h"
 #include "MemoryComputer.h"
 #include "MemoryLan.h"
 #include "MessageText.h"
@@ -24,13 +24,13 @@ void Require(bool condition) {
 struct TFuzzWorld {
     TFuzzWorld() { Lan.SetRecording(false); }
 
-    TInspectableMessenger& Messenger() {
+    TExposedMessenger& Messenger() {
         if (!Receiver || ++Uses % 4096 == 0) {
             if (Receiver) {
                 Own.CloseHandle(Receiver->SlotHandle);
             }
             Receiver.reset();
-            Receiver = std::make_unique<TInspectableMessenger>(TMessengerEnvironment{Own, Queue, System});
+            Receiver = std::make_unique<TExposedMessenger>(TMessengerEnvironment{Own, Queue, System});
             Receiver->OnNewMemo = [](TMainMessenger&, const std::string&, const std::string&, const TStringList&) {};
             Receiver->OnNewLine = [](TMainMessenger&, const std::string&, const std::string&, const std::string&) {};
             Receiver->SlotHandle = Own.CreateMailslot("\\\\.\\mailslot\\SignalBox", 0, 0);
@@ -44,7 +44,7 @@ struct TFuzzWorld {
     TMemoryComputer& Peer = Lan.AddComputer("WS02");
     TCallQueue Queue;
     TFixedSystem System{"WS01"};
-    std::unique_ptr<TInspectableMessenger> Receiver;
+    std::unique_ptr<TExposedMessenger> Receiver;
     unsigned Uses = 0;
 };
 
@@ -60,7 +60,7 @@ void CheckPureFunctions(std::string_view bytes) {
 }
 
 void DeliverToMessenger(TFuzzWorld& world, std::string_view bytes) {
-    TInspectableMessenger& messenger = world.Messenger();
+    TExposedMessenger& messenger = world.Messenger();
     const auto target = world.Peer.CreateFile("\\\\WS01\\mailslot\\SignalBox");
     world.Peer.WriteFile(target, bytes);
     world.Peer.CloseHandle(target);

@@ -112,7 +112,7 @@ TEST_F(MessengerLifecycle, SendsWhileInactiveAndRestartsUnderANewBoxName) {
     EXPECT_EQ(m.SlotPath, "\\\\.\\mailslot\\Other");
 
     // The old name is free again: another messenger on this computer may take it.
-    TInspectableMessenger second({Peer.Transport, Queue, Peer.System});
+    TExposedMessenger second({Peer.Transport, Queue, Peer.System});
     second.SetBoxName("MB303");
     second.Activate();
     EXPECT_TRUE(second.Active);
@@ -201,7 +201,7 @@ TEST_F(MessengerLifecycle, TicksEveryIntervalAndAppliesAChangeAtTheNextSleep) {
 TEST_F(MessengerLifecycle, IsSafeToDestroyWithAHandOverPending) {
     bool raised = false;
     {
-        auto m = std::make_unique<TInspectableMessenger>(TMessengerEnvironment{Peer.Transport, Queue, Peer.System});
+        auto m = std::make_unique<TExposedMessenger>(TMessengerEnvironment{Peer.Transport, Queue, Peer.System});
         m->OnNewMemo = [&](TMainMessenger&, const std::string&, const std::string&, const TStringList&) {
             raised = true;
         };

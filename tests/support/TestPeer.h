@@ -8,7 +8,7 @@
 
 #include "CallQueue.h"
 #include "FixedSystem.h"
-#include "InspectableMessenger.h"
+#include "ExposedMessenger.h"
 #include "MemoryComputer.h"
 #include "MemoryLan.h"
 
@@ -46,7 +46,7 @@ public:
 
     TFixedSystem System;
     TMemoryComputer& Transport;
-    TInspectableMessenger Messenger;
+    TExposedMessenger Messenger;
     std::vector<std::string> Events;
 };
 

@@ -5,7 +5,7 @@
 #include "TimerThread.h"
 #include "uniMessenger.h"
 
-class TInspectableMessenger : public TMessenger {
+class TExposedMessenger : public TMessenger {
 public:
     using TMessenger::TMessenger;
 
