@@ -18,6 +18,8 @@ struct THandOverState {
     TStage Stage = TStage::Pending;
     bool StopSeen = false;  ///< set only by the stop callback, so the worker never outruns it
     std::function<void()> Call;
+    // Moved from thread to thread, never copied: the exception then has one owner at a time, and its
+    // last reference is dropped by the worker that rethrew it.
     std::exception_ptr Failure;
 };
 
@@ -40,7 +42,7 @@ void RunOnUiThread(const std::shared_ptr<THandOverState>& state) {
     {
         std::lock_guard lock(state->Mutex);
         state->Stage = THandOverState::TStage::Done;
-        state->Failure = failure;
+        state->Failure = std::move(failure);
     }
     state->Changed.notify_all();
 }
@@ -77,7 +79,7 @@ bool HandOver(TUiThreadQueue& queue, std::function<void()> call, std::stop_token
         if (state->Stage != THandOverState::TStage::Done) {
             return false;
         }
-        failure = state->Failure;
+        failure = std::move(state->Failure);
     }
     if (failure) {
         std::rethrow_exception(failure);
