@@ -17,8 +17,6 @@ void TWorkerThread::Start(std::function<void(std::stop_token)> loop) {
 
 void TWorkerThread::RequestStop() { Thread.request_stop(); }
 
-bool TWorkerThread::StopRequested() const { return Thread.get_stop_token().stop_requested(); }
-
 bool TWorkerThread::Finished() const { return Ended; }
 
 void TWorkerThread::Join() {

@@ -17,7 +17,6 @@ public:
 
     /// Asks the loop to end and returns at once; every wait of the loop wakes on it.
     void RequestStop();
-    bool StopRequested() const;
     /// True once the loop has returned, so a join will not block.
     bool Finished() const;
     void Join();

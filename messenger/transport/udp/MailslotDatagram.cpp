@@ -1,6 +1,7 @@
 // Byte layout of a mailslot write: datagram header in network order, SMB transaction in little endian.
 #include "MailslotDatagram.h"
 
+#include "MailslotPath.h"
 #include "WireBytes.h"
 
 using namespace WireBytes;
@@ -30,22 +31,9 @@ constexpr std::size_t ClassAt = 65;
 constexpr std::size_t ByteCountAt = 67;
 constexpr std::size_t SmbFixedSize = 69;
 
-bool EqualsIgnoringAsciiCase(std::string_view a, std::string_view b) {
-    if (a.size() != b.size()) {
-        return false;
-    }
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        const auto lower = [](char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c + 32) : c; };
-        if (lower(a[i]) != lower(b[i])) {
-            return false;
-        }
-    }
-    return true;
-}
-
 bool IsMailslotName(std::string_view name) {
     return name.size() >= MailslotPrefix.size() &&
-           EqualsIgnoringAsciiCase(name.substr(0, MailslotPrefix.size()), MailslotPrefix);
+           EqualsIgnoringCase(name.substr(0, MailslotPrefix.size()), MailslotPrefix);
 }
 
 bool IsDataType(unsigned type) {
@@ -113,7 +101,7 @@ std::string MailslotWireName(std::string_view boxName) {
 
 bool MailslotNameMatches(const std::string& wireName, const std::string& boxName) {
     return IsMailslotName(wireName) &&
-           EqualsIgnoringAsciiCase(std::string_view(wireName).substr(MailslotPrefix.size()), boxName);
+           EqualsIgnoringCase(std::string_view(wireName).substr(MailslotPrefix.size()), boxName);
 }
 
 std::size_t MaxMailslotDataSize(std::size_t mailslotNameLength) {
