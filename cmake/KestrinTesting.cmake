@@ -1,15 +1,30 @@
-# kestrin_add_test(<name> [ENGINE] SOURCES <files...> LIBS <targets...>)
-# One GoogleTest executable per unit; every test case becomes its own ctest entry. ENGINE marks the
-# tests of the messaging engine, which CI runs again under the sanitizers (ctest -L engine).
+# kestrin_add_test(<name> [ENGINE] [QT] SOURCES <files...> LIBS <targets...>)
+# ENGINE marks the tests of the messaging engine, which CI runs again under the sanitizers
+# (ctest -L engine): each GoogleTest case becomes its own ctest entry. QT builds a Qt Test program,
+# run as one entry on the offscreen platform.
 function(kestrin_add_test name)
-  cmake_parse_arguments(ARG "ENGINE" "" "SOURCES;LIBS" ${ARGN})
+  cmake_parse_arguments(ARG "ENGINE;QT" "" "SOURCES;LIBS" ${ARGN})
+  add_executable(${name} ${ARG_SOURCES})
+  kestrin_warnings(${name})
+  if(ARG_QT)
+    set_target_properties(${name} PROPERTIES AUTOMOC ON)
+    target_link_libraries(${name} PRIVATE ${ARG_LIBS} Qt6::Test)
+    add_test(NAME ${name} COMMAND ${name})
+    set_tests_properties(${name} PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen" TIMEOUT 120)
+    return()
+  endif()
   set(labels "")
   if(ARG_ENGINE)
     set(labels LABELS engine)
   endif()
-  add_executable(${name} ${ARG_SOURCES})
   target_link_libraries(${name} PRIVATE ${ARG_LIBS} GTest::gtest GTest::gtest_main)
-  kestrin_warnings(${name})
   gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 30
                        PROPERTIES TIMEOUT 120 ${labels})
+endfunction()
+
+# kestrin_add_lan_test(<name> <command...>): a test that builds its own virtual LAN in network
+# namespaces; it needs root and runs alone, so two LANs never race for names.
+function(kestrin_add_lan_test name)
+  add_test(NAME ${name} COMMAND ${ARGN})
+  set_tests_properties(${name} PROPERTIES TIMEOUT 300 RUN_SERIAL TRUE)
 endfunction()
