@@ -1,76 +1,97 @@
 // A main window on the simulated LAN, with a second computer to talk to and failures recorded, not shown.
 #pragma once
 
+#include <QAbstractButton>
+#include <QCheckBox>
+#include <QLabel>
 #include <QTemporaryDir>
 #include <QTest>
 #include <memory>
 
 #include "ErrorDisplay.h"
-#include "FixedSystem.h"
 #include "IniSettingsStore.h"
 #include "MemoryComputer.h"
 #include "MemoryLan.h"
-#include "MessageText.h"
+#include "SystemServices.h"
 #include "uniKestrin.h"
 
-class TMainWindowHarness {
+class TMainWindowHarness : public TSystemServices {
 public:
-    explicit TMainWindowHarness(QString settingsPath = {}) {
+    TMainWindowHarness() {
         SetMessagePresenter([this](TMessageKind kind, const QString& text) {
             Messages << (kind == TMessageKind::DefaultError ? "error: " : "message: ") + text;
         });
-        Path = settingsPath.isEmpty() ? Dir.filePath("Kestrin.conf") : settingsPath;
-        Settings = std::make_unique<TIniSettingsStore>(Path);
-        PeerBox = Peer.CreateMailslot("\\\\.\\mailslot\\MB303", 0, 0);
     }
-    ~TMainWindowHarness() {
+    ~TMainWindowHarness() override {
         Window.reset();
         SetMessagePresenter(nullptr);
     }
+    std::string ComputerName() override { return "WS01"; }
+    std::string UserName() override { return "tester"; }
+    std::string TimeStamp() override { return "14:05:09"; }
 
     TfrmMain& Open() {
-        Window = std::make_unique<TfrmMain>(TMainWindowEnvironment{Own, System, *Settings});
+        Window = std::make_unique<TfrmMain>(TMainWindowEnvironment{Own, *this, Settings});
         return *Window;
     }
 
-    /// Sends raw message text from the peer computer to this window's computer.
+    /// Sends raw message text from the other computer to this window's computer.
     void Deliver(const std::string& text) {
         const auto handle = Peer.CreateFile("\\\\WS01\\mailslot\\MB303");
         Peer.WriteFile(handle, text);
         Peer.CloseHandle(handle);
     }
 
-    void DeliverMemo(const std::string& origin, const std::string& time, const TStringList& lines) {
-        TStringList out;
-        MessageText::AppendMemo(out, time, origin, lines);
-        Deliver(MessageText::Join(out));
-    }
-
-    /// The datagrams written so far whose text holds `needle`.
-    std::vector<TMemoryDatagram> Sent(const std::string& needle) const {
-        std::vector<TMemoryDatagram> found;
+    /// The computer each datagram written so far whose text holds `needle` went to.
+    QStringList SentTo(const std::string& needle) const {
+        QStringList targets;
         for (const auto& datagram : Lan.Traffic()) {
             if (datagram.Bytes.find(needle) != std::string::npos) {
-                found.push_back(datagram);
+                targets << QString::fromStdString(datagram.Path).section('\\', 2, 2);
             }
         }
-        return found;
-    }
-
-    /// Closes and destroys the window as the program's main does after its loop ends.
-    void Shutdown() {
-        QTRY_VERIFY(!Window->isVisible());
-        Window.reset();
+        return targets;
     }
 
     TMemoryLan Lan;
     TMemoryComputer& Own = Lan.AddComputer("WS01");
     TMemoryComputer& Peer = Lan.AddComputer("WS02");
-    TMailslotHandle PeerBox = InvalidMailslotHandle;
-    TFixedSystem System{"WS01"};
     QTemporaryDir Dir;
-    QString Path;
-    std::unique_ptr<TIniSettingsStore> Settings;
+    QString Path = Dir.filePath("Kestrin.conf");
+    TIniSettingsStore Settings{Path};
     std::unique_ptr<TfrmMain> Window;
     QStringList Messages;
 };
+
+/// What a user would see wrong in a laid-out window: a caption cut off, a control outside the window, two
+/// controls on top of each other.
+inline QStringList LayoutProblems(QWidget& window) {
+    QList<QWidget*> shown;
+    for (QWidget* widget : window.findChildren<QWidget*>()) {
+        if (widget->isVisibleTo(&window) &&
+            (qobject_cast<QLabel*>(widget) || qobject_cast<QAbstractButton*>(widget))) {
+            shown << widget;
+        }
+    }
+    const auto place = [&window](QWidget* widget) {
+        return QRect(widget->mapTo(&window, QPoint()), widget->size());
+    };
+    QStringList problems;
+    for (QWidget* widget : shown) {
+        const auto* label = qobject_cast<QLabel*>(widget);
+        const QString text = label ? label->text() : qobject_cast<QAbstractButton*>(widget)->text();
+        const int frame = label ? 0 : qobject_cast<QCheckBox*>(widget) ? 20 : 4;
+        if (widget->fontMetrics().horizontalAdvance(text) + frame > widget->width()) {
+            problems << "cut off: " + widget->objectName();
+        }
+        if (!window.rect().contains(place(widget))) {
+            problems << "outside: " + widget->objectName();
+        }
+        for (QWidget* other : shown) {
+            if (widget < other && place(widget).intersects(place(other))) {
+                problems << "overlap: " + widget->objectName() + ", " + other->objectName();
+            }
+        }
+    }
+    return problems;
+}
