@@ -1,7 +1,7 @@
-// A main window on the simulated LAN, with a second computer to talk to and failures recorded, not shown.
+// A main window on the simulated LAN, with a second computer to talk to and failures recorded, not shown;
+// and what a user would see wrong in any window's layout.
 #pragma once
 
-#include <QAbstractButton>
 #include <QCheckBox>
 #include <QLabel>
 #include <QTemporaryDir>
@@ -42,7 +42,7 @@ public:
         Peer.CloseHandle(handle);
     }
 
-    /// The computer each datagram written so far whose text holds `needle` went to.
+    /// The computer that each datagram written so far whose text holds `needle` went to.
     QStringList SentTo(const std::string& needle) const {
         QStringList targets;
         for (const auto& datagram : Lan.Traffic()) {
@@ -63,35 +63,29 @@ public:
     QStringList Messages;
 };
 
-/// What a user would see wrong in a laid-out window: a caption cut off, a control outside the window, two
-/// controls on top of each other.
+/// Captions cut off, controls outside the window, and controls on top of each other.
 inline QStringList LayoutProblems(QWidget& window) {
-    QList<QWidget*> shown;
-    for (QWidget* widget : window.findChildren<QWidget*>()) {
-        if (widget->isVisibleTo(&window) &&
-            (qobject_cast<QLabel*>(widget) || qobject_cast<QAbstractButton*>(widget))) {
-            shown << widget;
-        }
-    }
-    const auto place = [&window](QWidget* widget) {
-        return QRect(widget->mapTo(&window, QPoint()), widget->size());
-    };
     QStringList problems;
-    for (QWidget* widget : shown) {
+    QList<QWidget*> seen;
+    for (QWidget* widget : window.findChildren<QWidget*>()) {
         const auto* label = qobject_cast<QLabel*>(widget);
-        const QString text = label ? label->text() : qobject_cast<QAbstractButton*>(widget)->text();
+        const auto* button = qobject_cast<QAbstractButton*>(widget);
+        if (!widget->isVisibleTo(&window) || (!label && !button)) {
+            continue;
+        }
+        const QRect place(widget->mapTo(&window, QPoint()), widget->size());
         const int frame = label ? 0 : qobject_cast<QCheckBox*>(widget) ? 20 : 4;
-        if (widget->fontMetrics().horizontalAdvance(text) + frame > widget->width()) {
+        if (widget->fontMetrics().horizontalAdvance(label ? label->text() : button->text()) + frame >
+                place.width() ||
+            !window.rect().contains(place)) {
             problems << "cut off: " + widget->objectName();
         }
-        if (!window.rect().contains(place(widget))) {
-            problems << "outside: " + widget->objectName();
-        }
-        for (QWidget* other : shown) {
-            if (widget < other && place(widget).intersects(place(other))) {
+        for (QWidget* other : seen) {
+            if (place.intersects(QRect(other->mapTo(&window, QPoint()), other->size()))) {
                 problems << "overlap: " + widget->objectName() + ", " + other->objectName();
             }
         }
+        seen << widget;
     }
     return problems;
 }
