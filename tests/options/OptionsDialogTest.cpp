@@ -5,7 +5,6 @@
 
 #include "DesktopEntry.h"
 #include "DialogPlacement.h"
-#include "KestrinApplication.h"
 #include "MainWindowHarness.h"
 #include "XdgAutostart.h"
 #include "uniOptions.h"
@@ -35,7 +34,7 @@ public:
     TOptionsHarness() {
         Open();
         QFile file(Startup.EntryPath());
-        Written = file.open(QIODevice::WriteOnly) && file.write(OldEntry) == OldEntry.size();
+        Ready = file.open(QIODevice::WriteOnly) && file.write(OldEntry) == OldEntry.size();
     }
 
     /// A fresh dialog, shown and active, as each opening from the menu gives one.
@@ -43,14 +42,13 @@ public:
         Dialog = std::make_unique<TfrmOptions>(Window.get(), startup ? *startup : Startup,
                                                [] { return ProgramPath; });
         Dialog->show();
-        Active = QTest::qWaitForWindowActive(Dialog.get());
+        Ready = QTest::qWaitForWindowActive(Dialog.get()) && Ready;
         return *Dialog;
     }
 
     QTemporaryDir AutostartDir;
     TXdgAutostart Startup{AutostartDir.path()};
-    bool Written = false;
-    bool Active = false;
+    bool Ready = false;  // the old entry written, and each dialog active when shown
     std::unique_ptr<TfrmOptions> Dialog;
 };
 
@@ -62,27 +60,16 @@ class OptionsDialogTest : public QObject {
 private slots:
     void centresDialogsOverTheMainWindow() {
         // Halves truncate toward zero, so a spare pixel falls right and below; only the top is held.
-        const struct {
-            const char* Name;
-            QRect Main;
-            QSize Dialog;
-            QPoint Place;
-        } rows[] = {
+        const std::tuple<const char*, QRect, QSize, QPoint> rows[] = {
             {"101 wider and higher", {100, 50, 401, 301}, {300, 200}, {150, 100}},
             {"3 narrower", {100, 50, 259, 300}, {262, 151}, {99, 124}},
             {"3 lower: top held", {100, 50, 400, 148}, {262, 151}, {169, 50}},
             {"1 lower", {100, 50, 400, 150}, {262, 151}, {169, 50}},
             {"partly off screen", {-300, -80, 400, 240}, {262, 151}, {-231, -36}},
-            {"near the bottom right, not pulled back", {1800, 1000, 500, 400}, {288, 207}, {1906, 1096}},
-        };
-        for (const auto& row : rows) {
-            QVERIFY2(CentredOver(row.Main, row.Dialog) == row.Place, row.Name);
+            {"near the bottom right, not pulled back", {1800, 1000, 500, 400}, {288, 207}, {1906, 1096}}};
+        for (const auto& [name, main, dialog, place] : rows) {
+            QVERIFY2(CentredOver(main, dialog) == place, name);
         }
-    }
-
-    void showsEveryControlWhole() {
-        TOptionsHarness harness;
-        QCOMPARE(LayoutProblems(harness.Show()).join(" "), QString());
     }
 
     // Pop-up is switched off and Startup set, then the dialog is left: saved, discarded, or still open.
@@ -105,7 +92,7 @@ private slots:
         TOptionsHarness harness;
         PopUp = true;
         TfrmOptions& dialog = harness.Show();
-        QVERIFY(harness.Written && harness.Active);
+        QVERIFY(harness.Ready);
         QVERIFY(dialog.cbPopUp->isChecked() && dialog.cbStartup->isChecked());
         dialog.cbPopUp->setChecked(false);
         dialog.cbStartup->setChecked(startup);
@@ -139,6 +126,7 @@ private slots:
         for (const bool startup : {true, false}) {
             harness.Messages.clear();
             TfrmOptions& dialog = harness.Show(&failing);
+            QCOMPARE(LayoutProblems(dialog).join(" "), QString());
             QVERIFY(!dialog.cbStartup->isChecked());
             dialog.cbStartup->setChecked(startup);
             dialog.btnOk->click();
@@ -150,10 +138,6 @@ private slots:
     }
 };
 
-int main(int argc, char** argv) {
-    TKestrinApplication app(argc, argv);
-    OptionsDialogTest test;
-    return QTest::qExec(&test, argc, argv);
-}
+QTEST_MAIN(OptionsDialogTest)
 
 #include "OptionsDialogTest.moc"
