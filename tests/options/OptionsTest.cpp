@@ -1,6 +1,9 @@
-// The Options dialog over a main window on the simulated LAN with its entry in a temporary autostart folder,
-// and where the dialogs go over the main window.
+// The Options dialog over a main window on the simulated LAN, where dialogs go over the main window, and the
+// autostart entry in temporary folders: which folder, the Exec line, and files in the entry's place.
+#include <sys/stat.h>
+
 #include <QCheckBox>
+#include <QDir>
 #include <QPushButton>
 
 #include "DesktopEntry.h"
@@ -21,6 +24,11 @@ QByteArray Contents(const QString& path) {
     return file.open(QIODevice::ReadOnly) ? file.readAll() : None;
 }
 
+bool Write(const QString& path, const QByteArray& bytes) {
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+}
+
 class TThrowingStartup final : public TStartupRegistration {
 public:
     void Register(const std::string&) override { throw std::runtime_error("registry gone"); }
@@ -31,11 +39,7 @@ public:
 /// A main window (not shown), and an autostart folder holding an old entry of ours.
 class TOptionsHarness : public TMainWindowHarness {
 public:
-    TOptionsHarness() {
-        Open();
-        QFile file(Startup.EntryPath());
-        Ready = file.open(QIODevice::WriteOnly) && file.write(OldEntry) == OldEntry.size();
-    }
+    TOptionsHarness() : Ready(Write(Startup.EntryPath(), OldEntry)) { Open(); }
 
     /// A fresh dialog, shown and active, as each opening from the menu gives one.
     TfrmOptions& Show(TStartupRegistration* startup = nullptr) {
@@ -48,13 +52,13 @@ public:
 
     QTemporaryDir AutostartDir;
     TXdgAutostart Startup{AutostartDir.path()};
-    bool Ready = false;  // the old entry written, and each dialog active when shown
+    bool Ready;  // the old entry written, and each dialog active when shown
     std::unique_ptr<TfrmOptions> Dialog;
 };
 
 }  // namespace
 
-class OptionsDialogTest : public QObject {
+class OptionsTest : public QObject {
     Q_OBJECT
 
 private slots:
@@ -79,7 +83,6 @@ private slots:
         QTest::addColumn<QString>("outcome");
         QTest::newRow("click Ok, Startup unchanged: entry rewritten") << "Ok" << true << "saved";
         QTest::newRow("Enter right after opening") << "Enter" << false << "saved";
-        QTest::newRow("click Close") << "Close" << false << "discarded";
         QTest::newRow("close box") << "close-box" << false << "discarded";
         QTest::newRow("Enter on Close") << "Tab Tab Tab Enter" << false << "discarded";
         QTest::newRow("Esc") << "Esc" << false << "open";
@@ -92,20 +95,18 @@ private slots:
         TOptionsHarness harness;
         PopUp = true;
         TfrmOptions& dialog = harness.Show();
-        QVERIFY(harness.Ready);
-        QVERIFY(dialog.cbPopUp->isChecked() && dialog.cbStartup->isChecked());
+        QVERIFY(harness.Ready && dialog.cbPopUp->isChecked() && dialog.cbStartup->isChecked());
         dialog.cbPopUp->setChecked(false);
         dialog.cbStartup->setChecked(startup);
+        const QMap<QString, Qt::Key> codes{
+            {"Tab", Qt::Key_Tab}, {"Enter", Qt::Key_Return}, {"Esc", Qt::Key_Escape}};
         for (const QString& key : keys.split(' ')) {
-            if (key == "Ok" || key == "Close") {
-                QTest::mouseClick(key == "Ok" ? dialog.btnOk : dialog.btnClose, Qt::LeftButton);
+            if (key == "Ok") {
+                QTest::mouseClick(dialog.btnOk, Qt::LeftButton);
             } else if (key == "close-box") {
                 dialog.close();
             } else {
-                const auto code = key == "Tab"     ? Qt::Key_Tab
-                                  : key == "Enter" ? Qt::Key_Return
-                                                   : Qt::Key_Escape;
-                QTest::keyClick(QApplication::focusWidget(), code);
+                QTest::keyClick(QApplication::focusWidget(), codes[key]);
             }
         }
         const bool saved = outcome == "saved";
@@ -136,8 +137,81 @@ private slots:
             QVERIFY(Contents(harness.Path) != None);
         }
     }
+
+    void autostartPicksTheFirstAbsoluteConfigFolder() {
+        // Empty and relative entries do not count.
+        QCOMPARE(AutostartFolderFor(":xdg:/srv/xdg/:/etc/xdg"), QString("/srv/xdg/autostart"));
+        QCOMPARE(AutostartFolderFor("xdg::"), QString("/etc/xdg/autostart"));
+        // Only looked at, never written: the variable must lead the program to a folder of the test's.
+        QTemporaryDir dir;
+        QVERIFY(QDir(dir.path()).mkpath("machine/autostart"));
+        QVERIFY(qputenv("XDG_CONFIG_DIRS", QFile::encodeName(dir.filePath("machine")) + ":/etc/xdg"));
+        const auto startup = MakeStartupRegistration();
+        QVERIFY(!startup->IsRegistered());
+        QVERIFY(Write(dir.filePath("machine/autostart/Kestrin.desktop"), "[Desktop Entry]\n"));
+        QVERIFY(startup->IsRegistered());
+        qunsetenv("XDG_CONFIG_DIRS");
+    }
+
+    void quotesWhatTheExecLineWouldSplitOrExpand() {
+        const std::pair<const char*, const char*> rows[] = {
+            {"/usr/bin/kestrin", "/usr/bin/kestrin"},
+            {"/opt/100%/kestrin", "/opt/100%%/kestrin"},
+            {"/opt/My Apps/kestrin", "\"/opt/My Apps/kestrin\""},
+            {"/opt/$HOME \"x\" `k` 5%", R"("/opt/\\$HOME \\"x\\" \\`k\\` 5%%")"},
+            {R"(/opt/a\b)", R"("/opt/a\\\\b")"},
+            {"/opt/Größe", "/opt/Größe"}};
+        for (const auto& [path, exec] : rows) {
+            QCOMPARE(DesktopExecValue(path), std::string(exec));
+        }
+    }
+
+    void registersOnceWithTheLatestPathReadableByAllAndUnregisters() {
+        QTemporaryDir dir;
+        TXdgAutostart startup(dir.filePath("xdg/autostart"));
+        startup.Unregister();  // nothing there: nothing happens, and no folder is made for it
+        QVERIFY(!QFileInfo::exists(dir.filePath("xdg")));
+        const mode_t umaskBefore = umask(077);
+        startup.Register("/opt/old/kestrin");
+        startup.Register("/opt/Kestrin Chat/kestrin");
+        umask(umaskBefore);
+        QCOMPARE(QDir(dir.filePath("xdg/autostart"))
+                     .entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
+                 QStringList{"Kestrin.desktop"});
+        QCOMPARE(Contents(startup.EntryPath()),
+                 "[Desktop Entry]\nType=Application\nName=Kestrin\nExec=\"/opt/Kestrin Chat/kestrin\"\n");
+        QCOMPARE(
+            QFileInfo(startup.EntryPath()).permissions() &
+                ~QFile::Permissions(QFile::ReadUser | QFile::WriteUser),
+            QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup | QFile::ReadOther);  // readable by all
+        startup.Unregister();
+        QVERIFY(!startup.IsRegistered() && !QFileInfo::exists(startup.EntryPath()));
+    }
+
+    void anyReadableFileIsAnEntryToReplaceButNoFolderOrPipeIs() {
+        for (const QByteArray& entry :
+             {QByteArray("\x00\xff\x01", 3), QByteArray(1 << 20, 'k'), QByteArray("pipe")}) {
+            QTemporaryDir dir;
+            TXdgAutostart startup(dir.path());
+            // A pipe would hold an opening until someone wrote to it; writing the entry replaces it.
+            const bool pipe = entry == "pipe";
+            QVERIFY(pipe ? mkfifo(QFile::encodeName(startup.EntryPath()).constData(), 0644) == 0
+                         : Write(startup.EntryPath(), entry));
+            QCOMPARE(startup.IsRegistered(), !pipe);
+            startup.Register("/usr/bin/kestrin");
+            QCOMPARE(Contents(startup.EntryPath()),
+                     QByteArray::fromStdString(DesktopEntryText("/usr/bin/kestrin")));
+        }
+        QTemporaryDir dir;
+        TXdgAutostart folderInTheWay(dir.path());
+        QVERIFY(QDir(dir.path()).mkdir("Kestrin.desktop"));
+        QVERIFY(!folderInTheWay.IsRegistered());
+        folderInTheWay.Register("/usr/bin/kestrin");
+        folderInTheWay.Unregister();
+        QVERIFY(QFileInfo(folderInTheWay.EntryPath()).isDir());  // left alone
+    }
 };
 
-QTEST_MAIN(OptionsDialogTest)
+QTEST_MAIN(OptionsTest)
 
-#include "OptionsDialogTest.moc"
+#include "OptionsTest.moc"
