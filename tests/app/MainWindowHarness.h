@@ -1,9 +1,6 @@
-// A main window on the simulated LAN, with a second computer to talk to and failures recorded, not shown;
-// and what a user would see wrong in any window's layout.
+// A main window on the simulated LAN, with a second computer to talk to and failures recorded, not shown.
 #pragma once
 
-#include <QCheckBox>
-#include <QLabel>
 #include <QTemporaryDir>
 #include <QTest>
 #include <memory>
@@ -62,30 +59,3 @@ public:
     std::unique_ptr<TfrmMain> Window;
     QStringList Messages;
 };
-
-/// Captions cut off, controls outside the window, and controls on top of each other.
-inline QStringList LayoutProblems(QWidget& window) {
-    QStringList problems;
-    QList<QWidget*> seen;
-    for (QWidget* widget : window.findChildren<QWidget*>()) {
-        const auto* label = qobject_cast<QLabel*>(widget);
-        const auto* button = qobject_cast<QAbstractButton*>(widget);
-        if (!widget->isVisibleTo(&window) || (!label && !button)) {
-            continue;
-        }
-        const QRect place(widget->mapTo(&window, QPoint()), widget->size());
-        const int frame = label ? 0 : qobject_cast<QCheckBox*>(widget) ? 20 : 4;
-        if (widget->fontMetrics().horizontalAdvance(label ? label->text() : button->text()) + frame >
-                place.width() ||
-            !window.rect().contains(place)) {
-            problems << "cut off: " + widget->objectName();
-        }
-        for (QWidget* other : seen) {
-            if (place.intersects(QRect(other->mapTo(&window, QPoint()), other->size()))) {
-                problems << "overlap: " + widget->objectName() + ", " + other->objectName();
-            }
-        }
-        seen << widget;
-    }
-    return problems;
-}

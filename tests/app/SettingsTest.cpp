@@ -46,7 +46,6 @@ TEST(NetworkSettings, ReadsEachValueOrFallsBackToItsDefaultAndSaysWhy) {
          "BindAddress=10.0.0.5\n",
          {11138, 0, "OFFICE", {"eth0", "wlan0"}, "10.0.0.5"},
          {}},
-        {"one interface", "[Network]\nInterfaces=eth1\n", {.Interfaces = {"eth1"}}, {}},
         {"every value unusable",
          "[Network]\nPort=0\nNameServicePort=70000\nWorkgroup=A-WORKGROUP-NAME-TOO-LONG\nBindAddress=::1\n",
          {},
