@@ -73,8 +73,7 @@ private slots:
             {"right button", "PR", 0, 0}};
         for (const auto& [name, steps, clicks, doubleClicks] : rows) {
             TURLLabel label(nullptr);
-            label.setGeometry(0, 0, 60, 13);
-            label.AutoSize = false;
+            label.resize(60, 13);
             label.URL = "mailto:mail@example.org";
             QStringList requests;
             label.Opener = [&requests](const QUrl& address) {
@@ -113,9 +112,8 @@ private slots:
             TAboutBox box(nullptr);
             QTimer::singleShot(0, &box, [&] {
                 if (QTest::qWaitForWindowActive(&box)) {
-                    QCloseEvent closing;
                     if (how == "close box") {
-                        QApplication::sendEvent(box.windowHandle(), &closing);
+                        box.close();
                     } else if (how == "OK") {
                         QTest::mouseClick(box.OKButton, Qt::LeftButton);
                     } else {

@@ -1,10 +1,8 @@
-// Reading the settings file: the number rules of the pop-up flag, and the [Network] values with their
-// fallbacks.
+// Reading the settings file: the pop-up flag's number rules, the [Network] values and their fallbacks.
 #include <gtest/gtest.h>
 
 #include <QFile>
 #include <QTemporaryDir>
-#include <optional>
 
 #include "NetworkSettings.h"
 #include "StoredInteger.h"

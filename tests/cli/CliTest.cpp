@@ -7,11 +7,6 @@
 
 namespace {
 
-TCommandLineResult Parse(QStringList arguments) {
-    arguments.prepend("kestrin-cli");
-    return ParseCommandLine(arguments);
-}
-
 auto Fields(const TCliCommand& c) {
     return std::tie(c.Kind, c.BoxName, c.ConfigPath, c.Target, c.ToAll, c.Text, c.Json, c.WaitMs, c.Greeting);
 }
@@ -47,7 +42,7 @@ TEST(CliCommandLine, AcceptsEachCommandWithItsOptionsAndRefusesWhatCannotBeMeant
         {"empty box", {"--box", "", "listen"}, refused},
     };
     for (const auto& [name, arguments, expected] : rows) {
-        const auto result = Parse(arguments);
+        const auto result = ParseCommandLine(QStringList{"kestrin-cli"} + arguments);
         ASSERT_EQ(result.Command.has_value(), expected.has_value())
             << name << ": " << result.Error.toStdString();
         EXPECT_TRUE(expected ? Fields(*result.Command) == Fields(*expected) : !result.Error.isEmpty())

@@ -1,5 +1,4 @@
-// The Options dialog over a main window on the simulated LAN, where dialogs go over the main window, and the
-// autostart entry in temporary folders: which folder, the Exec line, and files in the entry's place.
+// The Options dialog over a main window on the simulated LAN, where dialogs go, and the autostart entry.
 #include <sys/stat.h>
 
 #include <QCheckBox>
@@ -24,11 +23,6 @@ QByteArray Contents(const QString& path) {
     return file.open(QIODevice::ReadOnly) ? file.readAll() : None;
 }
 
-bool Write(const QString& path, const QByteArray& bytes) {
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
-}
-
 class TThrowingStartup final : public TStartupRegistration {
 public:
     void Register(const std::string&) override { throw std::runtime_error("registry gone"); }
@@ -39,7 +33,11 @@ public:
 /// A main window (not shown), and an autostart folder holding an old entry of ours.
 class TOptionsHarness : public TMainWindowHarness {
 public:
-    TOptionsHarness() : Ready(Write(Startup.EntryPath(), OldEntry)) { Open(); }
+    TOptionsHarness() {
+        QFile entry(Startup.EntryPath());
+        Ready = entry.open(QIODevice::WriteOnly) && entry.write(OldEntry) > 0;
+        Open();
+    }
 
     /// A fresh dialog, shown and active, as each opening from the menu gives one.
     TfrmOptions& Show(TStartupRegistration* startup = nullptr) {
@@ -52,7 +50,7 @@ public:
 
     QTemporaryDir AutostartDir;
     TXdgAutostart Startup{AutostartDir.path()};
-    bool Ready;  // the old entry written, and each dialog active when shown
+    bool Ready = false;  // the old entry written, and each dialog active when shown
     std::unique_ptr<TfrmOptions> Dialog;
 };
 
@@ -128,8 +126,7 @@ private slots:
         dialog.btnOk->click();
         QCOMPARE(harness.Messages, QStringList({"message: Error in TfrmOptions.CheckLoadAtStartup",
                                                 "message: Error in TfrmOptions.LoadAtStartup"}));
-        QVERIFY(!dialog.isVisible());
-        QVERIFY(Contents(harness.Path) != None);
+        QVERIFY(!dialog.isVisible() && Contents(harness.Path) != None);
     }
 
     void picksTheAutostartFolderAndQuotesWhatTheExecLineWouldSplitOrExpand() {
