@@ -145,7 +145,7 @@ private slots:
                  QStringList({"message: Error in TfrmMain.LoadAll", "message: Error in TfrmMain.SaveAll"}));
     }
 
-    void menuCommandsShowAFreshModalDialogAndFreeIt() {
+    void menuCommandsShowTheirDialogModallyAndFreeIt() {
         const std::pair<bool, QString> rows[] = {
             {true, "Error of creating Form of Options in  TfrmMain.mnuOptionsClick"},
             {false, "Error of creating Form of About Box"}};
