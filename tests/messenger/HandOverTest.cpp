@@ -1,4 +1,6 @@
 // The hand-over and the worker threads: run on the pumping thread, exceptions back, release on stop.
+#include "HandOver.h"
+
 #include <gtest/gtest.h>
 
 #include <atomic>
@@ -7,7 +9,6 @@
 #include <thread>
 
 #include "CallQueue.h"
-#include "HandOver.h"
 
 namespace {
 
@@ -17,8 +18,7 @@ TEST(HandOver, RunsTheCallOnThePumpingThreadAndWaitsForIt) {
     TCallQueue queue;
     std::thread::id ranOn;
     std::jthread worker([&](std::stop_token stop) {
-        EXPECT_TRUE(HandOver(
-            queue, [&] { ranOn = std::this_thread::get_id(); }, stop));
+        EXPECT_TRUE(HandOver(queue, [&] { ranOn = std::this_thread::get_id(); }, stop));
     });
     ASSERT_TRUE(queue.RunOne(10s));
     worker.join();
@@ -30,8 +30,7 @@ TEST(HandOver, ThrowsTheCallsExceptionInTheWorker) {
     std::promise<std::string> caught;
     std::jthread worker([&](std::stop_token stop) {
         try {
-            HandOver(
-                queue, [] { throw std::runtime_error("handler failed"); }, stop);
+            HandOver(queue, [] { throw std::runtime_error("handler failed"); }, stop);
             caught.set_value("nothing");
         } catch (const std::runtime_error& error) {
             caught.set_value(error.what());
@@ -45,12 +44,7 @@ TEST(HandOver, StopReleasesTheWorkerAndCancelsTheCall) {
     TCallQueue queue;
     std::atomic<bool> ran = false;
     std::atomic<int> result = -1;
-    std::jthread worker([&](std::stop_token stop) {
-        result = HandOver(
-                     queue, [&] { ran = true; }, stop)
-                     ? 1
-                     : 0;
-    });
+    std::jthread worker([&](std::stop_token stop) { result = HandOver(queue, [&] { ran = true; }, stop) ? 1 : 0; });
     ASSERT_TRUE(queue.WaitForCalls(1, 10s));
     worker.request_stop();
     worker.join();  // would hang if the stop did not release the worker
@@ -60,8 +54,7 @@ TEST(HandOver, StopReleasesTheWorkerAndCancelsTheCall) {
 
     std::stop_source already;
     already.request_stop();
-    EXPECT_FALSE(HandOver(
-        queue, [&] { ran = true; }, already.get_token()));
+    EXPECT_FALSE(HandOver(queue, [&] { ran = true; }, already.get_token()));
     EXPECT_EQ(queue.Size(), 0u);
 }
 

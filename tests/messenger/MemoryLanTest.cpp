@@ -33,9 +33,9 @@ TEST(MailslotPath, ParsesOnlyWellFormedPaths) {
     EXPECT_EQ(path->Server, "WS01");
     EXPECT_EQ(path->Box, "MB303");
     EXPECT_TRUE(TMailslotPath::Parse("\\\\*\\mailslot\\a\\b"));
-    for (const char* bad :
-         {"", "\\\\", "\\WS01\\mailslot\\x", "\\\\\\mailslot\\x", "\\\\WS01\\mailslot\\", "\\\\WS01\\pipe\\x",
-          "\\\\WS01\\mailslotx", "\\\\WS01\\mailslot\\a\\\\b", "\\\\WS01\\mailslot\\a\\"}) {
+    for (const char* bad : {"", "\\\\", "\\WS01\\mailslot\\x", "\\\\\\mailslot\\x", "\\\\WS01\\mailslot\\",
+                            "\\\\WS01\\pipe\\x", "\\\\WS01\\mailslotx", "\\\\WS01\\mailslot\\a\\\\b",
+                            "\\\\WS01\\mailslot\\a\\"}) {
         EXPECT_FALSE(TMailslotPath::Parse(bad)) << bad;
     }
 }

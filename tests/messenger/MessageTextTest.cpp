@@ -1,7 +1,7 @@
 // Message texts: the composed bytes, the splitting rules and the header reading.
-#include <gtest/gtest.h>
-
 #include "MessageText.h"
+
+#include <gtest/gtest.h>
 
 namespace {
 
@@ -17,9 +17,7 @@ TEST(MessageText, ComposesTheWorkedExamplesByteForByte) {
     TStringList memo;
     MessageText::AppendMemo(memo, "14:06:30", "WS01", {"Lunch at one?", "", "See you."});
     const std::string text = MessageText::Join(memo);
-    EXPECT_EQ(
-        text,
-        "MEMO_MSG\r\n14:06:30\r\nWS01\r\nBEGIN_MEMO\r\nLunch at one?\r\n\r\nSee you.\r\nEND_MESSAGE\r\n");
+    EXPECT_EQ(text, "MEMO_MSG\r\n14:06:30\r\nWS01\r\nBEGIN_MEMO\r\nLunch at one?\r\n\r\nSee you.\r\nEND_MESSAGE\r\n");
     EXPECT_EQ(text.size(), 78u);
 
     const auto header = MessageText::ReadHeader(MessageText::Split(text));

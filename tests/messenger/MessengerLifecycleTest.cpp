@@ -77,8 +77,7 @@ TEST_F(MessengerLifecycle, ReportsEveryErrorInItsSituation) {
     Lan.ClearTraffic();
     m.SendMemoTo("WS02", {"second"});
     ASSERT_EQ(Lan.Traffic().size(), 1u);
-    EXPECT_EQ(Lan.Traffic()[0].Bytes,
-              "MEMO_MSG\r\n14:05:09\r\nWS01\r\nBEGIN_MEMO\r\nsecond\r\nEND_MESSAGE\r\n");
+    EXPECT_EQ(Lan.Traffic()[0].Bytes, "MEMO_MSG\r\n14:05:09\r\nWS01\r\nBEGIN_MEMO\r\nsecond\r\nEND_MESSAGE\r\n");
     EXPECT_EQ(m.RemotePath, "\\\\WS02\\mailslot\\SignalBox");
     // The write handle was released right after its one write: only the own mailbox stays open.
     EXPECT_EQ(m.RemoteHandle, InvalidMailslotHandle);
@@ -141,8 +140,8 @@ TEST_F(MessengerLifecycle, DispatchesABurstOneDatagramPerHandOverInOrder) {
     Queue.RunPending();
     Peer.TakeEvents();
     for (int i = 1; i <= 5; ++i) {
-        Send("\\\\WS01\\mailslot\\SignalBox",
-             "MEMO_MSG\r\nt\r\nWS02\r\nBEGIN_MEMO\r\n" + std::to_string(i) + "\r\nEND_MESSAGE\r\n");
+        Send("\\\\WS01\\mailslot\\SignalBox", "MEMO_MSG\r\nt\r\nWS02\r\nBEGIN_MEMO\r\n" + std::to_string(i) +
+                                                  "\r\nEND_MESSAGE\r\n");
     }
     Events seen;
     while (seen.size() < 5) {
@@ -202,8 +201,7 @@ TEST_F(MessengerLifecycle, TicksEveryIntervalAndAppliesAChangeAtTheNextSleep) {
 TEST_F(MessengerLifecycle, IsSafeToDestroyWithAHandOverPending) {
     bool raised = false;
     {
-        auto m =
-            std::make_unique<TExposedMessenger>(TMessengerEnvironment{Peer.Transport, Queue, Peer.System});
+        auto m = std::make_unique<TExposedMessenger>(TMessengerEnvironment{Peer.Transport, Queue, Peer.System});
         m->OnNewMemo = [&](TMainMessenger&, const std::string&, const std::string&, const TStringList&) {
             raised = true;
         };

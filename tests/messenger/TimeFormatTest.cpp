@@ -1,7 +1,7 @@
 // Time stamps in the shapes regional settings ask for.
-#include <gtest/gtest.h>
-
 #include "TimeFormat.h"
+
+#include <gtest/gtest.h>
 
 namespace {
 
