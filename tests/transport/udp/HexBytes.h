@@ -1,7 +1,8 @@
-// Test helpers: byte strings written as hex dumps, and buffers sized exactly so over-reads are caught.
+// Test helpers: byte strings written as hex dumps, 16-bit fields, and buffers sized exactly so over-reads
+// are caught.
 #pragma once
 
-#include <cstddef>
+#include <cctype>
 #include <memory>
 #include <stdexcept>
 #include <string>
@@ -9,32 +10,28 @@
 
 /// "11 02 12 34" -> the four bytes; blanks and line breaks are ignored.
 inline std::string FromHex(std::string_view hex) {
-    std::string out;
-    int pending = -1;
-    for (const char c : hex) {
-        int digit = -1;
-        if (c >= '0' && c <= '9') {
-            digit = c - '0';
-        } else if (c >= 'a' && c <= 'f') {
-            digit = c - 'a' + 10;
-        } else if (c >= 'A' && c <= 'F') {
-            digit = c - 'A' + 10;
-        } else if (c == ' ' || c == '\n') {
-            continue;
-        } else {
-            throw std::invalid_argument("not a hex digit");
-        }
-        if (pending < 0) {
-            pending = digit;
-        } else {
-            out.push_back(static_cast<char>(pending << 4 | digit));
-            pending = -1;
-        }
-    }
-    if (pending >= 0) {
-        throw std::invalid_argument("odd number of hex digits");
-    }
+    std::string digits, out;
+    for (const char c : hex)
+        if (!std::isspace(static_cast<unsigned char>(c)))
+            digits += c;
+    if (digits.size() % 2 != 0 || digits.find_first_not_of("0123456789abcdefABCDEF") != std::string::npos)
+        throw std::invalid_argument("not a hex dump: " + digits);
+    for (std::size_t i = 0; i < digits.size(); i += 2)
+        out.push_back(static_cast<char>(std::stoi(digits.substr(i, 2), nullptr, 16)));
     return out;
+}
+
+/// A 16-bit value as two bytes, in network order or little-endian.
+inline std::string Big16(unsigned value) {
+    return {static_cast<char>(value >> 8), static_cast<char>(value)};
+}
+inline std::string Little16(unsigned value) {
+    return {static_cast<char>(value), static_cast<char>(value >> 8)};
+}
+
+/// `bytes` with `part` written over them at `at`.
+inline std::string With(std::string bytes, std::size_t at, const std::string& part) {
+    return bytes.replace(at, part.size(), part);
 }
 
 /// A heap copy with no slack after the last byte, unlike a std::string whose short-string buffer
@@ -50,15 +47,3 @@ private:
     std::unique_ptr<char[]> Bytes;
     std::size_t Size = 0;
 };
-
-/// Stores a 16-bit value in network order at `at`.
-inline void SetBig16(std::string& bytes, std::size_t at, unsigned value) {
-    bytes[at] = static_cast<char>((value >> 8) & 0xFF);
-    bytes[at + 1] = static_cast<char>(value & 0xFF);
-}
-
-/// Stores a 16-bit value in little-endian order at `at`.
-inline void SetLittle16(std::string& bytes, std::size_t at, unsigned value) {
-    bytes[at] = static_cast<char>(value & 0xFF);
-    bytes[at + 1] = static_cast<char>((value >> 8) & 0xFF);
-}

@@ -1,0 +1,236 @@
+// The messaging component on the simulated LAN: presence, foreign texts, errors, restarts and its workers.
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <stdexcept>
+
+#include "TestPeer.h"
+
+namespace {
+
+using namespace std::chrono_literals;
+using Events = std::vector<std::string>;
+
+class Messenger : public ::testing::Test {
+protected:
+    void SetUp() override {
+        for (const char* name : {"WS01", "WS02", "ws02"}) {
+            Peers.push_back(std::make_unique<TTestPeer>(Lan, Queue, name));
+            Peers.back()->Messenger.SetBoxName("MB303");
+        }
+    }
+    /// Runs hand-overs until no datagram waits anywhere, so everything sent so far was dispatched.
+    void Settle() {
+        ASSERT_TRUE(PumpUntil(Queue, [this] {
+            for (const auto& peer : Peers)
+                if (peer->Messenger.Active && peer->Transport.WaitingIn("MB303") != 0)
+                    return false;
+            return true;
+        }));
+        Queue.RunPending();
+    }
+    std::size_t Sent(const std::string& needle) {
+        std::size_t n = 0;
+        for (const auto& d : Lan.Traffic())
+            n += d.Bytes.find(needle) != std::string::npos;
+        return n;
+    }
+    TExposedMessenger& M(std::size_t i) { return Peers[i]->Messenger; }
+    Events Take(std::size_t i) { return Peers[i]->TakeEvents(); }
+
+    TMemoryLan Lan;
+    TCallQueue Queue;
+    std::vector<std::unique_ptr<TTestPeer>> Peers;
+};
+
+TEST_F(Messenger, AnnouncesAnswersAndLeaves) {
+    M(0).Activate();
+    Settle();
+    EXPECT_EQ(Take(0), Events{});  // its own announcement comes back and is ignored
+    M(1).Activate();
+    Settle();
+    EXPECT_EQ(Take(0), Events{"users [WS02]"});
+    EXPECT_EQ(Take(1), Events{"users [WS01]"});
+    // Names that differ only in case are two computers; each answer goes to the announcer alone.
+    Lan.ClearTraffic();
+    M(2).Activate();
+    Settle();
+    EXPECT_EQ(Take(0), Events{"users [WS02|ws02]"});
+    EXPECT_EQ(Take(2).size(), 2u);  // one change per answer
+    EXPECT_EQ(Sent("ONLINE_RESPONSE"), 2u);
+    for (const auto& d : Lan.Traffic())
+        EXPECT_TRUE(d.Bytes.find("ONLINE_RESPONSE") == std::string::npos ||
+                    d.Path == "\\\\ws02\\mailslot\\MB303");
+    // A second announcement from a listed computer is answered again but changes no list.
+    Lan.ClearTraffic();
+    M(2).SendCommand("*", "ONLINE_NOTIFY");
+    Settle();
+    EXPECT_EQ(Sent("ONLINE_RESPONSE"), 2u);
+    EXPECT_EQ(Take(0), Events{});
+    M(1).Deactivate();
+    Settle();
+    EXPECT_EQ(Take(0), Events{"users [ws02]"});
+    EXPECT_EQ(Take(2), Events{"users [WS01]"});
+    // An offline notice from a computer nobody lists, or an unknown command, raises nothing.
+    M(1).SendCommand("*", "OFFLINE_NOTIFY");
+    M(1).SendCommand("*", "SOMETHING_ELSE");
+    Settle();
+    EXPECT_EQ(Take(0), Events{});
+}
+
+TEST_F(Messenger, ReadsForeignTextsAndDropsJunkSilently) {
+    M(1).Activate();
+    Settle();
+    Take(1);
+    const struct {
+        const char* Bytes;
+        const char* Event;  // nullptr: nothing raised
+    } rows[] = {
+        {"LINE_MSG\r\n14:07:12\r\nWS09\r\nMeeting moved\r\nignored\r\n", "line WS09 14:07:12 Meeting moved"},
+        {"MEMO_MSG\r\n1\r\nWS09\r\nBEGIN_MEMO\r\nEND_MESSAGE\r\n\r\nEND_MESSAGE\r\n",
+         "memo WS09 1 [END_MESSAGE|]"},
+        {"MEMO_MSG\r\n1\r\nWS09\r\nBEGIN_MEMO\r\n", "memo WS09 1 []"},  // no lines leak from the memo before
+        {"", nullptr},
+        {"COMMAND_MSG\r\n1\r\nWS09\r\n", nullptr},
+        {"command_msg\r\n1\r\nWS09\r\nONLINE_NOTIFY\r\nEND_MESSAGE\r\n", nullptr},
+        {"COMMAND_MSG\r\n1\r\nWS09\r\nonline_notify\r\nEND_MESSAGE\r\n", nullptr},
+    };
+    for (const auto& row : rows) {
+        Lan.ClearTraffic();
+        SendRaw(Peers[0]->Transport, "\\\\WS02\\mailslot\\MB303", row.Bytes);
+        Settle();
+        EXPECT_EQ(Take(1), row.Event ? Events{row.Event} : Events{}) << row.Bytes;
+        EXPECT_EQ(Lan.Traffic().size(), 1u) << "answered: " << row.Bytes;
+    }
+    EXPECT_TRUE(M(1).UserList.empty());
+}
+
+TEST_F(Messenger, ReportsEveryErrorAndUndoesAFailedActivation) {
+    auto& m = M(0);
+    auto& transport = Peers[0]->Transport;
+    m.Deactivate();
+    EXPECT_EQ(Take(0), Events{"error Cannot Deactivate an Inactive TMessenger Component"});
+    for (bool* fail : {&m.FailSignalThread, &m.FailTimerThread}) {
+        *fail = true;
+        m.Activate();
+        *fail = false;
+        EXPECT_EQ(Take(0), Events{"error Could not Start TMessenger Timer Thread"});
+        EXPECT_TRUE(!m.Active && !m.SignalThread && !m.TimerThread);
+    }
+    // Another copy holds the mailbox: the activation is undone, nothing is announced.
+    const auto taken = transport.CreateMailslot("\\\\.\\mailslot\\MB303", 0, 0);
+    m.Activate();
+    EXPECT_EQ(Take(0), Events{"error Could not Create Mail Slot"});
+    EXPECT_TRUE(!m.Active && !m.SignalThread && !m.TimerThread && Lan.Traffic().empty());
+    transport.CloseHandle(taken);
+    m.Activate();
+    m.Activate();
+    EXPECT_EQ(Take(0), Events{"error You tried to Activate an active TMessenger component"});
+    EXPECT_TRUE(m.Active && m.SignalThread && m.TimerThread);
+    // A failed open discards the message; the next one starts with its own first line, and its write
+    // handle is released at once (only the own mailbox stays open). "*" as one target sends nothing.
+    transport.SetOpenFails(true);
+    m.SendMemoTo("WS02", {"first"});
+    EXPECT_EQ(Take(0), Events{"error Could not Open a Remote Mail Slot"});
+    transport.SetOpenFails(false);
+    Lan.ClearTraffic();
+    m.SendMemoTo("*", {"nobody"});
+    m.SendMemoTo("WS02", {"second"});
+    ASSERT_EQ(Lan.Traffic().size(), 1u);
+    EXPECT_EQ(Lan.Traffic()[0].Bytes,
+              "MEMO_MSG\r\n14:05:09\r\nWS01\r\nBEGIN_MEMO\r\nsecond\r\nEND_MESSAGE\r\n");
+    EXPECT_EQ(transport.OpenHandleCount(), 1u);
+    m.OnError = nullptr;  // without an error handler every error is silent
+    m.Activate();
+    EXPECT_TRUE(Take(0).empty());
+}
+
+TEST_F(Messenger, SendsWhileInactiveAndRestartsUnderANewBoxName) {
+    M(0).SendMemoToAll({"inactive"});
+    EXPECT_EQ(Lan.Traffic().size(), 1u);
+    M(0).Activate();
+    Lan.ClearTraffic();
+    M(0).SetBoxName("MB303");  // unchanged: nothing happens
+    M(0).SetBoxName("Other");
+    const auto traffic = Lan.Traffic();
+    ASSERT_EQ(traffic.size(), 2u);
+    EXPECT_EQ(traffic[0].Path + traffic[1].Path, "\\\\*\\mailslot\\Other\\\\*\\mailslot\\Other");
+    EXPECT_EQ(Sent("OFFLINE_NOTIFY") + Sent("ONLINE_NOTIFY"), 2u);
+    // The old name is free again: another messenger on this computer may take it.
+    TExposedMessenger second({Peers[0]->Transport, Queue, Peers[0]->System});
+    second.SetBoxName("MB303");
+    second.Activate();
+    EXPECT_TRUE(second.Active);
+}
+
+TEST_F(Messenger, DispatchesABurstOneDatagramPerHandOverInOrder) {
+    M(0).SetInterval(60000);
+    M(0).Activate();
+    Queue.RunPending();
+    Take(0);
+    for (const char* n : {"1", "2", "3"})
+        SendRaw(Peers[1]->Transport, "\\\\WS01\\mailslot\\MB303",
+                std::string("MEMO_MSG\r\nt\r\nWS02\r\nBEGIN_MEMO\r\n") + n + "\r\nEND_MESSAGE\r\n");
+    Events seen;
+    while (seen.size() < 3) {
+        ASSERT_TRUE(Queue.RunOne(10s));
+        const auto events = Take(0);
+        ASSERT_LE(events.size(), 1u);  // never two datagrams in one hand-over
+        seen.insert(seen.end(), events.begin(), events.end());
+    }
+    EXPECT_EQ(seen, (Events{"memo WS02 t [1]", "memo WS02 t [2]", "memo WS02 t [3]"}));
+}
+
+TEST_F(Messenger, KeepsServingAfterAHandlerThrows) {
+    int memos = 0;
+    int ticks = 0;
+    M(0).OnNewMemo = [&](TMainMessenger&, const std::string&, const std::string&, const TStringList&) {
+        if (++memos == 1)
+            throw std::runtime_error("handler failed");
+    };
+    M(0).OnTimer = [&](TMainMessenger&) {
+        if (++ticks == 1)
+            throw std::runtime_error("tick failed");
+    };
+    M(0).SetInterval(0);
+    M(0).Activate();
+    M(0).SendMemoToAll({"one"});
+    M(0).SendMemoToAll({"two"});
+    ASSERT_TRUE(PumpUntil(Queue, [&] { return memos == 2 && ticks >= 3; }));
+}
+
+TEST_F(Messenger, TicksEveryIntervalAndAppliesAChangeAtTheNextSleep) {
+    int ticks = 0;
+    M(0).OnTimer = [&](TMainMessenger&) { ++ticks; };
+    M(0).SetInterval(0);
+    M(0).Activate();
+    ASSERT_TRUE(PumpUntil(Queue, [&] { return ticks >= 100; }));  // interval 0: no pause between ticks
+    M(0).SetInterval(60000);
+    const int before = ticks;
+    for (int i = 0; i < 3; ++i)
+        Queue.RunOne(100ms);
+    EXPECT_LE(ticks - before, 1);  // at most the tick already on its way
+    M(0).Deactivate();
+    const int atStop = ticks;
+    Queue.RunPending();
+    EXPECT_EQ(ticks, atStop);  // a tick waiting at Deactivate is cancelled, not raised later
+}
+
+TEST_F(Messenger, IsSafeToDestroyWithAHandOverPending) {
+    bool raised = false;
+    auto m = std::make_unique<TExposedMessenger>(
+        TMessengerEnvironment{Peers[0]->Transport, Queue, Peers[0]->System});
+    m->OnNewMemo = [&](TMainMessenger&, const std::string&, const std::string&, const TStringList&) {
+        raised = true;
+    };
+    m->OnTimer = [&](TMainMessenger&) { raised = true; };
+    m->Activate();
+    m->SendMemoToAll({"pending"});
+    ASSERT_TRUE(Queue.WaitForCalls(2, 10s));  // the tick and the read both wait
+    m.reset();                                // joins both workers; hangs or crashes if either still waited
+    EXPECT_GE(Queue.RunPending(), 2u);
+    EXPECT_FALSE(raised);
+    EXPECT_EQ(Peers[0]->Transport.OpenHandleCount(), 0u);
+}
+
+}  // namespace
