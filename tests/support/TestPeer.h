@@ -16,22 +16,17 @@ class TTestPeer {
 public:
     TTestPeer(TMemoryLan& lan, TUiThreadQueue& queue, const std::string& name)
         : System(name), Transport(lan.AddComputer(name)), Messenger({Transport, queue, System}) {
-        Messenger.OnNewMemo = [this](TMainMessenger&, const std::string& origin, const std::string& time,
-                                     const TStringList& lines) {
-            Events.push_back("memo " + origin + " " + time + " [" + Joined(lines) + "]");
+        Messenger.OnNewMemo = [this](auto&, auto& from, auto& at, auto& lines) {
+            Events.push_back("memo " + from + " " + at + " [" + Joined(lines) + "]");
         };
-        Messenger.OnNewLine = [this](TMainMessenger&, const std::string& origin, const std::string& time,
-                                     const std::string& line) {
-            Events.push_back("line " + origin + " " + time + " " + line);
+        Messenger.OnNewLine = [this](auto&, auto& from, auto& at, auto& line) {
+            Events.push_back("line " + from + " " + at + " " + line);
         };
-        Messenger.OnUserListChange = [this](TMainMessenger&, const TStringList& users) {
+        Messenger.OnUserListChange = [this](auto&, auto& users) {
             Events.push_back("users [" + Joined(users) + "]");
         };
-        Messenger.OnError = [this](TMainMessenger&, const std::string& message) {
-            Events.push_back("error " + message);
-        };
+        Messenger.OnError = [this](auto&, auto& message) { Events.push_back("error " + message); };
     }
-
     /// "a|b|c": list contents in one comparable string.
     static std::string Joined(const TStringList& lines) {
         std::string joined;

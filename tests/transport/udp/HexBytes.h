@@ -3,10 +3,10 @@
 #pragma once
 
 #include <cctype>
-#include <memory>
 #include <stdexcept>
 #include <string>
 #include <string_view>
+#include <vector>
 
 /// "11 02 12 34" -> the four bytes; blanks and line breaks are ignored.
 inline std::string FromHex(std::string_view hex) {
@@ -36,14 +36,8 @@ inline std::string With(std::string bytes, std::size_t at, const std::string& pa
 
 /// A heap copy with no slack after the last byte, unlike a std::string whose short-string buffer
 /// would hide a read past the end from the address sanitizer.
-class TExactBuffer {
-public:
-    explicit TExactBuffer(std::string_view bytes) : Bytes(new char[bytes.size()]), Size(bytes.size()) {
-        bytes.copy(Bytes.get(), Size);
-    }
-    std::string_view View() const { return {Bytes.get(), Size}; }
-
-private:
-    std::unique_ptr<char[]> Bytes;
-    std::size_t Size = 0;
+struct TExactBuffer {
+    explicit TExactBuffer(std::string_view bytes) : Bytes(bytes.begin(), bytes.end()) {}
+    std::string_view View() const { return {Bytes.data(), Bytes.size()}; }
+    std::vector<char> Bytes;
 };

@@ -15,7 +15,7 @@ namespace {
 
 using namespace std::chrono_literals;
 
-sockaddr_in Loopback(std::uint16_t port) {
+sockaddr_in LoopbackAddress(std::uint16_t port) {
     sockaddr_in address{};
     address.sin_family = AF_INET;
     address.sin_port = htons(port);
@@ -26,22 +26,12 @@ sockaddr_in Loopback(std::uint16_t port) {
 // A port that nothing on loopback uses right now.
 std::uint16_t FreePort() {
     const int probe = socket(AF_INET, SOCK_DGRAM, 0);
-    sockaddr_in address = Loopback(0);
+    sockaddr_in address = LoopbackAddress(0);
     socklen_t size = sizeof address;
     bind(probe, reinterpret_cast<sockaddr*>(&address), size);
     getsockname(probe, reinterpret_cast<sockaddr*>(&address), &size);
     close(probe);
     return ntohs(address.sin_port);
-}
-
-// Everything stays on loopback: the mailbox listens on 127.0.0.1 and "every computer" is lo itself.
-TUdpSettings LoopbackSettings(std::uint16_t nameServicePort = 0) {
-    TUdpSettings settings;
-    settings.Port = FreePort();
-    settings.NameServicePort = nameServicePort;
-    settings.Interfaces = {"lo"};
-    settings.BindAddress = "127.0.0.1";
-    return settings;
 }
 
 bool Write(TUdpTransport& transport, const std::string& path, const std::string& bytes) {
@@ -51,83 +41,81 @@ bool Write(TUdpTransport& transport, const std::string& path, const std::string&
     return written;
 }
 
-/// The next message, waiting (bounded) for one to arrive; "<none>" when none came.
-std::string Read(TUdpTransport& transport, TMailslotHandle mailbox) {
-    for (int tries = 0; tries < 1000; ++tries) {
-        if (const auto info = transport.GetMailslotInfo(mailbox); info && info->MessageCount > 0) {
-            std::string buffer(info->NextSize, '\0');
-            const auto read = transport.ReadFile(mailbox, buffer);
-            return read ? buffer.substr(0, *read) : "<failed>";
-        }
-        std::this_thread::sleep_for(10ms);
+// Two computers that are both loopback itself: the mailbox listens on 127.0.0.1, and "every computer" is lo.
+class UdpTransport : public ::testing::Test {
+protected:
+    static TUdpSettings Loopback(std::uint16_t nameServicePort = 0) {
+        TUdpSettings settings;
+        std::tie(settings.Port, settings.NameServicePort) = std::pair{FreePort(), nameServicePort};
+        settings.Interfaces = {"lo"};
+        settings.BindAddress = "127.0.0.1";
+        return settings;
     }
-    return "<none>";
-}
+    /// The next message, waiting (bounded) for one to arrive; "<none>" when none came.
+    std::string Read() {
+        for (int tries = 0; tries < 1000; ++tries) {
+            if (const auto info = Own.GetMailslotInfo(Mailbox); info && info->MessageCount > 0) {
+                std::string buffer(info->NextSize, '\0');
+                return buffer.substr(0, Own.ReadFile(Mailbox, buffer).value_or(0));
+            }
+            std::this_thread::sleep_for(10ms);
+        }
+        return "<none>";
+    }
 
-TEST(UdpTransport, DeliversToEveryComputerAndBackToTheSender) {
-    const TUdpSettings settings = LoopbackSettings();
-    TUdpTransport own("WS01", settings);
-    TUdpTransport other("WS02", settings);  // sends without a mailbox of its own
-    const auto mailbox = own.CreateMailslot("\\\\.\\mailslot\\MB303", 0, 0);
-    ASSERT_NE(mailbox, InvalidMailslotHandle) << own.LastError();
-    Write(other, "\\\\*\\mailslot\\MB303", "from WS02");
-    Write(own, "\\\\*\\mailslot\\mb303", "own copy");
-    Write(other, "\\\\*\\mailslot\\Other", "other box");
-    Write(other, "\\\\WS03\\mailslot\\MB303", "for someone else");
-    Write(other, "\\\\WS01\\mailslot\\MB303", "direct by broadcast");  // WS01 not learned by WS02
+    TUdpSettings Settings = Loopback();
+    TUdpTransport Own{"WS01", Settings};
+    TUdpTransport Other{"WS02", Settings};  // sends without a mailbox of its own
+    TMailslotHandle Mailbox = Own.CreateMailslot("\\\\.\\mailslot\\MB303", 0, 0);
+};
+
+TEST_F(UdpTransport, DeliversToEveryComputerAndBackToTheSenderUpToTheSizeLimit) {
+    ASSERT_NE(Mailbox, InvalidMailslotHandle) << Own.LastError();
+    Write(Other, "\\\\*\\mailslot\\MB303", "from WS02");
+    Write(Own, "\\\\*\\mailslot\\mb303", "own copy");
+    Write(Other, "\\\\*\\mailslot\\Other", "other box");
+    Write(Other, "\\\\WS03\\mailslot\\MB303", "for someone else");
+    Write(Other, "\\\\WS01\\mailslot\\MB303", "direct by broadcast");  // WS01 not learned by WS02
     for (const char* expected : {"from WS02", "own copy", "direct by broadcast"})
-        EXPECT_EQ(Read(own, mailbox), expected);
+        EXPECT_EQ(Read(), expected);
+    const std::size_t largest = TUdpTransport::MaxMessageSize("MB303");
+    EXPECT_FALSE(Write(Own, "\\\\*\\mailslot\\MB303", std::string(largest + 1, 'x')));
+    EXPECT_TRUE(Write(Own, "\\\\*\\mailslot\\MB303", std::string(largest, 'y')));
+    EXPECT_EQ(Read(), std::string(largest, 'y'));
 }
 
-TEST(UdpTransport, RefusesASecondMailboxAndFreesThePortOnClose) {
-    const TUdpSettings settings = LoopbackSettings();
-    TUdpTransport first("WS01", settings);
-    TUdpTransport second("WS01", settings);
-    const auto mailbox = first.CreateMailslot("\\\\.\\mailslot\\MB303", 0, 0);
-    ASSERT_NE(mailbox, InvalidMailslotHandle);
+TEST_F(UdpTransport, RefusesASecondMailboxAndFreesThePortOnClose) {
+    TUdpTransport second("WS01", Settings);
     EXPECT_EQ(second.CreateMailslot("\\\\.\\mailslot\\MB303", 0, 0), InvalidMailslotHandle);
     EXPECT_NE(second.LastError().find("in use"), std::string::npos) << second.LastError();
-    EXPECT_EQ(first.CreateMailslot("\\\\.\\mailslot\\Other", 0, 0), InvalidMailslotHandle);
+    EXPECT_EQ(Own.CreateMailslot("\\\\.\\mailslot\\Other", 0, 0), InvalidMailslotHandle);
     // A poller blocked on the mailbox is released by the close, and the port is free at once.
     std::atomic<TMailslotWait> woke{TMailslotWait::CannotWait};
-    std::jthread poller([&](std::stop_token stop) { woke = first.WaitForDatagram(mailbox, stop); });
-    first.CloseHandle(mailbox);
+    std::jthread poller([&](std::stop_token stop) { woke = Own.WaitForDatagram(Mailbox, stop); });
+    Own.CloseHandle(Mailbox);
     poller.join();  // hangs if the close left a blocked poller behind
     EXPECT_NE(woke, TMailslotWait::Stopped);
     EXPECT_NE(second.CreateMailslot("\\\\.\\mailslot\\MB303", 0, 0), InvalidMailslotHandle);
 }
 
-TEST(UdpTransport, SendsTheLargestMessageAndNothingLarger) {
-    TUdpTransport own("WS01", LoopbackSettings());
-    const auto mailbox = own.CreateMailslot("\\\\.\\mailslot\\MB303", 0, 0);
-    const std::size_t largest = TUdpTransport::MaxMessageSize("MB303");
-    EXPECT_FALSE(Write(own, "\\\\*\\mailslot\\MB303", std::string(largest + 1, 'x')));
-    EXPECT_TRUE(Write(own, "\\\\*\\mailslot\\MB303", std::string(largest, 'y')));
-    EXPECT_EQ(Read(own, mailbox), std::string(largest, 'y'));
-}
-
-TEST(UdpTransport, LeavesABurstBeyondTheQueueInTheSocketUntilReadLosingNothing) {
-    const TUdpSettings settings = LoopbackSettings();
-    TUdpTransport own("WS01", settings);
-    TUdpTransport other("WS02", settings);
-    const auto mailbox = own.CreateMailslot("\\\\.\\mailslot\\MB303", 0, 0);
-    const auto target = other.CreateFile("\\\\WS01\\mailslot\\MB303");
+TEST_F(UdpTransport, LeavesABurstBeyondTheQueueInTheSocketUntilReadLosingNothing) {
+    const auto target = Other.CreateFile("\\\\WS01\\mailslot\\MB303");
     constexpr int Burst = 4096 + 400;  // more than the queue holds
     for (int i = 0; i < Burst; ++i)
-        ASSERT_TRUE(other.WriteFile(target, "memo " + std::to_string(i)));
+        ASSERT_TRUE(Other.WriteFile(target, "memo " + std::to_string(i)));
     for (int i = 0; i < Burst; ++i)
-        ASSERT_EQ(Read(own, mailbox), "memo " + std::to_string(i));
-    EXPECT_EQ(own.GetMailslotInfo(mailbox)->MessageCount, 0);
+        ASSERT_EQ(Read(), "memo " + std::to_string(i));
+    EXPECT_EQ(Own.GetMailslotInfo(Mailbox)->MessageCount, 0);
 }
 
-TEST(UdpTransport, AnswersNameQueriesForItsOwnNameOnly) {
+TEST_F(UdpTransport, AnswersNameQueriesForItsOwnNameOnly) {
     const std::uint16_t nameService = FreePort();
-    TUdpTransport own("ws01", LoopbackSettings(nameService));
+    TUdpTransport own("ws01", Loopback(nameService));
     ASSERT_NE(own.CreateMailslot("\\\\.\\mailslot\\MB303", 0, 0), InvalidMailslotHandle);
     const int asker = socket(AF_INET, SOCK_DGRAM, 0);
     const timeval timeout{5, 0};
     setsockopt(asker, SOL_SOCKET, SO_RCVTIMEO, &timeout, sizeof timeout);
-    const sockaddr_in to = Loopback(nameService);
+    const sockaddr_in to = LoopbackAddress(nameService);
     for (const auto& [name, id] : {std::pair{"OTHER", 1}, {"WS01", 2}}) {
         const std::string query = EncodeNameQuery({static_cast<std::uint16_t>(id), true, false, {name, 0}});
         sendto(asker, query.data(), query.size(), 0, reinterpret_cast<const sockaddr*>(&to), sizeof to);
