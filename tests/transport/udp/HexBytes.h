@@ -3,9 +3,11 @@
 #pragma once
 
 #include <cctype>
+#include <initializer_list>
 #include <stdexcept>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 /// "11 02 12 34" -> the four bytes; blanks and line breaks are ignored.
@@ -20,6 +22,9 @@ inline std::string FromHex(std::string_view hex) {
         out.push_back(static_cast<char>(std::stoi(digits.substr(i, 2), nullptr, 16)));
     return out;
 }
+
+/// Rows of a table: a label and the bytes of one case.
+using TNamedBytes = std::initializer_list<std::pair<const char*, std::string>>;
 
 /// A 16-bit value as two bytes, in network order or little-endian.
 inline std::string Big16(unsigned value) {

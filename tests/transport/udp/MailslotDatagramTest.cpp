@@ -25,16 +25,17 @@ const std::string WorkedExample = FromHex(R"(
 constexpr std::size_t DgmLengthAt = 10, SmbAt = 0x52, TotalDataCountAt = SmbAt + 35, DataCountAt = SmbAt + 55,
                       DataOffsetAt = SmbAt + 57, ByteCountAt = SmbAt + 67, MailslotNameAt = SmbAt + 69;
 
-TMailslotDatagram WorkedExampleDatagram() {
-    return {TDatagramType::DirectGroup,
-            DatagramFlagFirst,
-            0x1234,
-            0xC0A8010A,
-            138,
-            {"WS01", 0x00},
-            {"WORKGROUP", 0x00},
-            "\\MAILSLOT\\MB303",
-            "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz12345"};
+const TMailslotDatagram Reference{.DatagramId = 0x1234,
+                                  .SourceAddress = 0xC0A8010A,
+                                  .SourceName = {"WS01"},
+                                  .DestinationName = {"WORKGROUP"},
+                                  .MailslotName = "\\MAILSLOT\\MB303",
+                                  .Data = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz12345"};
+
+TMailslotDatagram Changed(const std::function<void(TMailslotDatagram&)>& change) {
+    TMailslotDatagram datagram = Reference;
+    change(datagram);
+    return datagram;
 }
 
 // The worked example with `extra` inserted at `at` and DGM_LENGTH grown to match.
@@ -44,94 +45,71 @@ std::string Inserted(std::size_t at, const std::string& extra) {
 }
 
 TEST(MailslotDatagram, EncodesAndDecodesTheWorkedExample) {
-    EXPECT_EQ(EncodeMailslotDatagram(WorkedExampleDatagram()), WorkedExample);
-    EXPECT_EQ(DecodeMailslotDatagram(WorkedExample), WorkedExampleDatagram());
+    EXPECT_EQ(EncodeMailslotDatagram(Reference), WorkedExample);
+    EXPECT_EQ(DecodeMailslotDatagram(WorkedExample), Reference);
     // One whole fragment whatever Flags holds: FIRST set, MORE clear, the node bits kept.
-    for (const auto& [flags, onWire] : {std::pair{0x00, 0x02}, {0x01, 0x02}, {0x0B, 0x0A}}) {
-        TMailslotDatagram datagram = WorkedExampleDatagram();
-        datagram.Flags = static_cast<std::uint8_t>(flags);
-        EXPECT_EQ(EncodeMailslotDatagram(datagram)[1], static_cast<char>(onWire)) << flags;
-    }
+    for (const auto& [flags, onWire] : {std::pair{0x00, 0x02}, {0x01, 0x02}, {0x0B, 0x0A}})
+        EXPECT_EQ(EncodeMailslotDatagram(Changed([&](auto& d) { d.Flags = flags; }))[1], onWire) << flags;
 }
 
 TEST(MailslotDatagram, EncoderRefusesWhatOnePacketCannotCarry) {
-    const struct {
-        const char* Label;
-        std::function<void(TMailslotDatagram&)> Change;
-    } rows[] = {
-        {"one byte more than fits", [](auto& d) { d.Data.assign(MaxMailslotDataSize(15) + 1, 'x'); }},
-        {"name alone too long", [](auto& d) { d.MailslotName = MailslotWireName(std::string(65400, 'B')); }},
-        {"datagram error type", [](auto& d) { d.Type = static_cast<TDatagramType>(0x13); }},
-        {"not under \\MAILSLOT\\", [](auto& d) { d.MailslotName = "\\PIPE\\MB303"; }},
-        {"NUL inside the name", [](auto& d) { d.MailslotName = "\\MAILSLOT\\MB\0003"s; }},
-    };
-    for (const auto& row : rows) {
-        TMailslotDatagram datagram = WorkedExampleDatagram();
-        row.Change(datagram);
-        EXPECT_EQ(EncodeMailslotDatagram(datagram), "") << row.Label;
-    }
+    for (const auto& [label, datagram] : std::initializer_list<std::pair<const char*, TMailslotDatagram>>{
+             {"one byte more than fits",
+              Changed([](auto& d) { d.Data.assign(MaxMailslotDataSize(15) + 1, 'x'); })},
+             {"datagram error type", Changed([](auto& d) { d.Type = static_cast<TDatagramType>(0x13); })},
+             {"not under \\MAILSLOT\\", Changed([](auto& d) { d.MailslotName = "\\PIPE\\MB303"; })},
+             {"NUL inside the name", Changed([](auto& d) { d.MailslotName = "\\MAILSLOT\\MB\0003"s; })}})
+        EXPECT_EQ(EncodeMailslotDatagram(datagram), "") << label;
 }
 
 TEST(MailslotDatagram, AcceptsWhatOtherSendersProduce) {
-    std::string padded = Inserted(MailslotNameAt + 16, "\x7F\x7F");
-    padded = With(With(padded, DataOffsetAt, Little16(0x57)), ByteCountAt, Little16(0x4B));
-    const std::string quirks =
-        With(With(With(WorkedExample, SmbAt + 45, "\xE8"), SmbAt + 63, "\x01"), SmbAt + 9, "\x18");
-    const struct {
-        const char* Label;
-        std::string Bytes;
-        std::function<void(TMailslotDatagram&)> Expected;
-    } rows[] = {
-        {"M-node flags", With(WorkedExample, 1, "\x0A"), [](auto& d) { d.Flags = 0x0A; }},
-        {"direct unique", With(WorkedExample, 0, "\x10"),
-         [](auto& d) { d.Type = TDatagramType::DirectUnique; }},
-        {"broadcast", With(WorkedExample, 0, "\x12"), [](auto& d) { d.Type = TDatagramType::Broadcast; }},
-        {"lower-case mailslot name", With(WorkedExample, MailslotNameAt + 2, "a"),
-         [](auto& d) { d.MailslotName = "\\MaILSLOT\\MB303"; }},
-        {"timeout, priority, SMB flags", quirks, [](auto&) {}},
-        {"bytes after DGM_LENGTH", WorkedExample + "trailer", [](auto&) {}},
-        {"padding before the data", padded, [](auto&) {}},
-    };
-    for (const auto& row : rows) {
-        TMailslotDatagram expected = WorkedExampleDatagram();
-        row.Expected(expected);
-        EXPECT_EQ(DecodeMailslotDatagram(row.Bytes), expected) << row.Label;
-    }
+    const std::string& w = WorkedExample;
+    const std::string padded =
+        With(With(Inserted(MailslotNameAt + 16, "\x7F\x7F"), DataOffsetAt, Little16(0x57)), ByteCountAt,
+             Little16(0x4B));
+    for (const auto& [label, bytes, expected] :
+         std::initializer_list<std::tuple<const char*, std::string, TMailslotDatagram>>{
+             {"M-node flags", With(w, 1, "\x0A"), Changed([](auto& d) { d.Flags = 0x0A; })},
+             {"direct unique", With(w, 0, "\x10"),
+              Changed([](auto& d) { d.Type = TDatagramType::DirectUnique; })},
+             {"broadcast", With(w, 0, "\x12"), Changed([](auto& d) { d.Type = TDatagramType::Broadcast; })},
+             {"lower-case mailslot name", With(w, MailslotNameAt + 2, "a"),
+              Changed([](auto& d) { d.MailslotName = "\\MaILSLOT\\MB303"; })},
+             {"timeout, priority, SMB flags",
+              With(With(With(w, SmbAt + 45, "\xE8"), SmbAt + 63, "\x01"), SmbAt + 9, "\x18"), Reference},
+             {"bytes after DGM_LENGTH", w + "trailer", Reference},
+             {"padding before the data", padded, Reference}})
+        EXPECT_EQ(DecodeMailslotDatagram(bytes), expected) << label;
 }
 
 TEST(MailslotDatagram, RejectsOneMalformationPerCheck) {
     const std::string& w = WorkedExample;
-    const struct {
-        const char* Label;
-        std::string Bytes;
-    } rows[] = {
-        {"error type", With(w, 0, "\x13")},
-        {"type below direct unique", With(w, 0, "\x0F")},
-        {"FIRST clear", With(w, 1, "\0"s)},
-        {"MORE set", With(w, 1, "\x03")},
-        {"PACKET_OFFSET not 0", With(w, 12, Big16(0x0100))},
-        {"source name letter", With(w, 20, "Z")},
-        {"destination name letter", With(w, 0x40, "a")},
-        {"source name with scope", Inserted(47, "\x03LAN")},
-        {"destination name with scope", Inserted(81, "\x03LAN")},
-        {"DGM_LENGTH beyond the bytes", With(w, DgmLengthAt, Big16(211))},
-        {"protocol not SMB", With(w, SmbAt + 3, "C")},
-        {"command not TRANSACTION", With(w, SmbAt + 4, "\x32")},
-        {"WordCount 16", With(w, SmbAt + 32, "\x10")},
-        {"SetupCount 2", With(w, SmbAt + 59, "\x02")},
-        {"opcode not write", With(w, SmbAt + 61, "\x02")},
-        {"class 1", With(w, SmbAt + 65, "\x01")},
-        {"SMB cut before ByteCount", With(w.substr(0, SmbAt + 68), DgmLengthAt, Big16(SmbAt + 68 - 14))},
-        {"ByteCount beyond the SMB message", With(w, ByteCountAt, Little16(74))},
-        {"name not terminated within ByteCount", With(w, ByteCountAt, Little16(15))},
-        {"name not under \\MAILSLOT\\", With(w, MailslotNameAt + 1, "X")},
-        {"DataOffset inside the name", With(w, DataOffsetAt, Little16(84))},
-        {"data beyond the SMB message",
-         With(With(w, DataCountAt, Little16(58)), TotalDataCountAt, Little16(58))},
-        {"DataCount below TotalDataCount", With(w, DataCountAt, Little16(56))},
-    };
-    for (const auto& row : rows)
-        EXPECT_FALSE(DecodeMailslotDatagram(row.Bytes).has_value()) << row.Label;
+    for (const auto& [label, bytes] : TNamedBytes{
+             {"error type", With(w, 0, "\x13")},
+             {"type below direct unique", With(w, 0, "\x0F")},
+             {"FIRST clear", With(w, 1, "\0"s)},
+             {"MORE set", With(w, 1, "\x03")},
+             {"PACKET_OFFSET not 0", With(w, 12, Big16(0x0100))},
+             {"source name letter", With(w, 20, "Z")},
+             {"destination name letter", With(w, 0x40, "a")},
+             {"source name with scope", Inserted(47, "\x03LAN")},
+             {"destination name with scope", Inserted(81, "\x03LAN")},
+             {"DGM_LENGTH beyond the bytes", With(w, DgmLengthAt, Big16(211))},
+             {"protocol not SMB", With(w, SmbAt + 3, "C")},
+             {"command not TRANSACTION", With(w, SmbAt + 4, "\x32")},
+             {"WordCount 16", With(w, SmbAt + 32, "\x10")},
+             {"SetupCount 2", With(w, SmbAt + 59, "\x02")},
+             {"opcode not write", With(w, SmbAt + 61, "\x02")},
+             {"class 1", With(w, SmbAt + 65, "\x01")},
+             {"SMB cut before ByteCount", With(w.substr(0, SmbAt + 68), DgmLengthAt, Big16(SmbAt + 68 - 14))},
+             {"ByteCount beyond the SMB message", With(w, ByteCountAt, Little16(74))},
+             {"name not terminated within ByteCount", With(w, ByteCountAt, Little16(15))},
+             {"name not under \\MAILSLOT\\", With(w, MailslotNameAt + 1, "X")},
+             {"DataOffset inside the name", With(w, DataOffsetAt, Little16(84))},
+             {"data beyond the SMB message",
+              With(With(w, DataCountAt, Little16(58)), TotalDataCountAt, Little16(58))},
+             {"DataCount below TotalDataCount", With(w, DataCountAt, Little16(56))}})
+        EXPECT_FALSE(DecodeMailslotDatagram(bytes).has_value()) << label;
     // Every truncation, once as cut and once with DGM_LENGTH agreeing, so the deeper counts must catch it.
     for (std::size_t size = 0; size < w.size(); ++size) {
         EXPECT_FALSE(DecodeMailslotDatagram(TExactBuffer(w.substr(0, size)).View())) << "cut to " << size;

@@ -53,23 +53,18 @@ TEST(NetbiosName, ReadsScopeLabelsAndRejectsMalformedEncodings) {
     const auto scoped = DecodeNetbiosName(first + "\7NETBIOS\3COM\0rest"s, 0);
     ASSERT_TRUE(scoped.has_value());
     EXPECT_EQ(scoped->Scope + "|" + std::to_string(scoped->End), "NETBIOS.COM|46");
-    const struct {
-        const char* Label;
-        std::string Bytes;
-    } rows[] = {
-        {"length byte 0x1F", With(valid, 0, "\x1F")},
-        {"length byte 0x21", With(valid, 0, "\x21")},
-        {"letter after P", With(valid, 5, "Q")},
-        {"letter before A", With(valid, 6, "@")},
-        {"lower-case letter", With(valid, 1, "f")},
-        {"compression pointer instead of name", With(valid, 0, "\xc0\x0c")},
-        {"compression pointer as scope", first + "\xc0\x0c\0"s},
-        {"scope label of 64 bytes", first + "\x40" + std::string(64, 's') + "\0"s},
-        {"scope label past the end", first + "\005AB"},
-        {"no terminating label", first + "\002AB"},
-    };
-    for (const auto& row : rows)
-        EXPECT_FALSE(DecodeNetbiosName(row.Bytes, 0).has_value()) << row.Label;
+    for (const auto& [label, bytes] :
+         TNamedBytes{{"length byte 0x1F", With(valid, 0, "\x1F")},
+                     {"length byte 0x21", With(valid, 0, "\x21")},
+                     {"letter after P", With(valid, 5, "Q")},
+                     {"letter before A", With(valid, 6, "@")},
+                     {"lower-case letter", With(valid, 1, "f")},
+                     {"compression pointer instead of name", With(valid, 0, "\xc0\x0c")},
+                     {"compression pointer as scope", first + "\xc0\x0c\0"s},
+                     {"scope label of 64 bytes", first + "\x40" + std::string(64, 's') + "\0"s},
+                     {"scope label past the end", first + "\005AB"},
+                     {"no terminating label", first + "\002AB"}})
+        EXPECT_FALSE(DecodeNetbiosName(bytes, 0).has_value()) << label;
     for (std::size_t size = 0; size < valid.size(); ++size)
         EXPECT_FALSE(DecodeNetbiosName(TExactBuffer(valid.substr(0, size)).View(), 0)) << "cut to " << size;
     for (const std::size_t offset : {valid.size(), valid.size() + 7, std::size_t{1}})
@@ -101,21 +96,16 @@ TEST(NameQuery, AnswersTheReferenceQueryEchoingIdAndRecursionFlag) {
 
 TEST(NameQuery, RejectsWhatIsNoNameQuery) {
     const std::string& q = ReferenceQuery;
-    const struct {
-        const char* Label;
-        std::string Bytes;
-    } rows[] = {
-        {"a response", ReferenceAnswer},
-        {"response bit on a query", With(q, 2, Big16(0x8110))},
-        {"registration opcode", With(q, 2, Big16(0x2910))},
-        {"no question", With(q, 4, Big16(0))},
-        {"two questions", With(q, 4, Big16(2))},
-        {"node status type", With(q, 46, Big16(0x0021))},
-        {"class other than IN", With(q, 48, Big16(0x0002))},
-        {"scoped name", q.substr(0, 45) + "\x03LAN" + q.substr(45)},
-    };
-    for (const auto& row : rows)
-        EXPECT_FALSE(DecodeNameQuery(row.Bytes).has_value()) << row.Label;
+    for (const auto& [label, bytes] :
+         TNamedBytes{{"a response", ReferenceAnswer},
+                     {"response bit on a query", With(q, 2, Big16(0x8110))},
+                     {"registration opcode", With(q, 2, Big16(0x2910))},
+                     {"no question", With(q, 4, Big16(0))},
+                     {"two questions", With(q, 4, Big16(2))},
+                     {"node status type", With(q, 46, Big16(0x0021))},
+                     {"class other than IN", With(q, 48, Big16(0x0002))},
+                     {"scoped name", q.substr(0, 45) + "\x03LAN" + q.substr(45)}})
+        EXPECT_FALSE(DecodeNameQuery(bytes).has_value()) << label;
     for (std::size_t size = 0; size < q.size(); ++size)
         EXPECT_FALSE(DecodeNameQuery(TExactBuffer(q.substr(0, size)).View())) << "cut to " << size;
 }
