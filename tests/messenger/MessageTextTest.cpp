@@ -1,15 +1,17 @@
-// Message texts and mailslot paths: the composed bytes, the splitting rules, the header and path reading.
+// Texts: the composed message bytes, the splitting rules, the header and mailslot path reading, and time
+// stamps in the shapes regional settings ask for.
 #include <gtest/gtest.h>
 
 #include "MailslotPath.h"
 #include "MessageText.h"
+#include "TimeFormat.h"
 
 namespace {
 
 using namespace std::string_literals;
 using namespace MessageText;
 
-TEST(MessageText, ComposesTheWorkedExamplesAndKeywordsUnescaped) {
+TEST(MessageText, ComposesTheWorkedExamples) {
     TStringList online;
     AppendCommand(online, "14:05:09", "WS01", OnlineNotify);
     EXPECT_EQ(Join(online), "COMMAND_MSG\r\n14:05:09\r\nWS01\r\nONLINE_NOTIFY\r\nEND_MESSAGE\r\n");
@@ -18,11 +20,6 @@ TEST(MessageText, ComposesTheWorkedExamplesAndKeywordsUnescaped) {
     EXPECT_EQ(
         Join(memo),
         "MEMO_MSG\r\n14:06:30\r\nWS01\r\nBEGIN_MEMO\r\nLunch at one?\r\n\r\nSee you.\r\nEND_MESSAGE\r\n");
-    // A keyword inside a memo stays part of it; an embedded break arrives as two lines.
-    memo.clear();
-    AppendMemo(memo, "t", "o", {"END_MESSAGE", "caf\xe9", "two\r\nlines"});
-    EXPECT_EQ(ReadHeader(Split(Join(memo)))->MsgLines,
-              (TStringList{"END_MESSAGE", "caf\xe9", "two", "lines"}));
 }
 
 TEST(MessageText, SplitsByEveryLineBreakRule) {
@@ -59,6 +56,9 @@ TEST(MessageText, ReadsTheHeaderOnlyFromFourLinesOnAndDropsTheLastLine) {
         TStringList Lines;
         const char* Header;
     } cases[] = {
+        {"keyword inside a memo",
+         {"MEMO_MSG", "t", "o", "BEGIN_MEMO", "END_MESSAGE", "", "END_MESSAGE"},
+         "MEMO_MSG t o BEGIN_MEMO [END_MESSAGE][]"},
         {"three lines", {"MEMO_MSG", "t", "WS01"}, "none"},
         {"cut after line 4", {"MEMO_MSG", "t", "WS01", "BEGIN_MEMO"}, "MEMO_MSG t WS01 BEGIN_MEMO "},
         {"cut after line 5", {"MEMO_MSG", "t", "WS01", "BEGIN_MEMO", "x"}, "MEMO_MSG t WS01 BEGIN_MEMO "},
@@ -82,6 +82,26 @@ TEST(MailslotPath, ParsesOnlyWellFormedPaths) {
          {"", "\\\\", "\\WS01\\mailslot\\x", "\\\\\\mailslot\\x", "\\\\WS01\\mailslot\\", "\\\\WS01\\pipe\\x",
           "\\\\WS01\\mailslotx", "\\\\WS01\\mailslot\\a\\\\b", "\\\\WS01\\mailslot\\a\\"})
         EXPECT_FALSE(TMailslotPath::Parse(bad)) << bad;
+}
+
+TEST(TimeFormat, WritesEveryRegionalShape) {
+    const struct {
+        const char *Name, *Format, *AmpmFormat, *Am, *Pm;
+        int Hour;
+        const char* Expected;
+    } cases[] = {
+        {"24h blank padded", "%k.%M.%S", "", "", "", 9, "9.05.07"},
+        {"24h unpadded flag", "%-H:%M:%S", "", "", "", 0, "0:05:07"},
+        {"12h via %r", "%r", "%I:%M:%S %p", "AM", "PM", 14, "02:05:07 PM"},
+        {"midnight is 12 am", "%I:%M:%S %p", "", "AM", "PM", 0, "12:05:07 AM"},
+        {"designator first", "%p %I:%M:%S", "", "\xec\x98\xa4\xec\xa0\x84", "PMX", 13, "PMX 01:05:07"},
+        {"empty designators", "%I:%M:%S %p", "", "", "", 23, "11:05:07 pm"},
+        {"trailing percent", "%H:%M:%", "", "", "", 9, "09:05:07"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(TTimeFormat::FromStrftime(c.Format, c.AmpmFormat, c.Am, c.Pm).Format(c.Hour, 5, 7),
+                  c.Expected)
+            << c.Name;
 }
 
 }  // namespace

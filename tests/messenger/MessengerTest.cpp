@@ -1,11 +1,14 @@
-// The messaging component on the simulated LAN: presence, foreign texts, errors, restarts and its workers.
+// The messaging component on the simulated LAN (presence, foreign texts, errors, restarts, its workers) and
+// the hand-over of the workers' calls to the user-interface thread.
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <atomic>
 #include <deque>
 #include <memory>
 #include <stdexcept>
 
+#include "HandOver.h"
 #include "TestPeer.h"
 
 namespace {
@@ -27,9 +30,11 @@ protected:
         }));
         Queue.RunPending();
     }
+    /// How many datagrams sent so far hold `needle` in "path|bytes".
     std::size_t Sent(const std::string& needle) {
-        return std::ranges::count_if(Lan.Traffic(),
-                                     [&](auto& d) { return d.Bytes.find(needle) != std::string::npos; });
+        return std::ranges::count_if(Lan.Traffic(), [&](auto& d) {
+            return (d.Path + "|" + d.Bytes).find(needle) != std::string::npos;
+        });
     }
     TExposedMessenger& M(std::size_t i) { return Peers[i].Messenger; }
     Events Take(std::size_t i) { return Peers[i].TakeEvents(); }
@@ -54,9 +59,7 @@ TEST_F(Messenger, AnnouncesAnswersAndLeaves) {
     EXPECT_EQ(Take(0), Events{"users [WS02|ws02]"});
     EXPECT_EQ(Take(2).size(), 2u);  // one change per answer
     EXPECT_EQ(Sent("ONLINE_RESPONSE"), 2u);
-    for (const auto& d : Lan.Traffic())
-        EXPECT_TRUE(d.Bytes.find("ONLINE_RESPONSE") == std::string::npos ||
-                    d.Path == "\\\\ws02\\mailslot\\MB303");
+    EXPECT_EQ(Sent("\\\\ws02\\mailslot\\MB303|"), 2u);
     // A second announcement from a listed computer is answered again but changes no list.
     Lan.ClearTraffic();
     M(2).SendCommand("*", "ONLINE_NOTIFY");
@@ -141,9 +144,8 @@ TEST_F(Messenger, SendsWhileInactiveAndRestartsUnderANewBoxName) {
     Lan.ClearTraffic();
     M(0).SetBoxName("MB303");  // unchanged: nothing happens
     M(0).SetBoxName("Other");
-    ASSERT_EQ(Lan.Traffic().size(), 2u);
-    EXPECT_EQ(Lan.Traffic()[1].Path, "\\\\*\\mailslot\\Other");
-    EXPECT_EQ(Sent("OFFLINE_NOTIFY") + Sent("ONLINE_NOTIFY"), 2u);
+    EXPECT_EQ(Sent("\\Other|"), 2u);  // offline, then online again under the new name
+    EXPECT_EQ(Sent("OFFLINE_NOTIFY"), 1u);
     // The old name is free again: another messenger on this computer may take it.
     TExposedMessenger second({Peers[0].Transport, Queue, Peers[0].System});
     second.SetBoxName("MB303");
@@ -208,6 +210,38 @@ TEST_F(Messenger, IsSafeToDestroyWithAHandOverPending) {
     EXPECT_GE(Queue.RunPending(), 2u);
     EXPECT_FALSE(raised);
     EXPECT_EQ(Peers[0].Transport.OpenHandleCount(), 0u);
+}
+
+TEST(HandOver, ThrowsTheCallsExceptionInTheWorker) {
+    TCallQueue queue;
+    std::string caught = "nothing";
+    const auto fail = [] { throw std::runtime_error("handler failed"); };
+    std::jthread worker([&](std::stop_token stop) {
+        try {
+            HandOver(queue, fail, stop);
+        } catch (const std::runtime_error& error) {
+            caught = error.what();
+        }
+    });
+    ASSERT_TRUE(queue.RunOne(10s));  // the failure does not escape on the user-interface side
+    worker.join();
+    EXPECT_EQ(caught, "handler failed");
+}
+
+TEST(HandOver, StopReleasesTheWorkerAndCancelsTheCall) {
+    TCallQueue queue;
+    std::atomic<bool> ran = false, handed = true;
+    const auto run = [&] { ran = true; };
+    std::jthread worker([&](std::stop_token stop) { handed = HandOver(queue, run, stop); });
+    ASSERT_TRUE(queue.WaitForCalls(1, 10s));
+    worker.request_stop();
+    worker.join();  // would hang if the stop did not release the worker
+    EXPECT_EQ(queue.RunPending(), 1u);
+    EXPECT_FALSE(ran || handed);  // cancelled before it started
+    std::stop_source already;
+    already.request_stop();
+    EXPECT_FALSE(HandOver(queue, run, already.get_token()));
+    EXPECT_EQ(queue.Size(), 0u);
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
-// The UDP transport, bound to loopback only: delivery, one mailbox per port, the size limit, a burst
-// beyond the queue, and the name responder.
+// The UDP transport: which datagrams the own mailbox keeps and how far its queue grows, the peers' addresses,
+// and on loopback only: delivery, one mailbox per port, the size limit, a burst beyond the queue, the name
+// responder.
 #include <arpa/inet.h>
 #include <gtest/gtest.h>
 #include <netinet/in.h>
@@ -8,12 +9,90 @@
 
 #include <thread>
 
+#include "Inbox.h"
 #include "NameQuery.h"
+#include "PeerAddressBook.h"
 #include "UdpTransport.h"
 
 namespace {
 
 using namespace std::chrono_literals;
+
+using enum TDatagramType;
+
+struct TWrite {
+    std::string Data;
+    TDatagramType Type = DirectGroup;
+    std::string To = "WORKGROUP";
+    std::string Box = "\\MAILSLOT\\MB303";
+    std::uint16_t Id = 1;
+    operator TMailslotDatagram() const {
+        return {Type, DatagramFlagFirst, Id, 0, 138, {"WS02", 0}, {To, 0}, Box, Data};
+    }
+};
+
+TEST(Inbox, KeepsOnlyWritesToItsBoxAndItsName) {
+    const struct {
+        const char* Name;
+        TWrite Write;
+        bool Kept;
+    } cases[] = {
+        {"group write", {.Data = "a"}, true},
+        {"box name in other case", {.Data = "b", .Box = "\\mailslot\\mb303"}, true},
+        {"other box", {.Data = "c", .Box = "\\MAILSLOT\\OTHER"}, false},
+        {"box name prefix only", {.Data = "d", .Box = "\\MAILSLOT\\MB3"}, false},
+        {"direct to this computer", {.Data = "e", .Type = DirectUnique, .To = "WS01"}, true},
+        {"direct, name in other case", {.Data = "f", .Type = DirectUnique, .To = "ws01"}, true},
+        {"direct to another computer", {.Data = "g", .Type = DirectUnique, .To = "WS03"}, false},
+        {"netbios broadcast", {.Data = "h", .Type = Broadcast, .To = "*"}, true},
+    };
+    TInbox inbox("MB303", "ws01");
+    for (const auto& c : cases)
+        EXPECT_EQ(inbox.Offer(c.Write, TInbox::TClock::now()), c.Kept) << c.Name;
+    std::string taken;
+    while (const auto message = inbox.Take(100))
+        taken += *message;
+    EXPECT_EQ(taken, "abefh");  // in arrival order
+}
+
+TEST(Inbox, DropsCopiesOfOneDatagramButNotNewMessagesUnderAReusedId) {
+    TInbox inbox("MB303", "WS01");
+    const auto start = TInbox::TClock::now();
+    // A copy as a sender on two networks sends it, another message under the same id, the same text long
+    // after.
+    for (const auto& [data, after, kept] :
+         {std::tuple{"hello", 0s, true}, {"hello", 1s, false}, {"other", 1s, true}, {"hello", 10s, true}})
+        EXPECT_EQ(inbox.Offer(TWrite{.Data = data, .Id = 7}, start + after), kept)
+            << data << " after " << after.count();
+}
+
+TEST(Inbox, IsBoundedInCountAndBytesAndKeepsWhatDoesNotFit) {
+    TInbox inbox("MB303", "WS01", {3, 10, 5s});
+    std::uint16_t id = 0;
+    const auto offer = [&](const std::string& data) {
+        return inbox.Offer(TWrite{.Data = data, .Id = ++id}, TInbox::TClock::now());
+    };
+    EXPECT_TRUE(offer("1234"));
+    EXPECT_TRUE(offer("5678"));
+    EXPECT_FALSE(offer("abc"));  // 11 bytes would exceed 10
+    EXPECT_TRUE(offer("a"));
+    EXPECT_FALSE(offer(""));  // a fourth message exceeds the count, though bytes are left
+    EXPECT_EQ(inbox.NextSize(), 4u);
+    EXPECT_FALSE(inbox.Take(3));  // too small a buffer: the message stays
+    EXPECT_EQ(inbox.Take(4), "1234");
+    EXPECT_EQ(inbox.Bytes(), 5u);
+    EXPECT_TRUE(offer("x"));
+}
+
+TEST(PeerAddressBook, RemembersTheLatestAddressAndForgetsTheStalestWhenFull) {
+    TPeerAddressBook book(2);
+    book.Learn("WS02", 0x0a000002);
+    book.Learn("WS03", 0x0a000003);
+    book.Learn("WS02", 0x0a000012);  // moved, and now the freshest
+    book.Learn("WS04", 0x0a000004);  // full: WS03 was heard from longest ago
+    EXPECT_EQ(book.Find("WS02"), 0x0a000012u);
+    EXPECT_FALSE(book.Find("WS03"));
+}
 
 sockaddr_in LoopbackAddress(std::uint16_t port) {
     sockaddr_in address{};
@@ -41,16 +120,9 @@ bool Write(TUdpTransport& transport, const std::string& path, const std::string&
     return written;
 }
 
-// Two computers that are both loopback itself: the mailbox listens on 127.0.0.1, and "every computer" is lo.
+// Two computers that are both loopback: the mailbox listens on 127.0.0.1, and "every computer" is lo.
 class UdpTransport : public ::testing::Test {
 protected:
-    static TUdpSettings Loopback(std::uint16_t nameServicePort = 0) {
-        TUdpSettings settings;
-        std::tie(settings.Port, settings.NameServicePort) = std::pair{FreePort(), nameServicePort};
-        settings.Interfaces = {"lo"};
-        settings.BindAddress = "127.0.0.1";
-        return settings;
-    }
     /// The next message, waiting (bounded) for one to arrive; "<none>" when none came.
     std::string Read() {
         for (int tries = 0; tries < 1000; ++tries) {
@@ -63,8 +135,9 @@ protected:
         return "<none>";
     }
 
-    TUdpSettings Settings = Loopback();
-    TUdpTransport Own{"WS01", Settings};
+    const TUdpSettings Settings{
+        .Port = FreePort(), .NameServicePort = FreePort(), .Interfaces = {"lo"}, .BindAddress = "127.0.0.1"};
+    TUdpTransport Own{"ws01", Settings};    // answers name queries for WS01 while its mailbox is open
     TUdpTransport Other{"WS02", Settings};  // sends without a mailbox of its own
     TMailslotHandle Mailbox = Own.CreateMailslot("\\\\.\\mailslot\\MB303", 0, 0);
 };
@@ -109,13 +182,10 @@ TEST_F(UdpTransport, LeavesABurstBeyondTheQueueInTheSocketUntilReadLosingNothing
 }
 
 TEST_F(UdpTransport, AnswersNameQueriesForItsOwnNameOnly) {
-    const std::uint16_t nameService = FreePort();
-    TUdpTransport own("ws01", Loopback(nameService));
-    ASSERT_NE(own.CreateMailslot("\\\\.\\mailslot\\MB303", 0, 0), InvalidMailslotHandle);
     const int asker = socket(AF_INET, SOCK_DGRAM, 0);
     const timeval timeout{5, 0};
     setsockopt(asker, SOL_SOCKET, SO_RCVTIMEO, &timeout, sizeof timeout);
-    const sockaddr_in to = LoopbackAddress(nameService);
+    const sockaddr_in to = LoopbackAddress(Settings.NameServicePort);
     for (const auto& [name, id] : {std::pair{"OTHER", 1}, {"WS01", 2}}) {
         const std::string query = EncodeNameQuery({static_cast<std::uint16_t>(id), true, false, {name, 0}});
         sendto(asker, query.data(), query.size(), 0, reinterpret_cast<const sockaddr*>(&to), sizeof to);
