@@ -11,8 +11,7 @@ public:
     explicit TFixedSystem(std::string computer) : Computer(std::move(computer)) {}
     std::string ComputerName() override { return Computer; }
     std::string UserName() override { return "tester"; }
-    std::string TimeStamp() override { return Time; }
+    std::string TimeStamp() override { return "14:05:09"; }
 
     std::string Computer;
-    std::string Time = "14:05:09";
 };

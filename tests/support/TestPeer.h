@@ -52,11 +52,9 @@ inline void SendRaw(TMemoryComputer& from, const std::string& path, const std::s
 
 /// Runs user-interface calls until `done` holds; false when it does not within a generous time-out.
 inline bool PumpUntil(TCallQueue& queue, const std::function<bool()>& done) {
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
-    while (!done()) {
+    for (const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10); !done();
+         queue.RunOne(std::chrono::milliseconds(20)))
         if (std::chrono::steady_clock::now() > deadline)
             return false;
-        queue.RunOne(std::chrono::milliseconds(20));
-    }
     return true;
 }
