@@ -21,11 +21,11 @@ inline std::string FromHex(std::string_view hex) {
 using TNamedBytes = std::initializer_list<std::pair<const char*, std::string>>;
 
 /// A 16-bit value as two bytes, in network order or little-endian.
-inline std::string Big16(unsigned value) {
-    return {static_cast<char>(value >> 8), static_cast<char>(value)};
+inline std::string Big16(unsigned v) {
+    return {static_cast<char>(v >> 8), static_cast<char>(v)};
 }
-inline std::string Little16(unsigned value) {
-    return {static_cast<char>(value), static_cast<char>(value >> 8)};
+inline std::string Little16(unsigned v) {
+    return {static_cast<char>(v), static_cast<char>(v >> 8)};
 }
 
 /// `bytes` with `part` written over them at `at`.

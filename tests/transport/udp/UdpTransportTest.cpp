@@ -85,11 +85,7 @@ TEST(PeerAddressBook, RemembersTheLatestAddressAndForgetsTheStalestWhenFull) {
 }
 
 sockaddr_in LoopbackAddress(std::uint16_t port) {
-    sockaddr_in address{};
-    address.sin_family = AF_INET;
-    address.sin_port = htons(port);
-    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    return address;
+    return {AF_INET, htons(port), {htonl(INADDR_LOOPBACK)}, {}};
 }
 
 // A port that nothing on loopback uses right now.
