@@ -1,101 +1,103 @@
-// Message texts: the composed bytes, the splitting rules and the header reading.
-#include "MessageText.h"
-
+// Texts: the composed message bytes, the splitting rules, the header and mailslot path reading, and time
+// stamps in the shapes regional settings ask for.
 #include <gtest/gtest.h>
+
+#include "MailslotPath.h"
+#include "MessageText.h"
+#include "TimeFormat.h"
 
 namespace {
 
 using namespace std::string_literals;
+using namespace MessageText;
 
-TEST(MessageText, ComposesTheWorkedExamplesByteForByte) {
+TEST(MessageText, ComposesTheWorkedExamples) {
     TStringList online;
-    MessageText::AppendCommand(online, "14:05:09", "WS01", MessageText::OnlineNotify);
-    const std::string announcement = MessageText::Join(online);
-    EXPECT_EQ(announcement, "COMMAND_MSG\r\n14:05:09\r\nWS01\r\nONLINE_NOTIFY\r\nEND_MESSAGE\r\n");
-    EXPECT_EQ(announcement.size(), 57u);
-
+    AppendCommand(online, "14:05:09", "WS01", OnlineNotify);
+    EXPECT_EQ(Join(online), "COMMAND_MSG\r\n14:05:09\r\nWS01\r\nONLINE_NOTIFY\r\nEND_MESSAGE\r\n");
     TStringList memo;
-    MessageText::AppendMemo(memo, "14:06:30", "WS01", {"Lunch at one?", "", "See you."});
-    const std::string text = MessageText::Join(memo);
-    EXPECT_EQ(text, "MEMO_MSG\r\n14:06:30\r\nWS01\r\nBEGIN_MEMO\r\nLunch at one?\r\n\r\nSee you.\r\nEND_MESSAGE\r\n");
-    EXPECT_EQ(text.size(), 78u);
-
-    const auto header = MessageText::ReadHeader(MessageText::Split(text));
-    ASSERT_TRUE(header);
-    EXPECT_EQ(header->Kind, "MEMO_MSG");
-    EXPECT_EQ(header->Time, "14:06:30");
-    EXPECT_EQ(header->Origin, "WS01");
-    EXPECT_EQ(header->Text, "BEGIN_MEMO");
-    EXPECT_EQ(header->MsgLines, (TStringList{"Lunch at one?", "", "See you."}));
+    AppendMemo(memo, "14:06:30", "WS01", {"Lunch at one?", "", "See you."});
+    EXPECT_EQ(
+        Join(memo),
+        "MEMO_MSG\r\n14:06:30\r\nWS01\r\nBEGIN_MEMO\r\nLunch at one?\r\n\r\nSee you.\r\nEND_MESSAGE\r\n");
 }
-
-TEST(MessageText, ComposesLinesUnchangedWithoutEscaping) {
-    TStringList out;
-    MessageText::AppendMemo(out, "t", "o", {});
-    EXPECT_EQ(out, (TStringList{"MEMO_MSG", "t", "o", "BEGIN_MEMO", "END_MESSAGE"}));
-
-    out.clear();
-    MessageText::AppendMemo(out, "t", "o", {"END_MESSAGE", "caf\xe9", "two\r\nlines"});
-    const auto header = MessageText::ReadHeader(MessageText::Split(MessageText::Join(out)));
-    ASSERT_TRUE(header);
-    // A keyword inside a memo stays part of it; an embedded break arrives as two lines.
-    EXPECT_EQ(header->MsgLines, (TStringList{"END_MESSAGE", "caf\xe9", "two", "lines"}));
-}
-
-struct TSplitCase {
-    const char* Name;
-    std::string Bytes;
-    TStringList Lines;
-};
 
 TEST(MessageText, SplitsByEveryLineBreakRule) {
-    const TSplitCase cases[] = {
+    const struct {
+        const char* Name;
+        std::string Bytes;
+        TStringList Lines;
+    } cases[] = {
         {"crlf", "a\r\nb\r\n", {"a", "b"}},
         {"lone cr", "a\rb\r", {"a", "b"}},
         {"lone lf", "a\nb\n", {"a", "b"}},
         {"lf cr gains an empty line", "a\n\rb", {"a", "", "b"}},
         {"cr cr is two breaks", "a\r\rb", {"a", "", "b"}},
-        {"no trailing break", "a\r\nb", {"a", "b"}},
         {"empty datagram", "", {}},
-        {"only a break", "\r\n", {""}},
         {"empty lines kept", "\r\n\r\nx\r\n", {"", "", "x"}},
         {"nul ends the text", "a\r\nb\0c\r\nd\r\n"s, {"a", "b"}},
         {"leading nul", "\0abc"s, {}},
         {"bytes above 127 untouched", "\xff\xfe\r\n", {"\xff\xfe"}},
     };
-    for (const auto& c : cases) {
-        EXPECT_EQ(MessageText::Split(c.Bytes), c.Lines) << c.Name;
-    }
+    for (const auto& c : cases)
+        EXPECT_EQ(Split(c.Bytes), c.Lines) << c.Name;
 }
 
-TEST(MessageText, ReadsTheHeaderOnlyFromFourLinesOn) {
-    EXPECT_FALSE(MessageText::ReadHeader({}));
-    EXPECT_FALSE(MessageText::ReadHeader({"MEMO_MSG", "t", "WS01"}));
+TEST(MessageText, ReadsTheHeaderOnlyFromFourLinesOnAndDropsTheLastLine) {
+    const auto read = [](const TStringList& lines) {
+        const auto h = ReadHeader(lines);
+        std::string memo;
+        for (const auto& line : h ? h->MsgLines : TStringList{})
+            memo += "[" + line + "]";
+        return h ? h->Kind + " " + h->Time + " " + h->Origin + " " + h->Text + " " + memo : "none";
+    };
+    const struct {
+        const char* Name;
+        TStringList Lines;
+        const char* Header;
+    } cases[] = {
+        {"three lines", {"MEMO_MSG", "t", "WS01"}, "none"},
+        {"cut after line 4", {"MEMO_MSG", "t", "WS01", "BEGIN_MEMO"}, "MEMO_MSG t WS01 BEGIN_MEMO "},
+        {"cut after line 5", {"MEMO_MSG", "t", "WS01", "BEGIN_MEMO", "x"}, "MEMO_MSG t WS01 BEGIN_MEMO "},
+        {"keyword inside, delimiters unchecked",
+         {"LINE_MSG", "t", "o", "NOT_BEGIN", "END_MESSAGE", "", "NOT_END"},
+         "LINE_MSG t o NOT_BEGIN [END_MESSAGE][]"},
+        // A NUL inside a memo line: the part before it becomes the last line and is skipped.
+        {"nul in a memo", Split("MEMO_MSG\r\nt\r\nWS01\r\nB\r\none\r\ntw\0o\r\nEND_MESSAGE\r\n"s),
+         "MEMO_MSG t WS01 B [one]"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(read(c.Lines), c.Header) << c.Name;
+}
 
-    // Cut short after line 4: a memo with no lines.
-    const auto four = MessageText::ReadHeader({"MEMO_MSG", "t", "WS01", "BEGIN_MEMO"});
-    ASSERT_TRUE(four);
-    EXPECT_TRUE(four->MsgLines.empty());
-    const auto five = MessageText::ReadHeader({"MEMO_MSG", "t", "WS01", "BEGIN_MEMO", "x"});
-    ASSERT_TRUE(five);
-    EXPECT_TRUE(five->MsgLines.empty());
+TEST(MailslotPath, ParsesOnlyWellFormedPaths) {
+    const auto path = TMailslotPath::Parse("\\\\WS01\\MailSlot\\MB303");
+    ASSERT_TRUE(path);
+    EXPECT_EQ(path->Server + "|" + path->Box, "WS01|MB303");
+    EXPECT_TRUE(TMailslotPath::Parse("\\\\*\\mailslot\\a\\b"));
+    for (const char* bad :
+         {"", "\\\\", "\\WS01\\mailslot\\x", "\\\\\\mailslot\\x", "\\\\WS01\\mailslot\\", "\\\\WS01\\pipe\\x",
+          "\\\\WS01\\mailslotx", "\\\\WS01\\mailslot\\a\\\\b", "\\\\WS01\\mailslot\\a\\"})
+        EXPECT_FALSE(TMailslotPath::Parse(bad)) << bad;
+}
 
-    // Delimiters are skipped by position, never checked; the last line is dropped whatever it holds.
-    const auto odd = MessageText::ReadHeader({"MEMO_MSG", "t", "WS01", "NOT_BEGIN", "a", "", "NOT_END"});
-    ASSERT_TRUE(odd);
-    EXPECT_EQ(odd->MsgLines, (TStringList{"a", ""}));
-
-    // A NUL inside a memo line: the part before it becomes the last line and is skipped.
-    const auto cut = MessageText::ReadHeader(
-        MessageText::Split("MEMO_MSG\r\nt\r\nWS01\r\nBEGIN_MEMO\r\none\r\ntw\0o\r\nEND_MESSAGE\r\n"s));
-    ASSERT_TRUE(cut);
-    EXPECT_EQ(cut->MsgLines, (TStringList{"one"}));
-
-    const auto line = MessageText::ReadHeader(
-        MessageText::Split("LINE_MSG\r\n14:07:12\r\nWS02\r\nMeeting moved\r\nignored\r\n"));
-    ASSERT_TRUE(line);
-    EXPECT_EQ(line->Kind, "LINE_MSG");
-    EXPECT_EQ(line->Text, "Meeting moved");
+TEST(TimeFormat, WritesEveryRegionalShape) {
+    const struct {
+        const char *Name, *Format, *Ampm, *Am, *Pm;
+        int Hour;
+        const char* Shown;
+    } cases[] = {
+        {"24h blank padded", "%k.%M.%S", "", "", "", 9, "9.05.07"},
+        {"24h unpadded flag", "%-H:%M:%S", "", "", "", 0, "0:05:07"},
+        {"12h via %r", "%r", "%I:%M:%S %p", "AM", "PM", 14, "02:05:07 PM"},
+        {"midnight is 12 am", "%I:%M:%S %p", "", "AM", "PM", 0, "12:05:07 AM"},
+        {"designator first", "%p %I:%M:%S", "", "\xec\x98\xa4\xec\xa0\x84", "PMX", 13, "PMX 01:05:07"},
+        {"empty designators", "%I:%M:%S %p", "", "", "", 23, "11:05:07 pm"},
+        {"trailing percent", "%H:%M:%", "", "", "", 9, "09:05:07"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(TTimeFormat::FromStrftime(c.Format, c.Ampm, c.Am, c.Pm).Format(c.Hour, 5, 7), c.Shown)
+            << c.Name;
 }
 
 }  // namespace

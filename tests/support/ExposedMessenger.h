@@ -1,4 +1,4 @@
-// A messenger that lets tests and fuzzers see its state and drive its internal operations.
+// A messenger that lets tests and fuzzers see its state, send raw commands and fail a worker's start.
 #pragma once
 
 #include "SignalThread.h"
@@ -7,27 +7,17 @@
 
 class TExposedMessenger : public TMessenger {
 public:
-    using TMessenger::TMessenger;
-
     using TMainMessenger::Active;
-    using TMainMessenger::BytesRead;
-    using TMainMessenger::HandleCommand;
     using TMainMessenger::InLines;
-    using TMainMessenger::LocalServer;
-    using TMainMessenger::MsgKind;
-    using TMainMessenger::MsgLines;
-    using TMainMessenger::MsgOrigin;
     using TMainMessenger::NextSize;
     using TMainMessenger::OutLines;
     using TMainMessenger::ReadMessage;
-    using TMainMessenger::RemoteHandle;
-    using TMainMessenger::RemotePath;
     using TMainMessenger::SendCommand;
     using TMainMessenger::SignalThread;
     using TMainMessenger::SlotHandle;
-    using TMainMessenger::SlotPath;
     using TMainMessenger::TimerThread;
     using TMainMessenger::UserList;
+    using TMessenger::TMessenger;
 
     bool FailSignalThread = false;
     bool FailTimerThread = false;

@@ -1,4 +1,4 @@
-// A computer whose names and clock the test sets.
+// A computer whose names and clock the test sets (kept apart from TestPeer.h for the window tests).
 #pragma once
 
 #include <string>
@@ -8,14 +8,10 @@
 
 class TFixedSystem final : public TSystemServices {
 public:
-    explicit TFixedSystem(std::string computer, std::string user = "tester", std::string time = "14:05:09")
-        : Computer(std::move(computer)), User(std::move(user)), Time(std::move(time)) {}
-
+    explicit TFixedSystem(std::string computer) : Computer(std::move(computer)) {}
     std::string ComputerName() override { return Computer; }
-    std::string UserName() override { return User; }
-    std::string TimeStamp() override { return Time; }
+    std::string UserName() override { return "tester"; }
+    std::string TimeStamp() override { return "14:05:09"; }
 
     std::string Computer;
-    std::string User;
-    std::string Time;
 };

@@ -7,40 +7,33 @@
 #include <vector>
 
 #include "CallQueue.h"
-#include "FixedSystem.h"
 #include "ExposedMessenger.h"
+#include "FixedSystem.h"
 #include "MemoryComputer.h"
 #include "MemoryLan.h"
-
-/// "a|b|c": list contents in one comparable string.
-inline std::string JoinedList(const TStringList& lines) {
-    std::string joined;
-    for (std::size_t i = 0; i < lines.size(); ++i) {
-        joined += (i == 0 ? "" : "|") + lines[i];
-    }
-    return joined;
-}
 
 class TTestPeer {
 public:
     TTestPeer(TMemoryLan& lan, TUiThreadQueue& queue, const std::string& name)
         : System(name), Transport(lan.AddComputer(name)), Messenger({Transport, queue, System}) {
-        Messenger.OnNewMemo = [this](TMainMessenger&, const std::string& origin, const std::string& time,
-                                     const TStringList& lines) {
-            Events.push_back("memo " + origin + " " + time + " [" + JoinedList(lines) + "]");
+        Messenger.OnNewMemo = [this](auto&, auto& from, auto& at, auto& lines) {
+            Events.push_back("memo " + from + " " + at + " [" + Joined(lines) + "]");
         };
-        Messenger.OnNewLine = [this](TMainMessenger&, const std::string& origin, const std::string& time,
-                                     const std::string& line) {
-            Events.push_back("line " + origin + " " + time + " " + line);
+        Messenger.OnNewLine = [this](auto&, auto& from, auto& at, auto& line) {
+            Events.push_back("line " + from + " " + at + " " + line);
         };
-        Messenger.OnUserListChange = [this](TMainMessenger&, const TStringList& users) {
-            Events.push_back("users [" + JoinedList(users) + "]");
+        Messenger.OnUserListChange = [this](auto&, auto& users) {
+            Events.push_back("users [" + Joined(users) + "]");
         };
-        Messenger.OnError = [this](TMainMessenger&, const std::string& message) {
-            Events.push_back("error " + message);
-        };
+        Messenger.OnError = [this](auto&, auto& message) { Events.push_back("error " + message); };
     }
-
+    /// "a|b|c": list contents in one comparable string.
+    static std::string Joined(const TStringList& lines) {
+        std::string joined;
+        for (std::size_t i = 0; i < lines.size(); ++i)
+            joined += (i == 0 ? "" : "|") + lines[i];
+        return joined;
+    }
     /// Takes the recorded events, leaving none behind.
     std::vector<std::string> TakeEvents() { return std::exchange(Events, {}); }
 
@@ -50,15 +43,18 @@ public:
     std::vector<std::string> Events;
 };
 
+/// Writes `bytes` as one datagram from `from` to `path`, as another program on that computer would.
+inline void SendRaw(TMemoryComputer& from, const std::string& path, const std::string& bytes) {
+    const auto handle = from.CreateFile(path);
+    from.WriteFile(handle, bytes);
+    from.CloseHandle(handle);
+}
+
 /// Runs user-interface calls until `done` holds; false when it does not within a generous time-out.
-inline bool PumpUntil(TCallQueue& queue, const std::function<bool()>& done,
-                      std::chrono::milliseconds timeout = std::chrono::seconds(10)) {
-    const auto deadline = std::chrono::steady_clock::now() + timeout;
-    while (!done()) {
-        if (std::chrono::steady_clock::now() > deadline) {
+inline bool PumpUntil(TCallQueue& queue, const std::function<bool()>& done) {
+    for (const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10); !done();
+         queue.RunOne(std::chrono::milliseconds(20)))
+        if (std::chrono::steady_clock::now() > deadline)
             return false;
-        }
-        queue.RunOne(std::chrono::milliseconds(20));
-    }
     return true;
 }

@@ -1,64 +1,42 @@
-// Test helpers: byte strings written as hex dumps, and buffers sized exactly so over-reads are caught.
+// Test helpers: byte strings written as hex dumps, 16-bit fields, and buffers sized exactly so over-reads
+// are caught.
 #pragma once
 
-#include <cstddef>
-#include <memory>
-#include <stdexcept>
+#include <initializer_list>
 #include <string>
 #include <string_view>
+#include <utility>
+#include <vector>
 
-/// "11 02 12 34" -> the four bytes; blanks and line breaks are ignored.
+/// "11 02 12 34" -> the four bytes; blanks and line breaks between the pairs are ignored.
 inline std::string FromHex(std::string_view hex) {
     std::string out;
-    int pending = -1;
-    for (const char c : hex) {
-        int digit = -1;
-        if (c >= '0' && c <= '9') {
-            digit = c - '0';
-        } else if (c >= 'a' && c <= 'f') {
-            digit = c - 'a' + 10;
-        } else if (c >= 'A' && c <= 'F') {
-            digit = c - 'A' + 10;
-        } else if (c == ' ' || c == '\n') {
-            continue;
-        } else {
-            throw std::invalid_argument("not a hex digit");
-        }
-        if (pending < 0) {
-            pending = digit;
-        } else {
-            out.push_back(static_cast<char>(pending << 4 | digit));
-            pending = -1;
-        }
-    }
-    if (pending >= 0) {
-        throw std::invalid_argument("odd number of hex digits");
-    }
+    for (std::size_t at = hex.find_first_not_of(" \n"); at != std::string_view::npos;
+         at = hex.find_first_not_of(" \n", at + 2))
+        out.push_back(static_cast<char>(std::stoi(std::string(hex.substr(at, 2)), nullptr, 16)));
     return out;
+}
+
+/// Rows of a table: a label and the bytes of one case.
+using TNamedBytes = std::initializer_list<std::pair<const char*, std::string>>;
+
+/// A 16-bit value as two bytes, in network order or little-endian.
+inline std::string Big16(unsigned v) {
+    return {static_cast<char>(v >> 8), static_cast<char>(v)};
+}
+inline std::string Little16(unsigned v) {
+    return {static_cast<char>(v), static_cast<char>(v >> 8)};
+}
+
+/// `bytes` with `part` written over them at `at`.
+inline std::string With(std::string bytes, std::size_t at, const std::string& part) {
+    return bytes.replace(at, part.size(), part);
 }
 
 /// A heap copy with no slack after the last byte, unlike a std::string whose short-string buffer
 /// would hide a read past the end from the address sanitizer.
-class TExactBuffer {
-public:
-    explicit TExactBuffer(std::string_view bytes) : Bytes(new char[bytes.size()]), Size(bytes.size()) {
-        bytes.copy(Bytes.get(), Size);
-    }
-    std::string_view View() const { return {Bytes.get(), Size}; }
-
-private:
-    std::unique_ptr<char[]> Bytes;
-    std::size_t Size = 0;
+struct TExactBuffer {
+    explicit TExactBuffer(std::string_view bytes) : Bytes(bytes.begin(), bytes.end()) {}
+    std::string_view View() const { return {Bytes.data(), Bytes.size()}; }
+    std::vector<char> Bytes;
 };
-
-/// Stores a 16-bit value in network order at `at`.
-inline void SetBig16(std::string& bytes, std::size_t at, unsigned value) {
-    bytes[at] = static_cast<char>((value >> 8) & 0xFF);
-    bytes[at + 1] = static_cast<char>(value & 0xFF);
-}
-
-/// Stores a 16-bit value in little-endian order at `at`.
-inline void SetLittle16(std::string& bytes, std::size_t at, unsigned value) {
-    bytes[at] = static_cast<char>(value & 0xFF);
-    bytes[at + 1] = static_cast<char>((value >> 8) & 0xFF);
-}

@@ -1,0 +1,229 @@
+// The messaging component on the simulated LAN (presence, foreign texts, errors, restarts, its workers) and
+// the hand-over of the workers' calls to the user-interface thread.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <atomic>
+#include <deque>
+#include <memory>
+#include <stdexcept>
+
+#include "HandOver.h"
+#include "TestPeer.h"
+
+namespace {
+
+using namespace std::chrono_literals;
+using Events = std::vector<std::string>;
+
+class Messenger : public ::testing::Test {
+protected:
+    void SetUp() override {
+        for (const char* name : {"WS01", "WS02", "ws02"})
+            Peers.emplace_back(Lan, Queue, name).Messenger.SetBoxName("MB303");
+    }
+    /// Runs hand-overs until no datagram waits anywhere, so everything sent so far was dispatched.
+    void Settle() {
+        ASSERT_TRUE(PumpUntil(Queue, [this] {
+            return std::ranges::none_of(
+                Peers, [](auto& p) { return p.Messenger.Active && p.Transport.WaitingIn("MB303"); });
+        }));
+        Queue.RunPending();
+    }
+    /// How many datagrams sent so far hold `needle` in "path|bytes".
+    std::size_t Sent(const std::string& needle) {
+        return std::ranges::count_if(Lan.Traffic(), [&](auto& d) {
+            return (d.Path + "|" + d.Bytes).find(needle) != std::string::npos;
+        });
+    }
+    TExposedMessenger& M(std::size_t i) { return Peers[i].Messenger; }
+    Events Take(std::size_t i) { return Peers[i].TakeEvents(); }
+
+    TMemoryLan Lan;
+    TCallQueue Queue;
+    std::deque<TTestPeer> Peers;
+};
+
+TEST_F(Messenger, AnnouncesAnswersAndLeaves) {
+    M(0).Activate();
+    Settle();
+    EXPECT_EQ(Take(0), Events{});  // its own announcement comes back and is ignored
+    M(1).Activate();
+    Settle();
+    EXPECT_EQ(Take(0), Events{"users [WS02]"});
+    EXPECT_EQ(Take(1), Events{"users [WS01]"});
+    // Names that differ only in case are two computers; each answer goes to the announcer alone.
+    Lan.ClearTraffic();
+    M(2).Activate();
+    Settle();
+    EXPECT_EQ(Take(0), Events{"users [WS02|ws02]"});
+    EXPECT_EQ(Take(2).size(), 2u);  // one change per answer
+    EXPECT_EQ(Sent("ONLINE_RESPONSE"), 2u);
+    EXPECT_EQ(Sent("\\\\ws02\\mailslot\\MB303|"), 2u);
+    // A second announcement from a listed computer is answered again but changes no list.
+    Lan.ClearTraffic();
+    M(2).SendCommand("*", "ONLINE_NOTIFY");
+    Settle();
+    EXPECT_EQ(Sent("ONLINE_RESPONSE"), 2u);
+    EXPECT_EQ(Take(0), Events{});
+    M(1).Deactivate();
+    Settle();
+    EXPECT_EQ(Take(0), Events{"users [ws02]"});
+    EXPECT_EQ(Take(2), Events{"users [WS01]"});
+    // An offline notice from a computer nobody lists, or an unknown command, raises nothing.
+    M(1).SendCommand("*", "OFFLINE_NOTIFY");
+    M(1).SendCommand("*", "SOMETHING_ELSE");
+    Settle();
+    EXPECT_EQ(Take(0), Events{});
+}
+
+TEST_F(Messenger, ReadsForeignTextsAndAnswersNoJunk) {
+    M(1).Activate();
+    Settle();
+    Take(1);
+    for (const auto& [bytes, event] : std::initializer_list<std::pair<const char*, Events>>{
+             {"LINE_MSG\r\n14:07:12\r\nWS09\r\nMeeting moved\r\nx\r\ny\r\n",
+              {"line WS09 14:07:12 Meeting moved"}},
+             {"MEMO_MSG\r\n1\r\nWS09\r\nBEGIN_MEMO\r\n", {"memo WS09 1 []"}},  // nothing left from the last
+             {"COMMAND_MSG\r\n1\r\nWS09\r\n", {}},
+             {"command_msg\r\n1\r\nWS09\r\nONLINE_NOTIFY\r\nEND_MESSAGE\r\n", {}},
+             {"COMMAND_MSG\r\n1\r\nWS09\r\nonline_notify\r\nEND_MESSAGE\r\n", {}}}) {
+        Lan.ClearTraffic();
+        SendRaw(Peers[0].Transport, "\\\\WS02\\mailslot\\MB303", bytes);
+        Settle();
+        EXPECT_EQ(Take(1), event) << bytes;
+        EXPECT_EQ(Lan.Traffic().size(), 1u) << "answered: " << bytes;
+    }
+    EXPECT_TRUE(M(1).UserList.empty());
+}
+
+TEST_F(Messenger, ReportsEveryErrorAndUndoesAFailedActivation) {
+    auto& m = M(0);
+    auto& transport = Peers[0].Transport;
+    m.Deactivate();
+    EXPECT_EQ(Take(0), Events{"error Cannot Deactivate an Inactive TMessenger Component"});
+    for (bool* fail : {&m.FailSignalThread, &m.FailTimerThread}) {
+        *fail = true;
+        m.Activate();
+        *fail = false;
+        EXPECT_EQ(Take(0), Events{"error Could not Start TMessenger Timer Thread"});
+        EXPECT_TRUE(!m.Active && !m.SignalThread && !m.TimerThread);
+    }
+    // Another copy holds the mailbox: the activation is undone, nothing is announced.
+    const auto taken = transport.CreateMailslot("\\\\.\\mailslot\\MB303", 0, 0);
+    m.Activate();
+    EXPECT_EQ(Take(0), Events{"error Could not Create Mail Slot"});
+    EXPECT_TRUE(!m.Active && !m.SignalThread && !m.TimerThread && Lan.Traffic().empty());
+    transport.CloseHandle(taken);
+    m.Activate();
+    m.Activate();
+    EXPECT_EQ(Take(0), Events{"error You tried to Activate an active TMessenger component"});
+    EXPECT_TRUE(m.Active && m.SignalThread && m.TimerThread);
+    // A failed open discards the message; the next one starts with its own first line, and its write
+    // handle is released at once (only the own mailbox stays open). "*" as one target sends nothing.
+    transport.SetOpenFails(true);
+    m.SendMemoTo("WS02", {"first"});
+    EXPECT_EQ(Take(0), Events{"error Could not Open a Remote Mail Slot"});
+    transport.SetOpenFails(false);
+    Lan.ClearTraffic();
+    m.SendMemoTo("*", {"nobody"});
+    m.SendMemoTo("WS02", {"second"});
+    EXPECT_EQ(Lan.Traffic().size(), 1u);
+    EXPECT_EQ(Sent("|MEMO_MSG\r\n14:05:09\r\nWS01\r\nBEGIN_MEMO\r\nsecond\r\nEND_MESSAGE\r\n"), 1u);
+    EXPECT_EQ(transport.OpenHandleCount(), 1u);
+}
+
+TEST_F(Messenger, SendsWhileInactiveAndRestartsUnderANewBoxName) {
+    M(0).SendMemoToAll({"inactive"});
+    EXPECT_EQ(Lan.Traffic().size(), 1u);
+    M(0).Activate();
+    Lan.ClearTraffic();
+    M(0).SetBoxName("MB303");  // unchanged: nothing happens
+    M(0).SetBoxName("Other");
+    EXPECT_EQ(Sent("\\Other|"), 2u);  // offline, then online again under the new name
+    EXPECT_EQ(Sent("OFFLINE_NOTIFY"), 1u);
+    // The old name is free again: another messenger on this computer may take it.
+    TExposedMessenger second({Peers[0].Transport, Queue, Peers[0].System});
+    second.SetBoxName("MB303");
+    second.Activate();
+    EXPECT_TRUE(second.Active);
+}
+
+TEST_F(Messenger, DispatchesABurstOneDatagramPerHandOverInOrder) {
+    M(0).SetInterval(60000);
+    M(0).Activate();
+    for (const char* n : {"1", "2", "3"})
+        SendRaw(Peers[1].Transport, "\\\\WS01\\mailslot\\MB303",
+                std::string("MEMO_MSG\r\nt\r\nWS02\r\nBEGIN_MEMO\r\n") + n + "\r\nEND_MESSAGE\r\n");
+    Events seen;
+    while (seen.size() < 3) {
+        ASSERT_TRUE(Queue.RunOne(10s));
+        const auto events = Take(0);
+        ASSERT_LE(events.size(), 1u);  // never two datagrams in one hand-over
+        seen.insert(seen.end(), events.begin(), events.end());
+    }
+    EXPECT_EQ(seen, (Events{"memo WS02 t [1]", "memo WS02 t [2]", "memo WS02 t [3]"}));
+}
+
+TEST_F(Messenger, KeepsServingAfterHandlersThrowAndAppliesANewIntervalAtTheNextSleep) {
+    int memos = 0, ticks = 0;
+    M(0).OnNewMemo = [&](auto&&...) {
+        if (++memos == 1)
+            throw std::runtime_error("handler failed");
+    };
+    M(0).OnTimer = [&](auto&&...) {
+        if (++ticks == 1)
+            throw std::runtime_error("tick failed");
+    };
+    M(0).SetInterval(0);
+    M(0).Activate();
+    M(0).SendMemoToAll({"one"});
+    M(0).SendMemoToAll({"two"});
+    ASSERT_TRUE(PumpUntil(Queue, [&] { return memos == 2 && ticks >= 100; }));  // interval 0: no pause
+    M(0).SetInterval(60000);
+    const int before = ticks;
+    for (int i = 0; i < 3; ++i)
+        Queue.RunOne(100ms);
+    EXPECT_LE(ticks - before, 1);  // at most the tick already on its way
+    M(0).Deactivate();
+    const int atStop = ticks;
+    Queue.RunPending();
+    EXPECT_EQ(ticks, atStop);  // a tick waiting at Deactivate is cancelled, not raised later
+}
+
+TEST_F(Messenger, IsSafeToDestroyWithAHandOverPending) {
+    bool raised = false;
+    auto m = std::make_unique<TExposedMessenger>(
+        TMessengerEnvironment{Peers[0].Transport, Queue, Peers[0].System});
+    m->OnNewMemo = [&](auto&&...) { raised = true; };
+    m->OnTimer = [&](auto&&...) { raised = true; };
+    m->Activate();
+    m->SendMemoToAll({"pending"});
+    ASSERT_TRUE(Queue.WaitForCalls(2, 10s));  // the tick and the read both wait
+    m.reset();                                // joins both workers; hangs or crashes if either still waited
+    EXPECT_GE(Queue.RunPending(), 2u);
+    EXPECT_FALSE(raised);
+    EXPECT_EQ(Peers[0].Transport.OpenHandleCount(), 0u);
+}
+
+TEST(HandOver, ThrowsTheCallsExceptionInTheWorker) {
+    TCallQueue queue;
+    const auto fail = [] { throw std::runtime_error("handler failed"); };
+    std::jthread worker(
+        [&](std::stop_token stop) { EXPECT_THROW(HandOver(queue, fail, stop), std::runtime_error); });
+    ASSERT_TRUE(queue.RunOne(10s));  // the failure does not escape on the user-interface side
+}
+
+TEST(HandOver, StopReleasesTheWorkerAndCancelsTheCall) {
+    TCallQueue queue;
+    std::atomic<bool> ran = false, handed = true;
+    const auto run = [&] { ran = true; };
+    std::jthread worker([&](std::stop_token stop) { handed = HandOver(queue, run, stop); });
+    ASSERT_TRUE(queue.WaitForCalls(1, 10s));
+    worker.request_stop();
+    worker.join();  // would hang if the stop did not release the worker
+    EXPECT_EQ(queue.RunPending(), 1u);
+    EXPECT_FALSE(ran || handed);  // cancelled before it started
+}
+
+}  // namespace

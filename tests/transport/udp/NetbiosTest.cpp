@@ -1,0 +1,107 @@
+// NetBIOS names and the name service codec: encodings both ways, scope bounds, the reference query and
+// answer, and rejected inputs.
+#include <gtest/gtest.h>
+
+#include "HexBytes.h"
+#include "NameQuery.h"
+#include "NetbiosName.h"
+
+namespace {
+
+using namespace std::string_literals;
+
+std::string Encoded(const std::string& name, std::uint8_t suffix) {
+    std::string out;
+    AppendEncodedNetbiosName(out, {name, suffix});
+    return out;
+}
+
+TEST(NetbiosName, EncodesAndDecodesInNormalisedForm) {
+    const struct {
+        const char* Label;
+        std::string Name;
+        std::uint8_t Suffix;
+        const char* Letters;
+        std::string Decoded;
+    } rows[] = {
+        {"computer", "WS01", 0x00, "FHFDDADBCACACACACACACACACACACAAA", "WS01"},
+        {"lower case upper-cased", "linuxBox", 0x00, "EMEJEOFFFIECEPFICACACACACACACAAA", "LINUXBOX"},
+        {"wildcard padded with NULs", "*", 0x00, "CKAAAAAAAAAAAAAAAAAAAAAAAAAAAAAA", "*"},
+        {"star with more is no wildcard", "*\0"s, 0x00, "CKAACACACACACACACACACACACACACAAA", "*\0"s},
+        {"master browser suffix", "WORKGROUP", 0x1D, "FHEPFCELEHFCEPFFFACACACACACACABN", "WORKGROUP"},
+        {"longer name cut to 15", "ABCDEFGHIJKLMNOPQ", 0x20, "EBECEDEEEFEGEHEIEJEKELEMENEOEPCA",
+         "ABCDEFGHIJKLMNO"},
+        {"bytes above 0x7F kept", "caf\xe9", 0x00, "EDEBEGOJCACACACACACACACACACACAAA", "CAF\xe9"},
+        {"inner blank kept, trailing dropped", "A B  ", 0x03, "EBCAECCACACACACACACACACACACACAAD", "A B"},
+    };
+    for (const auto& row : rows) {
+        const std::string bytes = Encoded(row.Name, row.Suffix);
+        EXPECT_EQ(bytes, "\x20"s + row.Letters + "\0"s) << row.Label;
+        const auto decoded = DecodeNetbiosName("xyz" + bytes, 3);
+        ASSERT_TRUE(decoded.has_value()) << row.Label;
+        EXPECT_EQ(decoded->Name, (TNetbiosName{row.Decoded, row.Suffix})) << row.Label;
+        EXPECT_EQ(decoded->Scope + "|" + std::to_string(decoded->End), "|37") << row.Label;
+    }
+}
+
+TEST(NetbiosName, ReadsScopeLabelsAndRejectsMalformedEncodings) {
+    const std::string valid = Encoded("WS01", 0x00), first = valid.substr(0, 33);
+    const auto scoped = DecodeNetbiosName(first + "\7NETBIOS\3COM\0rest"s, 0);
+    ASSERT_TRUE(scoped.has_value());
+    EXPECT_EQ(scoped->Scope + "|" + std::to_string(scoped->End), "NETBIOS.COM|46");
+    for (const auto& [label, bytes] :
+         TNamedBytes{{"length byte 0x1F", With(valid, 0, "\x1F")},
+                     {"letter after P", With(valid, 5, "Q")},
+                     {"lower-case letter", With(valid, 1, "f")},
+                     {"compression pointer instead of name", With(valid, 0, "\xc0\x0c")},
+                     {"compression pointer as scope", first + "\xc0\x0c\0"s},
+                     {"scope label of 64 bytes", first + "\x40" + std::string(64, 's') + "\0"s},
+                     {"scope label past the end", first + "\005AB"},
+                     {"no terminating label", first + "\002AB"}})
+        EXPECT_FALSE(DecodeNetbiosName(bytes, 0).has_value()) << label;
+    for (std::size_t size = 0; size < valid.size(); ++size)
+        EXPECT_FALSE(DecodeNetbiosName(TExactBuffer(valid.substr(0, size)).View(), 0)) << "cut to " << size;
+    for (const std::size_t offset : {valid.size(), valid.size() + 7, std::size_t{1}})
+        EXPECT_FALSE(DecodeNetbiosName(valid, offset).has_value()) << "offset " << offset;
+}
+
+const std::string LinuxBox = Encoded("LINUXBOX", 0);
+const std::string ReferenceQuery =
+    FromHex("57 49 01 10 00 01 00 00 00 00 00 00") + LinuxBox + FromHex("00 20 00 01");
+const std::string ReferenceAnswer = FromHex("57 49 85 00 00 00 00 01 00 00 00 00") + LinuxBox +
+                                    FromHex("00 20 00 01 00 04 93 e0 00 06 00 00 c0 a8 01 14");
+
+TEST(NameQuery, AnswersTheReferenceQueryEchoingIdAndRecursionFlag) {
+    EXPECT_EQ(DecodeNameQuery(ReferenceQuery), (TNameQuery{0x5749, true, true, {"LINUXBOX", 0x00}}));
+    for (const auto& [label, flags, answerFlags] :
+         {std::tuple{"reference: broadcast with RD", 0x0110, 0x8500},
+          {"unicast query without RD", 0x0000, 0x8400},
+          {"query to a name server", 0x0100, 0x8500},
+          {"broadcast without RD", 0x0010, 0x8400}}) {
+        const std::string bytes = With(With(ReferenceQuery, 0, Big16(0xBEEF)), 2, Big16(flags));
+        const auto query = DecodeNameQuery(bytes);
+        ASSERT_TRUE(query.has_value()) << label;
+        EXPECT_EQ(EncodeNameQuery(*query), bytes) << label;
+        EXPECT_EQ(EncodeNameQueryResponse(*query, 0xC0A80114),
+                  With(With(ReferenceAnswer, 0, Big16(0xBEEF)), 2, Big16(answerFlags)))
+            << label;
+    }
+}
+
+TEST(NameQuery, RejectsWhatIsNoNameQuery) {
+    const std::string& q = ReferenceQuery;
+    for (const auto& [label, bytes] :
+         TNamedBytes{{"a response", ReferenceAnswer},
+                     {"response bit on a query", With(q, 2, Big16(0x8110))},
+                     {"registration opcode", With(q, 2, Big16(0x2910))},
+                     {"no question", With(q, 4, Big16(0))},
+                     {"two questions", With(q, 4, Big16(2))},
+                     {"node status type", With(q, 46, Big16(0x0021))},
+                     {"class other than IN", With(q, 48, Big16(0x0002))},
+                     {"scoped name", q.substr(0, 45) + "\x03LAN" + q.substr(45)}})
+        EXPECT_FALSE(DecodeNameQuery(bytes).has_value()) << label;
+    for (std::size_t size = 0; size < q.size(); ++size)
+        EXPECT_FALSE(DecodeNameQuery(TExactBuffer(q.substr(0, size)).View())) << "cut to " << size;
+}
+
+}  // namespace
