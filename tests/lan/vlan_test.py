@@ -3,15 +3,14 @@
 # IPv6 (so nothing leaves them unasked), a broadcast reaches every other host, and `down` leaves neither a
 # process nor a namespace behind. Needs root.
 import os, subprocess, sys
-from harness import Main, Namespaces, TLan, TLanTest
+from harness import Main, TLan, TLanTest
 
 SOCKET = "import socket, sys; s = socket.socket(socket.AF_INET, socket.SOCK_DGRAM); "
-RECEIVE = SOCKET + "s.bind(('', 138)); print('ready', flush=True); data, source = s.recvfrom(99); print(data, source[0])"
+RECEIVE = SOCKET + "s.bind(('', 138)); print('ready'); data, source = s.recvfrom(99); print(data, source[0])"
 SEND = SOCKET + "s.setsockopt(socket.SOL_SOCKET, socket.SO_BROADCAST, 1); s.sendto(b'once', (sys.argv[1], 138))"
 
 
-def Machine():
-    """The machine's own links, routes and host name."""
+def Machine():  # the machine's own links, routes and host name
     return [subprocess.run(argv, capture_output=True, text=True, check=True).stdout
             for argv in (["ip", "-o", "link"], ["ip", "route"], ["ip", "-6", "route"], ["hostname"])]
 
@@ -34,7 +33,8 @@ class TVlan(TLanTest):
             sleeper.WaitFor(lambda me: "inside" in me.Out, "a process inside the LAN")
             subprocess.run([lan.Vlan, "down", lan.Name], check=True)
             self.assertLess(sleeper.WaitExit(), 0, "down left a process of the LAN running")
-            self.assertEqual(Namespaces(lan.Name), [])
+            listed = subprocess.run(["ip", "netns"], capture_output=True, text=True, check=True).stdout
+            self.assertNotIn("kvlan-" + lan.Name, listed, "a namespace of the LAN was left behind")
             self.assertFalse(os.path.exists("/run/kvlan/" + lan.Name), "the LAN's state was left behind")
         self.assertEqual(Machine(), before)
 
