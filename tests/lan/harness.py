@@ -45,7 +45,7 @@ class TProcess:
         with self.Changed:
             while not predicate(self):
                 ended = self.Process.poll() is not None and not any(r.is_alive() for r in self.Readers)
-                if ended or time.monotonic() > deadline:
+                if ended and not predicate(self) or time.monotonic() > deadline:  # again: it may end just now
                     raise AssertionError("%s %s waiting for %s\n  exit code %s\n  stdout: %s\n  stderr: %s" % (
                         self.Label, "ended" if ended else "hung", what, self.Process.poll(),
                         "\n  | ".join(self.Out[-15:]), "\n  | ".join(self.Err[-15:])))
