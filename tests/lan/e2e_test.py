@@ -1,0 +1,104 @@
+#!/usr/bin/python3
+# kestrin-cli end to end on a virtual LAN of three hosts: presence over real broadcasts, memos, the interactive
+# console, the size limit of send, signals, and two echo companions side by side. Needs root.
+import re, signal, subprocess, sys
+from harness import Main, TLanTest
+
+
+class TEndToEnd(TLanTest):
+    def Listen(self, *hosts):
+        """`listen --json` on each host, each bound before the next announces itself, until all list each other."""
+        started = []
+        for host in hosts:
+            started.append(self.Start(host, "listen", "--json"))
+            started[-1].WaitFor(lambda me: me.Bound(), "its mailbox")
+        for host, process in zip(hosts, started if len(hosts) > 1 else []):
+            process.WaitUsers([other for other in hosts if other != host])
+        return started
+
+    def Send(self, host, args, text):
+        self.assertEqual(self.Run(host, "send", *args, stdin=text), (0, "", ""), "send %s from %s" % (args, host))
+
+    def test_presence_who_and_signals(self):
+        others = list(zip(self.Listen("WS02", "WS03"), ("WS03", "WS02")))
+        for signum in (signal.SIGTERM, signal.SIGINT):
+            with self.subTest(signal.Signals(signum).name):
+                ws01 = self.Start("WS01", "listen", "--json")
+                # WS02 and WS03 were there first: only their answers tell WS01 of them, one list change each.
+                ws01.WaitUsers(["WS02", "WS03"])
+                self.assertEqual([len(e["users"]) for e in ws01.Events("users")], [1, 2])
+                for process, other in others:
+                    process.WaitUsers(["WS01", other])
+                before = [len(process.Events("users")) for process, _ in others]
+                ws01.Process.send_signal(signum)
+                self.assertEqual(ws01.WaitExit(), 0, "a listener stopped by a signal leaves normally")
+                # Its one OFFLINE_NOTIFY: each of the others drops it with one list change.
+                for (process, other), seen in zip(others, before):
+                    process.WaitUsers([other])
+                    self.assertEqual([e["users"] for e in process.Events("users")[seen:]], [[other]])
+        code, out, err = self.Run("WS01", "who", "--wait", "2000")
+        self.assertEqual((code, sorted(out.split())), (0, ["WS02", "WS03"]), err)
+
+    def test_memos_to_one_and_all_and_from_the_console(self):
+        ws02, ws03 = self.Listen("WS02", "WS03")
+        # 8-bit content: a line that is not UTF-8 is read as Latin-1; empty lines, spaces, END_MESSAGE kept.
+        text = (b"Line one\r\n\n  indented \nEND_MESSAGE\nLatin-1 caf\xe9\nUTF-8 caf\xc3\xa9 \xe2\x82\xac\n"
+                b"mixed \xe9 \xc3\xa9\n\n")
+        lines = ["Line one", "", "  indented ", "END_MESSAGE", "Latin-1 caf\u00e9", "UTF-8 caf\u00e9 \u20ac",
+                 "mixed \u00e9 \u00c3\u00a9", ""]
+        self.Send("WS01", ["--to", "WS02"], text)
+        ws02.WaitMemo(lines, "WS01")
+        self.Send("WS01", ["--all"], b"to all\n" + text)
+        for listener in (ws02, ws03):
+            listener.WaitMemo(["to all"] + lines, "WS01")
+        self.assertNotIn(lines, ws03.Memos(), "WS03 kept the memo to WS02")
+
+        console = self.Start("WS01", stdin=subprocess.PIPE)
+        console.WaitFor(lambda me: {"computers: WS02, WS03", "computers: WS03, WS02"} & set(me.Out), "its list")
+        console.Process.stdin.write(b"first\n\n//slash\nsecond\n.\n/to ws02\nto WS02 alone\n.\n/all\nlast\n.\n")
+        console.Process.stdin.flush()
+        console.WaitFor(lambda me: "  | last" in me.Out, "its own last memo, shown as it comes back")
+        console.Process.stdin.close()  # the end of input ends the session like /quit
+        self.assertEqual(console.WaitExit(), 0)
+        own = "memo from WS01 at [^\n]*:\n  \\| first\n  \\| \n  \\| /slash\n  \\| second\n"
+        self.assertRegex("\n".join(console.Out), own)
+        for listener in (ws02, ws03):
+            listener.WaitMemo(["first", "", "/slash", "second"], "WS01")
+            listener.WaitMemo(["last"], "WS01")
+        ws02.WaitMemo(["to WS02 alone"])
+        self.assertNotIn(["to WS02 alone"], ws03.Memos())
+        self.assertNotIn("  | to WS02 alone", console.Out, "a memo to one came back to its sender")
+        ws02.WaitUsers(["WS03"])
+
+    def test_send_refuses_a_memo_one_datagram_cannot_carry(self):
+        ws02, = self.Listen("WS02")
+        code, _, err = self.Run("WS01", "send", "--to", "WS02", stdin=b"y" * 70000)
+        found = re.search(r"too large: (\d+) bytes, one datagram carries at most (\d+)", err)
+        self.assertTrue(code == 1 and found, err)
+        fits = int(found[2]) - (int(found[1]) - 70000)
+        code, _, err = self.Run("WS01", "send", "--to", "WS02", stdin=b"z" * (fits + 1))
+        self.assertTrue(code == 1 and "too large" in err, "one byte over the limit: " + err)
+        self.Send("WS01", ["--to", "WS02"], b"z" * fits)
+        ws02.WaitMemo(["z" * fits])
+        self.assertEqual(ws02.Memos(), [["z" * fits]], "a refused memo went out")
+
+    def test_two_echo_companions_never_answer_an_answer(self):
+        sniffer = self.Lan.Sniff("WS01")
+        ws03, = self.Listen("WS03")
+        for host in ("WS01", "WS02"):
+            self.Start(host, "echo", "--greeting", "hello from " + host)
+            ws03.WaitMemo(["hello from " + host], host)
+        for host in ("WS01", "WS02"):
+            self.Send("WS03", ["--to", host], b"ping")
+            ws03.WaitMemo(["You wrote:", "ping"], host)
+        # Each answers the other's greeting and the ping once; answering an answer would never end.
+        def Answers(me):
+            return sorted((e["src"], e["to"], e["text"].count("You wrote:")) for e in me.Events(None)
+                          if "You wrote:" in e["text"])
+        expected = [("WS01", "WS02", 1), ("WS01", "WS03", 1), ("WS02", "WS01", 1)]
+        sniffer.WaitFor(lambda me: set(expected) <= set(Answers(me)), "the answers on the wire")
+        self.assertEqual(Answers(sniffer), expected)
+
+
+if __name__ == "__main__":
+    sys.exit(Main(["WS01", "WS02", "WS03"]))

@@ -1,0 +1,166 @@
+# What the LAN tests share: a virtual LAN made with scripts/vlan, and processes inside its hosts whose output
+# is read as it comes, so that tests wait for events, never for a time. Needs root.
+import argparse, contextlib, json, os, re, signal, subprocess, sys, tempfile, threading, time, unittest
+
+sys.dont_write_bytecode = True  # the source tree may be read-only
+VLAN = os.path.normpath(os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "scripts", "vlan"))
+GUARD = 20  # seconds: against a hang, never reached when things work
+SANITIZER = re.compile(r"ERROR: (Address|Leak)Sanitizer|WARNING: ThreadSanitizer|runtime error:")
+# One JSON line per NetBIOS datagram on eth0, as Scapy's own dissector reads it: an independent reading.
+SNIFFER = r"""
+import json, scapy.all as s
+from scapy.layers.netbios import NBTDatagram
+def Show(p):
+    n, name = p[NBTDatagram], lambda b: b.decode("latin-1").strip()
+    print(json.dumps({"dst": p[s.IP].dst, "sport": p[s.UDP].sport, "SourcePort": n.SourcePort, "src":
+                      name(n.SourceName), "to": name(n.DestinationName), "text": p.original.decode("latin-1")}))
+s.sniff(iface="eth0", filter="udp port 138", lfilter=lambda p: NBTDatagram in p, prn=Show, store=False,
+        started_callback=lambda: print("ready"))
+"""
+
+
+class TProcess:
+    """One command inside a host; two threads collect its stdout and stderr lines."""
+
+    def __init__(self, argv, stdin):
+        self.Label = ("%s: %s" % (argv[3], " ".join(os.path.basename(a) for a in argv[5:])))[:80]
+        self.Out, self.Err, self.Changed = [], [], threading.Condition()
+        # A session of its own: a Ctrl+C at the terminal reaches only the test, which then cleans up.
+        self.Process = subprocess.Popen(argv, stdin=stdin, stdout=subprocess.PIPE, stderr=subprocess.PIPE,
+                                        start_new_session=True, env=dict(os.environ, PYTHONUNBUFFERED="1"))
+        self.Readers = [threading.Thread(target=self._Read, args=pair, daemon=True)
+                        for pair in ((self.Process.stdout, self.Out), (self.Process.stderr, self.Err))]
+        for reader in self.Readers:
+            reader.start()
+
+    def _Read(self, stream, into):
+        for line in iter(stream.readline, b""):
+            with self.Changed:
+                into.append(line.decode("utf-8", "replace").rstrip("\n"))
+                self.Changed.notify_all()
+
+    def WaitFor(self, predicate, what):
+        """Waits until predicate(self) holds; fails with the output once the process ended or the guard ran out."""
+        deadline = time.monotonic() + GUARD
+        with self.Changed:
+            while not predicate(self):
+                ended = self.Process.poll() is not None and not any(r.is_alive() for r in self.Readers)
+                if ended and not predicate(self) or time.monotonic() > deadline:  # again: it may end just now
+                    raise AssertionError("%s %s waiting for %s\n  exit code %s\n  stdout: %s\n  stderr: %s" % (
+                        self.Label, "ended" if ended else "hung", what, self.Process.poll(),
+                        "\n  | ".join(self.Out[-15:]), "\n  | ".join(self.Err[-15:])))
+                self.Changed.wait(0.05)  # also looks again now and then, for Bound
+
+    def Events(self, kind):
+        """The JSON lines printed so far (listen --json, the sniffer), of one event kind or all (None)."""
+        with self.Changed:
+            events = [json.loads(line) for line in self.Out if line.startswith("{")]
+        return [e for e in events if kind is None or e.get("event") == kind]
+
+    def Memos(self, origin=None):
+        return [m["lines"] for m in self.Events("memo") if origin in (None, m["origin"])]
+
+    def WaitMemo(self, lines, origin=None):
+        self.WaitFor(lambda me: lines in me.Memos(origin), "the memo %r" % lines)
+
+    def WaitUsers(self, expected):
+        lists = lambda me: [sorted(e["users"]) for e in me.Events("users")]
+        self.WaitFor(lambda me: lists(me)[-1:] == [sorted(expected)], "the computers %s" % expected)
+
+    def Bound(self, port=138):
+        """True once the process holds a UDP socket on the port: from then on datagrams queue for it."""
+        pid = self.Process.pid  # `vlan exec` execs the command, which keeps the pid
+        try:
+            sockets = {os.readlink("/proc/%d/fd/%s" % (pid, fd)) for fd in os.listdir("/proc/%d/fd" % pid)}
+            with open("/proc/%d/net/udp" % pid) as table:
+                rows = [row.split() for row in table.readlines()[1:]]
+        except OSError:
+            return False
+        return any(int(row[1].split(":")[1], 16) == port and "socket:[%s]" % row[9] in sockets for row in rows)
+
+    def WaitExit(self, kill=False):
+        if kill and self.Process.poll() is None:
+            self.Process.kill()
+        self.WaitFor(lambda me: me.Process.poll() is not None and not any(r.is_alive() for r in me.Readers), "exit")
+        for stream in filter(None, (self.Process.stdin, self.Process.stdout, self.Process.stderr)):
+            stream.close()
+        return self.Process.returncode
+
+
+class TLan:
+    """A LAN of hosts made by scripts/vlan; what was started in it is killed when it goes down."""
+
+    def __init__(self, hosts):
+        self.Vlan, self.Hosts, self.Processes, self.IsUp = VLAN, hosts, [], False
+        self.Name = "klan%d_%d" % (os.getpid(), time.monotonic_ns() % 1000)
+
+    def __enter__(self):
+        self.IsUp = True  # before the call: an interrupted `up` is still taken down
+        out = subprocess.run([VLAN, "up", self.Name, str(len(self.Hosts)), "--names", ",".join(self.Hosts)],
+                             check=True, capture_output=True, text=True).stdout
+        self.Address = dict(line.split() for line in out.splitlines())
+        self.Broadcast = self.Address[self.Hosts[0]].rsplit(".", 1)[0] + ".255"
+        return self
+
+    def __exit__(self, *_):
+        for process in self.Processes:
+            process.WaitExit(kill=True)
+        if self.IsUp:
+            self.IsUp = False
+            subprocess.run([VLAN, "down", self.Name], check=True)
+
+    def Start(self, host, *argv, stdin=subprocess.DEVNULL):
+        self.Processes.append(TProcess([VLAN, "exec", self.Name, host, "--"] + list(argv), stdin))
+        return self.Processes[-1]
+
+    def Run(self, host, *argv, stdin=b""):
+        """Runs a command inside a host to its end: (exit code, stdout, stderr)."""
+        process = self.Start(host, *argv, stdin=subprocess.PIPE)
+        process.Process.stdin.write(stdin)
+        process.Process.stdin.close()
+        return process.WaitExit(), "\n".join(process.Out), "\n".join(process.Err)
+
+    def Sniff(self, host):
+        sniffer = self.Start(host, "/usr/bin/python3", "-c", SNIFFER)
+        sniffer.WaitFor(lambda me: "ready" in me.Out, "the capture to start")
+        return sniffer
+
+
+class TLanTest(unittest.TestCase):
+    Lan, Cli = None, None
+
+    def tearDown(self):
+        """Ends what the test started; any sanitizer report of theirs fails it."""
+        ended = self.Lan.Processes if self.Lan else []
+        for process in ended:
+            process.WaitExit(kill=True)
+        reports = [p.Label + ":\n" + "\n".join(p.Err) for p in ended if SANITIZER.search("\n".join(p.Err))]
+        ended.clear()
+        self.assertFalse(reports, "sanitizer reports:\n" + "\n".join(reports))
+
+    def Start(self, host, *args, stdin=subprocess.DEVNULL):
+        return self.Lan.Start(host, self.Cli, *args, stdin=stdin)
+
+    def Run(self, host, *args, stdin=b""):
+        return self.Lan.Run(host, self.Cli, *args, stdin=stdin)
+
+
+def Main(hosts=()):
+    """Runs the calling module's tests, on a fresh LAN of these hosts if any; the exit code for ctest."""
+    parser = argparse.ArgumentParser()
+    parser.add_argument("--cli", help="the kestrin-cli to test")
+    args, rest = parser.parse_known_args()
+    if os.geteuid() != 0:
+        sys.exit("must run as root (it creates network namespaces); nothing was tested")
+    for signum in (signal.SIGTERM, signal.SIGHUP):  # unwind as Ctrl+C does, through every clean-up
+        signal.signal(signum, lambda signum, _: signal.default_int_handler(signum, None))
+    for line in subprocess.run([VLAN, "list"], capture_output=True, text=True).stdout.splitlines():
+        found = re.match(r"klan(\d+)_", line)  # left by a run that was killed before it could clean up
+        if found and not os.path.exists("/proc/" + found[1]):
+            subprocess.run([VLAN, "down", line.split()[0]])
+    TLanTest.Cli = args.cli and os.path.abspath(args.cli)
+    with tempfile.TemporaryDirectory() as config, TLan(hosts) if hosts else contextlib.nullcontext() as lan:
+        os.environ["XDG_CONFIG_HOME"] = config  # the user's own settings must not steer the tests
+        TLanTest.Lan = lan
+        result = unittest.main(module="__main__", argv=sys.argv[:1] + rest, exit=False, verbosity=2).result
+    return 0 if result.wasSuccessful() and result.testsRun and not result.skipped else 1
