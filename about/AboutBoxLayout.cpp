@@ -4,9 +4,9 @@
 #include <QPixmap>
 #include <QPushButton>
 
-#include "AppFont.h"
-#include "URLLabel.h"
-#include "uniAbout.h"
+#include "about/URLLabel.h"
+#include "about/uniAbout.h"
+#include "app/AppFont.h"
 
 namespace {
 

@@ -1,12 +1,12 @@
 // The link label's hover look and its click.
-#include "URLLabel.h"
+#include "about/URLLabel.h"
 
 #include <QDesktopServices>
 #include <QEnterEvent>
 #include <QMouseEvent>
 #include <QUrl>
 
-#include "AppFont.h"
+#include "app/AppFont.h"
 
 TURLLabel::TURLLabel(QWidget* owner)
     : QLabel(owner), Opener([](const QUrl& url) { return QDesktopServices::openUrl(url); }) {

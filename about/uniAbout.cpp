@@ -1,12 +1,12 @@
 // The About box's placement over the main window and the way it closes.
-#include "uniAbout.h"
+#include "about/uniAbout.h"
 
 #include <QShowEvent>
 #include <exception>
 
-#include "DialogPlacement.h"
-#include "ErrorDisplay.h"
-#include "uniKestrin.h"
+#include "app/DialogPlacement.h"
+#include "app/ErrorDisplay.h"
+#include "app/uniKestrin.h"
 
 TAboutBox::TAboutBox(QWidget* owner)
     : QDialog(owner, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |

@@ -1,5 +1,5 @@
 // Font choice for the fixed-size windows.
-#include "AppFont.h"
+#include "app/AppFont.h"
 
 #include <QFontDatabase>
 #include <QStringList>

@@ -1,10 +1,10 @@
 // Centring a dialog over its main window.
-#include "DialogPlacement.h"
+#include "app/DialogPlacement.h"
 
 #include <QWidget>
 #include <QWindow>
 
-#include "uniKestrin.h"
+#include "app/uniKestrin.h"
 
 QPoint CentredOver(const QRect& main, const QSize& dialog) {
     // Integer division truncates toward zero, as the halving always has: -3 gives -1, not -2.

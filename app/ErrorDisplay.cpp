@@ -1,5 +1,5 @@
 // Message boxes for failures.
-#include "ErrorDisplay.h"
+#include "app/ErrorDisplay.h"
 
 #include <QMessageBox>
 #include <utility>

@@ -1,9 +1,9 @@
 // Application object with the default error display around event dispatch.
-#include "KestrinApplication.h"
+#include "app/KestrinApplication.h"
 
 #include <exception>
 
-#include "ErrorDisplay.h"
+#include "app/ErrorDisplay.h"
 
 TKestrinApplication::TKestrinApplication(int& argc, char** argv) : QApplication(argc, argv) {
     setApplicationName("Kestrin");

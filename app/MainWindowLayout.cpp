@@ -8,9 +8,9 @@
 #include <QPushButton>
 #include <QTextEdit>
 
-#include "AppFont.h"
-#include "MenuShortcutGuard.h"
-#include "uniKestrin.h"
+#include "app/AppFont.h"
+#include "app/MenuShortcutGuard.h"
+#include "app/uniKestrin.h"
 
 namespace {
 

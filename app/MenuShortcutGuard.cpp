@@ -1,5 +1,5 @@
 // Shortcut-override filter for the send keys.
-#include "MenuShortcutGuard.h"
+#include "app/MenuShortcutGuard.h"
 
 #include <QKeyEvent>
 

@@ -1,5 +1,5 @@
 // Reading the wrapped lines of a text edit.
-#include "OutgoingLines.h"
+#include "app/OutgoingLines.h"
 
 #include <QAbstractTextDocumentLayout>
 #include <QTextBlock>
@@ -7,7 +7,7 @@
 #include <QTextEdit>
 #include <QTextLayout>
 
-#include "WireText.h"
+#include "app/core/WireText.h"
 
 namespace {
 

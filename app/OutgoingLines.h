@@ -1,7 +1,7 @@
 // The outgoing area's lines as the user sees them on the screen.
 #pragma once
 
-#include "StringList.h"
+#include "messenger/StringList.h"
 
 class QTextEdit;
 

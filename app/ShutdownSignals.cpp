@@ -1,10 +1,10 @@
 // Session end and signals to window close.
-#include "ShutdownSignals.h"
+#include "app/ShutdownSignals.h"
 
 #include <QPointer>
 #include <QWidget>
 
-#include "UnixSignalWatcher.h"
+#include "app/core/UnixSignalWatcher.h"
 
 void CloseOnShutdownSignals(QWidget& window) {
     QPointer<QWidget> target(&window);

@@ -2,16 +2,16 @@
 #include <QIcon>
 #include <memory>
 
-#include "IniSettingsStore.h"
-#include "KestrinApplication.h"
-#include "NetworkSettings.h"
-#include "SettingsFile.h"
-#include "ShutdownSignals.h"
-#include "SystemServices.h"
-#include "UdpTransport.h"
-#include "uniAbout.h"
-#include "uniKestrin.h"
-#include "uniOptions.h"
+#include "about/uniAbout.h"
+#include "app/KestrinApplication.h"
+#include "app/ShutdownSignals.h"
+#include "app/core/NetworkSettings.h"
+#include "app/core/SettingsFile.h"
+#include "app/settings/unix/IniSettingsStore.h"
+#include "app/uniKestrin.h"
+#include "messenger/SystemServices.h"
+#include "messenger/transport/udp/UdpTransport.h"
+#include "options/uniOptions.h"
 
 int main(int argc, char** argv) {
     // The icons live in the static application library; a static library's resources must be named.

@@ -1,5 +1,5 @@
 // The main window's behaviour: creating the messenger, sending, showing arrivals, the dialogs.
-#include "uniKestrin.h"
+#include "app/uniKestrin.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -8,14 +8,14 @@
 #include <QPushButton>
 #include <QTextEdit>
 
-#include "AppFont.h"
-#include "ErrorDisplay.h"
-#include "OutgoingLines.h"
-#include "QtUiQueue.h"
-#include "SettingsStore.h"
-#include "StoredInteger.h"
-#include "WireText.h"
-#include "uniMessenger.h"
+#include "app/AppFont.h"
+#include "app/ErrorDisplay.h"
+#include "app/OutgoingLines.h"
+#include "app/core/QtUiQueue.h"
+#include "app/core/WireText.h"
+#include "app/settings/SettingsStore.h"
+#include "app/settings/StoredInteger.h"
+#include "messenger/uniMessenger.h"
 
 TfrmMain* frmMain = nullptr;
 TMessenger* MyMessenger = nullptr;

@@ -6,7 +6,7 @@
 #include <memory>
 #include <string>
 
-#include "StringList.h"
+#include "messenger/StringList.h"
 
 class QAction;
 class QComboBox;

@@ -3,8 +3,8 @@
 
 #include <chrono>
 
-#include "MessageText.h"
-#include "TestPeer.h"
+#include "messenger/MessageText.h"
+#include "tests/support/TestPeer.h"
 
 namespace {
 

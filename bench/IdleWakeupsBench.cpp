@@ -4,7 +4,7 @@
 
 #include <chrono>
 
-#include "TestPeer.h"
+#include "tests/support/TestPeer.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 // Compose and split throughput of message texts.
 #include <benchmark/benchmark.h>
 
-#include "MessageText.h"
+#include "messenger/MessageText.h"
 
 namespace {
 

@@ -1,8 +1,8 @@
 // Building the messenger for the console client.
-#include "CliSession.h"
+#include "cli/CliSession.h"
 
-#include "NetworkSettings.h"
-#include "SettingsFile.h"
+#include "app/core/NetworkSettings.h"
+#include "app/core/SettingsFile.h"
 
 TCliSession::TCliSession(const TCliCommand& command, QObject* context)
     : LocalSystem(MakeLocalSystem()), Queue(context) {

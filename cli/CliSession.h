@@ -5,11 +5,11 @@
 #include <QStringList>
 #include <memory>
 
-#include "CommandLine.h"
-#include "QtUiQueue.h"
-#include "SystemServices.h"
-#include "UdpTransport.h"
-#include "uniMessenger.h"
+#include "app/core/QtUiQueue.h"
+#include "cli/CommandLine.h"
+#include "messenger/SystemServices.h"
+#include "messenger/transport/udp/UdpTransport.h"
+#include "messenger/uniMessenger.h"
 
 class TCliSession {
 public:

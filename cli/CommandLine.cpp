@@ -1,5 +1,5 @@
 // Argument parsing with QCommandLineParser: one parser per command, so --help lists what applies.
-#include "CommandLine.h"
+#include "cli/CommandLine.h"
 
 #include <QCommandLineParser>
 

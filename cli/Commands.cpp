@@ -1,13 +1,13 @@
 // send, listen and who.
-#include "Commands.h"
+#include "cli/Commands.h"
 
 #include <QTimer>
 #include <iostream>
 #include <iterator>
 
-#include "EventFormatter.h"
-#include "MessageText.h"
-#include "Output.h"
+#include "cli/EventFormatter.h"
+#include "cli/Output.h"
+#include "messenger/MessageText.h"
 
 TStringList MemoLines(const std::string& text) {
     TStringList lines;

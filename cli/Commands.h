@@ -3,8 +3,8 @@
 
 #include <QCoreApplication>
 
-#include "CliSession.h"
-#include "CommandLine.h"
+#include "cli/CliSession.h"
+#include "cli/CommandLine.h"
 
 namespace ExitCode {
 inline constexpr int Ok = 0;

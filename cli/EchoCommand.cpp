@@ -1,8 +1,8 @@
 // echo: a companion copy that greets whoever appears and answers every memo with its own text.
 #include <algorithm>
 
-#include "Commands.h"
-#include "Output.h"
+#include "cli/Commands.h"
+#include "cli/Output.h"
 
 namespace {
 

@@ -1,11 +1,11 @@
 // Text and JSON renderings of arrivals and list changes.
-#include "EventFormatter.h"
+#include "cli/EventFormatter.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 
-#include "WireText.h"
+#include "app/core/WireText.h"
 
 namespace {
 

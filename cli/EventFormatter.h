@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "StringList.h"
+#include "messenger/StringList.h"
 
 class TEventFormatter {
 public:

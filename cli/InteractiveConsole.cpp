@@ -1,12 +1,12 @@
 // Line-based terminal session over the messenger.
-#include "InteractiveConsole.h"
+#include "cli/InteractiveConsole.h"
 
 #include <unistd.h>
 
 #include <QSocketNotifier>
 #include <array>
 
-#include "Output.h"
+#include "cli/Output.h"
 
 TInteractiveConsole::TInteractiveConsole(TCliSession& session, QObject* parent) : QObject(parent), Session(session) {
     TMessenger& messenger = Session.Messenger();

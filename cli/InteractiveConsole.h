@@ -4,8 +4,8 @@
 #include <QObject>
 #include <string>
 
-#include "CliSession.h"
-#include "EventFormatter.h"
+#include "cli/CliSession.h"
+#include "cli/EventFormatter.h"
 
 class QSocketNotifier;
 

@@ -1,10 +1,10 @@
 // kestrin-cli: the Kestrin messenger for terminals and scripts.
 #include <QCoreApplication>
 
-#include "Commands.h"
-#include "InteractiveConsole.h"
-#include "Output.h"
-#include "UnixSignalWatcher.h"
+#include "app/core/UnixSignalWatcher.h"
+#include "cli/Commands.h"
+#include "cli/InteractiveConsole.h"
+#include "cli/Output.h"
 
 int RunInteractive(TCliSession& session, const TCliCommand& /*command*/, QCoreApplication& app) {
     TInteractiveConsole console(session);

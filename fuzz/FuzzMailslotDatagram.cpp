@@ -4,9 +4,9 @@
 #include <string>
 #include <string_view>
 
-#include "MailslotDatagram.h"
-#include "NameQuery.h"
-#include "NetbiosName.h"
+#include "messenger/transport/udp/MailslotDatagram.h"
+#include "messenger/transport/udp/NameQuery.h"
+#include "messenger/transport/udp/NetbiosName.h"
 
 namespace {
 

@@ -4,12 +4,12 @@
 #include <memory>
 #include <string_view>
 
-#include "FixedSystem.h"
-#include "ExposedMessenger.h"
-#include "MemoryComputer.h"
-#include "MemoryLan.h"
-#include "MessageText.h"
-#include "CallQueue.h"
+#include "messenger/CallQueue.h"
+#include "messenger/MessageText.h"
+#include "messenger/transport/memory/MemoryComputer.h"
+#include "messenger/transport/memory/MemoryLan.h"
+#include "tests/support/ExposedMessenger.h"
+#include "tests/support/FixedSystem.h"
 
 namespace {
 

@@ -1,5 +1,5 @@
 // A hand-pumped call queue.
-#include "CallQueue.h"
+#include "messenger/CallQueue.h"
 
 #include <utility>
 

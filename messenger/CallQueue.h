@@ -8,7 +8,7 @@
 #include <functional>
 #include <mutex>
 
-#include "UiThreadQueue.h"
+#include "messenger/UiThreadQueue.h"
 
 class TCallQueue final : public TUiThreadQueue {
 public:

@@ -1,5 +1,5 @@
 // The blocking hand-over between a worker and the user-interface thread.
-#include "HandOver.h"
+#include "messenger/HandOver.h"
 
 #include <condition_variable>
 #include <exception>

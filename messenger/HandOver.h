@@ -4,7 +4,7 @@
 #include <functional>
 #include <stop_token>
 
-#include "UiThreadQueue.h"
+#include "messenger/UiThreadQueue.h"
 
 /// Posts `call` to `queue` and waits until it has run on the user-interface thread. A stop request
 /// releases the worker at once and cancels the call if it has not started, so a stopped worker never

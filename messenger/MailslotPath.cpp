@@ -1,5 +1,5 @@
 // Mailslot path parsing shared by the transport backends.
-#include "MailslotPath.h"
+#include "messenger/MailslotPath.h"
 
 #include <algorithm>
 

@@ -1,5 +1,5 @@
 // Message texts: composing, splitting and header reading, shared by the messenger and the fuzzer.
-#include "MessageText.h"
+#include "messenger/MessageText.h"
 
 #include <cstddef>
 

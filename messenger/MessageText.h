@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-#include "StringList.h"
+#include "messenger/StringList.h"
 
 namespace MessageText {
 

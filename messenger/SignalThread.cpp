@@ -1,8 +1,8 @@
 // Poller loop: query, hand one read over, then wait for the next datagram.
-#include "SignalThread.h"
+#include "messenger/SignalThread.h"
 
-#include "HandOver.h"
-#include "uniMessenger.h"
+#include "messenger/HandOver.h"
+#include "messenger/uniMessenger.h"
 
 TSignalThread::TSignalThread(TMainMessenger& messenger) : Messenger(messenger) {
     Start([this](std::stop_token stop) { Execute(stop); });

@@ -1,7 +1,7 @@
 // The poller: has every datagram that waits in the own mailbox read on the user-interface thread.
 #pragma once
 
-#include "WorkerThread.h"
+#include "messenger/WorkerThread.h"
 
 class TMainMessenger;
 

@@ -1,5 +1,5 @@
 // Reads an strftime time format and writes time stamps in its shape.
-#include "TimeFormat.h"
+#include "messenger/TimeFormat.h"
 
 #include <cstdio>
 #include <optional>

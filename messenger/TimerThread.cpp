@@ -1,10 +1,10 @@
 // Ticker loop: hand the tick over, then sleep the current Interval.
-#include "TimerThread.h"
+#include "messenger/TimerThread.h"
 
 #include <thread>
 
-#include "HandOver.h"
-#include "uniMessenger.h"
+#include "messenger/HandOver.h"
+#include "messenger/uniMessenger.h"
 
 TTimerThread::TTimerThread(TMainMessenger& messenger) : Messenger(messenger) {
     Start([this](std::stop_token stop) { Execute(stop); });

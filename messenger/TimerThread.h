@@ -1,7 +1,7 @@
 // The ticker: raises the messenger's timer event every Interval milliseconds on the user-interface thread.
 #pragma once
 
-#include "WorkerThread.h"
+#include "messenger/WorkerThread.h"
 
 class TMainMessenger;
 

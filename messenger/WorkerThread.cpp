@@ -1,5 +1,5 @@
 // Worker thread base: start, stop request, interruptible sleep, join.
-#include "WorkerThread.h"
+#include "messenger/WorkerThread.h"
 
 #include <utility>
 

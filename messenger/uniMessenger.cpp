@@ -1,13 +1,13 @@
 // The messaging component: activation, sending, reading and presence.
-#include "uniMessenger.h"
+#include "messenger/uniMessenger.h"
 
 #include <algorithm>
 #include <system_error>
 #include <utility>
 
-#include "MessageText.h"
-#include "SignalThread.h"
-#include "TimerThread.h"
+#include "messenger/MessageText.h"
+#include "messenger/SignalThread.h"
+#include "messenger/TimerThread.h"
 
 namespace {
 

@@ -8,10 +8,10 @@
 #include <string>
 #include <vector>
 
-#include "MailslotTransport.h"
-#include "StringList.h"
-#include "SystemServices.h"
-#include "UiThreadQueue.h"
+#include "messenger/MailslotTransport.h"
+#include "messenger/StringList.h"
+#include "messenger/SystemServices.h"
+#include "messenger/UiThreadQueue.h"
 
 class TMainMessenger;
 class TSignalThread;

@@ -3,8 +3,8 @@
 #include <QPushButton>
 #include <QTabWidget>
 
-#include "AppFont.h"
-#include "uniOptions.h"
+#include "app/AppFont.h"
+#include "options/uniOptions.h"
 
 namespace {
 

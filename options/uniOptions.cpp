@@ -1,5 +1,5 @@
 // The Options dialog's behaviour: reading the stored state, placing itself, storing on Ok.
-#include "uniOptions.h"
+#include "options/uniOptions.h"
 
 #include <QCheckBox>
 #include <QKeyEvent>
@@ -7,10 +7,10 @@
 #include <QTabWidget>
 #include <utility>
 
-#include "AppFont.h"
-#include "DialogPlacement.h"
-#include "ErrorDisplay.h"
-#include "uniKestrin.h"
+#include "app/AppFont.h"
+#include "app/DialogPlacement.h"
+#include "app/ErrorDisplay.h"
+#include "app/uniKestrin.h"
 
 TfrmOptions::TfrmOptions(QWidget* owner, TStartupRegistration& startup, TProgramPathSource programPath)
     : QDialog(owner, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint |

@@ -5,7 +5,7 @@
 #include <functional>
 #include <string>
 
-#include "StartupRegistration.h"
+#include "options/StartupRegistration.h"
 
 class QCheckBox;
 class QKeyEvent;

@@ -1,9 +1,9 @@
 // [Network] Port, NameServicePort, Workgroup, Interfaces, BindAddress.
-#include "NetworkSettings.h"
+#include "app/core/NetworkSettings.h"
 
 #include <QSettings>
 
-#include "NetworkInterfaces.h"
+#include "messenger/transport/udp/NetworkInterfaces.h"
 
 namespace {
 

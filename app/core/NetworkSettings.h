@@ -4,7 +4,7 @@
 #include <QString>
 #include <QStringList>
 
-#include "UdpSettings.h"
+#include "messenger/transport/udp/UdpSettings.h"
 
 struct TNetworkSettingsRead {
     TUdpSettings Settings;

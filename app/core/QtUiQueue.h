@@ -4,7 +4,7 @@
 #include <QObject>
 #include <QPointer>
 
-#include "UiThreadQueue.h"
+#include "messenger/UiThreadQueue.h"
 
 class TQtUiQueue final : public TUiThreadQueue {
 public:

@@ -1,5 +1,5 @@
 // Location of the settings file.
-#include "SettingsFile.h"
+#include "app/core/SettingsFile.h"
 
 #include <QStandardPaths>
 

@@ -1,5 +1,5 @@
 // Text conversion for message bytes.
-#include "WireText.h"
+#include "app/core/WireText.h"
 
 #include <QStringDecoder>
 

@@ -6,7 +6,7 @@
 #include <optional>
 #include <string>
 
-#include "StringList.h"
+#include "messenger/StringList.h"
 
 struct TBenchMemo {
     std::string Tag;

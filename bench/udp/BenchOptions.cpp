@@ -1,5 +1,5 @@
 // Reading UdpBench's arguments.
-#include "BenchOptions.h"
+#include "bench/udp/BenchOptions.h"
 
 #include <charconv>
 #include <set>

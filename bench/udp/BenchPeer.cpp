@@ -1,5 +1,5 @@
 // Building and pumping a messenger on UDP.
-#include "BenchPeer.h"
+#include "bench/udp/BenchPeer.h"
 
 #include <algorithm>
 

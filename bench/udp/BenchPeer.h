@@ -6,13 +6,13 @@
 #include <memory>
 #include <string>
 
-#include "BenchOptions.h"
-#include "CallQueue.h"
-#include "ObservedTransport.h"
-#include "StopSignals.h"
-#include "SystemServices.h"
-#include "UdpTransport.h"
-#include "uniMessenger.h"
+#include "bench/udp/BenchOptions.h"
+#include "bench/udp/ObservedTransport.h"
+#include "bench/udp/StopSignals.h"
+#include "messenger/CallQueue.h"
+#include "messenger/SystemServices.h"
+#include "messenger/transport/udp/UdpTransport.h"
+#include "messenger/uniMessenger.h"
 
 class TBenchPeer {
 public:

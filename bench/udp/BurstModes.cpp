@@ -5,11 +5,11 @@
 #include <thread>
 #include <vector>
 
-#include "BenchMemo.h"
-#include "BenchPeer.h"
-#include "Modes.h"
-#include "Monotonic.h"
-#include "NetCounters.h"
+#include "bench/udp/BenchMemo.h"
+#include "bench/udp/BenchPeer.h"
+#include "bench/udp/Modes.h"
+#include "bench/udp/Monotonic.h"
+#include "bench/udp/NetCounters.h"
 
 using namespace std::chrono_literals;
 

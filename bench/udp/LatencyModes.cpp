@@ -3,11 +3,11 @@
 #include <cstdio>
 #include <vector>
 
-#include "BenchMemo.h"
-#include "BenchPeer.h"
-#include "LatencySummary.h"
-#include "Modes.h"
-#include "Monotonic.h"
+#include "bench/udp/BenchMemo.h"
+#include "bench/udp/BenchPeer.h"
+#include "bench/udp/LatencySummary.h"
+#include "bench/udp/Modes.h"
+#include "bench/udp/Monotonic.h"
 
 using namespace std::chrono_literals;
 

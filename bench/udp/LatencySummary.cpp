@@ -1,5 +1,5 @@
 // Nearest-rank percentiles.
-#include "LatencySummary.h"
+#include "bench/udp/LatencySummary.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,7 +1,7 @@
 // The roles a UdpBench copy can play; each prints its figures as "key=value" lines and returns the exit code.
 #pragma once
 
-#include "BenchOptions.h"
+#include "bench/udp/BenchOptions.h"
 
 class TBenchPeer;
 

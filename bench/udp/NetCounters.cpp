@@ -1,5 +1,5 @@
 // Reading /proc/net/snmp and /proc/net/dev.
-#include "NetCounters.h"
+#include "bench/udp/NetCounters.h"
 
 #include <fstream>
 #include <sstream>

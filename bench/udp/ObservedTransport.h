@@ -5,7 +5,7 @@
 #include <atomic>
 #include <cstdint>
 
-#include "MailslotTransport.h"
+#include "messenger/MailslotTransport.h"
 
 class TObservedTransport final : public TMailslotTransport {
 public:

@@ -1,10 +1,10 @@
 // The signal-waiting thread.
-#include "StopSignals.h"
+#include "bench/udp/StopSignals.h"
 
 #include <pthread.h>
 #include <signal.h>
 
-#include "CallQueue.h"
+#include "messenger/CallQueue.h"
 
 namespace {
 

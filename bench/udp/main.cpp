@@ -2,11 +2,11 @@
 #include <cstdio>
 #include <string>
 
-#include "BenchOptions.h"
-#include "BenchPeer.h"
-#include "CallQueue.h"
-#include "Modes.h"
-#include "StopSignals.h"
+#include "bench/udp/BenchOptions.h"
+#include "bench/udp/BenchPeer.h"
+#include "bench/udp/Modes.h"
+#include "bench/udp/StopSignals.h"
+#include "messenger/CallQueue.h"
 
 namespace {
 

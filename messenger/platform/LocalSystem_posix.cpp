@@ -7,8 +7,8 @@
 #include <ctime>
 #include <string>
 
-#include "../SystemServices.h"
-#include "../TimeFormat.h"
+#include "messenger/SystemServices.h"
+#include "messenger/TimeFormat.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "../SystemServices.h"
+#include "messenger/SystemServices.h"
 
 namespace {
 

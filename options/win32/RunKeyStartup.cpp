@@ -13,7 +13,7 @@
 #include <type_traits>
 #include <vector>
 
-#include "StartupRegistration.h"
+#include "options/StartupRegistration.h"
 
 namespace {
 

@@ -1,5 +1,5 @@
 // Desktop entry text for the autostart entry.
-#include "DesktopEntry.h"
+#include "options/xdg/DesktopEntry.h"
 
 #include <string_view>
 

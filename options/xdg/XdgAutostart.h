@@ -4,7 +4,7 @@
 #include <QByteArray>
 #include <QString>
 
-#include "StartupRegistration.h"
+#include "options/StartupRegistration.h"
 
 /// The autostart folder of the first absolute entry of `configDirs` (a value of $XDG_CONFIG_DIRS), else of
 /// /etc/xdg.

@@ -6,9 +6,9 @@
 #include <QTimer>
 #include <QUrl>
 
-#include "AppFont.h"
-#include "URLLabel.h"
-#include "uniAbout.h"
+#include "about/URLLabel.h"
+#include "about/uniAbout.h"
+#include "app/AppFont.h"
 
 namespace {
 

@@ -5,12 +5,12 @@
 #include <QTest>
 #include <memory>
 
-#include "ErrorDisplay.h"
-#include "IniSettingsStore.h"
-#include "MemoryComputer.h"
-#include "MemoryLan.h"
-#include "SystemServices.h"
-#include "uniKestrin.h"
+#include "app/ErrorDisplay.h"
+#include "app/settings/unix/IniSettingsStore.h"
+#include "app/uniKestrin.h"
+#include "messenger/SystemServices.h"
+#include "messenger/transport/memory/MemoryComputer.h"
+#include "messenger/transport/memory/MemoryLan.h"
 
 class TMainWindowHarness : public TSystemServices {
 public:

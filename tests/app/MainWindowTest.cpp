@@ -12,9 +12,9 @@
 #include <QTimer>
 #include <csignal>
 
-#include "KestrinApplication.h"
-#include "MainWindowHarness.h"
-#include "ShutdownSignals.h"
+#include "app/KestrinApplication.h"
+#include "app/ShutdownSignals.h"
+#include "tests/app/MainWindowHarness.h"
 
 class MainWindowTest : public QObject {
     Q_OBJECT

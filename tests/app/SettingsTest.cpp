@@ -4,8 +4,8 @@
 #include <QFile>
 #include <QTemporaryDir>
 
-#include "NetworkSettings.h"
-#include "StoredInteger.h"
+#include "app/core/NetworkSettings.h"
+#include "app/settings/StoredInteger.h"
 
 namespace {
 

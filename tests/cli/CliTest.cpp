@@ -1,9 +1,9 @@
 // The console client's argument rules, memo line splitting and output formats.
 #include <gtest/gtest.h>
 
-#include "CommandLine.h"
-#include "Commands.h"
-#include "EventFormatter.h"
+#include "cli/CommandLine.h"
+#include "cli/Commands.h"
+#include "cli/EventFormatter.h"
 
 namespace {
 

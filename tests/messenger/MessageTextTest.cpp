@@ -2,9 +2,9 @@
 // stamps in the shapes regional settings ask for.
 #include <gtest/gtest.h>
 
-#include "MailslotPath.h"
-#include "MessageText.h"
-#include "TimeFormat.h"
+#include "messenger/MailslotPath.h"
+#include "messenger/MessageText.h"
+#include "messenger/TimeFormat.h"
 
 namespace {
 

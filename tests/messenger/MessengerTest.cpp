@@ -8,8 +8,8 @@
 #include <memory>
 #include <stdexcept>
 
-#include "HandOver.h"
-#include "TestPeer.h"
+#include "messenger/HandOver.h"
+#include "tests/support/TestPeer.h"
 
 namespace {
 

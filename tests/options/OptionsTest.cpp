@@ -5,11 +5,11 @@
 #include <QDir>
 #include <QPushButton>
 
-#include "DesktopEntry.h"
-#include "DialogPlacement.h"
-#include "MainWindowHarness.h"
-#include "XdgAutostart.h"
-#include "uniOptions.h"
+#include "app/DialogPlacement.h"
+#include "options/uniOptions.h"
+#include "options/xdg/DesktopEntry.h"
+#include "options/xdg/XdgAutostart.h"
+#include "tests/app/MainWindowHarness.h"
 
 namespace {
 

@@ -1,9 +1,9 @@
 // A messenger that lets tests and fuzzers see its state, send raw commands and fail a worker's start.
 #pragma once
 
-#include "SignalThread.h"
-#include "TimerThread.h"
-#include "uniMessenger.h"
+#include "messenger/SignalThread.h"
+#include "messenger/TimerThread.h"
+#include "messenger/uniMessenger.h"
 
 class TExposedMessenger : public TMessenger {
 public:

@@ -4,7 +4,7 @@
 #include <string>
 #include <utility>
 
-#include "SystemServices.h"
+#include "messenger/SystemServices.h"
 
 class TFixedSystem final : public TSystemServices {
 public:

@@ -6,11 +6,11 @@
 #include <string>
 #include <vector>
 
-#include "CallQueue.h"
-#include "ExposedMessenger.h"
-#include "FixedSystem.h"
-#include "MemoryComputer.h"
-#include "MemoryLan.h"
+#include "messenger/CallQueue.h"
+#include "messenger/transport/memory/MemoryComputer.h"
+#include "messenger/transport/memory/MemoryLan.h"
+#include "tests/support/ExposedMessenger.h"
+#include "tests/support/FixedSystem.h"
 
 class TTestPeer {
 public:

@@ -1,5 +1,5 @@
 // INI backend of the settings store.
-#include "IniSettingsStore.h"
+#include "app/settings/unix/IniSettingsStore.h"
 
 #include <QSettings>
 

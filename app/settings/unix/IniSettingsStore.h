@@ -3,7 +3,7 @@
 
 #include <QString>
 
-#include "../SettingsStore.h"
+#include "app/settings/SettingsStore.h"
 
 class TIniSettingsStore final : public TSettingsStore {
 public:

@@ -1,12 +1,12 @@
 // A computer of the simulated LAN: handle table, own mailboxes, writes routed through the LAN.
-#include "MemoryComputer.h"
+#include "messenger/transport/memory/MemoryComputer.h"
 
 #include <algorithm>
 #include <cstring>
 #include <mutex>
 #include <utility>
 
-#include "MemoryLan.h"
+#include "messenger/transport/memory/MemoryLan.h"
 
 TMemoryComputer::TMemoryComputer(TMemoryLan& lan, std::string name) : Lan(lan), ComputerName(std::move(name)) {}
 

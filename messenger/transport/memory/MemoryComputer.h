@@ -8,8 +8,8 @@
 #include <memory>
 #include <string>
 
-#include "../../MailslotPath.h"
-#include "../../MailslotTransport.h"
+#include "messenger/MailslotPath.h"
+#include "messenger/MailslotTransport.h"
 
 class TMemoryLan;
 

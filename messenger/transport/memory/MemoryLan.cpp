@@ -1,10 +1,10 @@
 // The simulated LAN: routes each written datagram to the mailboxes it is addressed to.
-#include "MemoryLan.h"
+#include "messenger/transport/memory/MemoryLan.h"
 
 #include <utility>
 
-#include "../../MailslotPath.h"
-#include "MemoryComputer.h"
+#include "messenger/MailslotPath.h"
+#include "messenger/transport/memory/MemoryComputer.h"
 
 TMemoryLan::TMemoryLan() = default;
 TMemoryLan::~TMemoryLan() = default;

@@ -1,10 +1,10 @@
 // Filtering, de-duplication and bounds of the own mailbox's queue.
-#include "Inbox.h"
+#include "messenger/transport/udp/Inbox.h"
 
 #include <functional>
 #include <utility>
 
-#include "MailslotPath.h"
+#include "messenger/MailslotPath.h"
 
 TInbox::TInbox(std::string boxName, const std::string& computerName, TLimits limits)
     : BoxName(std::move(boxName)), OwnName(NormalizeNetbiosName(computerName)), Limits(limits) {}

@@ -10,7 +10,7 @@
 #include <string>
 #include <tuple>
 
-#include "MailslotDatagram.h"
+#include "messenger/transport/udp/MailslotDatagram.h"
 
 class TInbox {
 public:

@@ -1,8 +1,8 @@
 // Byte layout of a mailslot write: datagram header in network order, SMB transaction in little endian.
-#include "MailslotDatagram.h"
+#include "messenger/transport/udp/MailslotDatagram.h"
 
-#include "MailslotPath.h"
-#include "WireBytes.h"
+#include "messenger/MailslotPath.h"
+#include "messenger/transport/udp/WireBytes.h"
 
 using namespace WireBytes;
 

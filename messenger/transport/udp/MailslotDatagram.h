@@ -7,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-#include "NetbiosName.h"
+#include "messenger/transport/udp/NetbiosName.h"
 
 /// The datagram service message types that carry user data.
 enum class TDatagramType : std::uint8_t {

@@ -1,7 +1,7 @@
 // Byte layout of the name query and its positive answer, all fields in network order.
-#include "NameQuery.h"
+#include "messenger/transport/udp/NameQuery.h"
 
-#include "WireBytes.h"
+#include "messenger/transport/udp/WireBytes.h"
 
 using namespace WireBytes;
 

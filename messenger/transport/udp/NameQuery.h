@@ -7,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-#include "NetbiosName.h"
+#include "messenger/transport/udp/NetbiosName.h"
 
 inline constexpr std::uint16_t NetbiosNamePort = 137;
 /// Seconds a positive answer may be cached.

@@ -1,5 +1,5 @@
 // The name-service answering thread.
-#include "NameResponder.h"
+#include "messenger/transport/udp/NameResponder.h"
 
 #include <arpa/inet.h>
 #include <netinet/in.h>
@@ -9,9 +9,9 @@
 #include <array>
 #include <cerrno>
 
-#include "MailslotPath.h"
-#include "NameQuery.h"
-#include "NetworkInterfaces.h"
+#include "messenger/MailslotPath.h"
+#include "messenger/transport/udp/NameQuery.h"
+#include "messenger/transport/udp/NetworkInterfaces.h"
 
 std::unique_ptr<TNameResponder> TNameResponder::Start(const std::string& computerName, const TUdpSettings& settings) {
     if (settings.NameServicePort == 0) {

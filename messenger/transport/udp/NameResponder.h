@@ -6,9 +6,9 @@
 #include <string>
 #include <thread>
 
-#include "FileDescriptor.h"
-#include "UdpSettings.h"
-#include "WakeEvent.h"
+#include "messenger/transport/udp/FileDescriptor.h"
+#include "messenger/transport/udp/UdpSettings.h"
+#include "messenger/transport/udp/WakeEvent.h"
 
 class TNameResponder {
 public:

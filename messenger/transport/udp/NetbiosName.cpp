@@ -1,5 +1,5 @@
 // First-level encoding of NetBIOS names: each of the 16 raw bytes becomes two letters 'A'..'P'.
-#include "NetbiosName.h"
+#include "messenger/transport/udp/NetbiosName.h"
 
 #include <utility>
 

@@ -1,5 +1,5 @@
 // Interface enumeration with getifaddrs.
-#include "NetworkInterfaces.h"
+#include "messenger/transport/udp/NetworkInterfaces.h"
 
 #include <arpa/inet.h>
 #include <ifaddrs.h>

@@ -1,5 +1,5 @@
 // Bounded map of computer names to the addresses their datagrams came from.
-#include "PeerAddressBook.h"
+#include "messenger/transport/udp/PeerAddressBook.h"
 
 #include <algorithm>
 

@@ -1,5 +1,5 @@
 // The UDP mailslot transport: own mailbox socket, decoding and queueing, sending to one or to all.
-#include "UdpTransport.h"
+#include "messenger/transport/udp/UdpTransport.h"
 
 #include <arpa/inet.h>
 #include <netinet/in.h>
@@ -12,12 +12,12 @@
 #include <random>
 #include <vector>
 
-#include "Inbox.h"
-#include "MailslotDatagram.h"
-#include "MailslotPath.h"
-#include "NameResponder.h"
-#include "NetworkInterfaces.h"
-#include "WakeEvent.h"
+#include "messenger/MailslotPath.h"
+#include "messenger/transport/udp/Inbox.h"
+#include "messenger/transport/udp/MailslotDatagram.h"
+#include "messenger/transport/udp/NameResponder.h"
+#include "messenger/transport/udp/NetworkInterfaces.h"
+#include "messenger/transport/udp/WakeEvent.h"
 
 namespace {
 

@@ -8,11 +8,11 @@
 #include <mutex>
 #include <string>
 
-#include "../../MailslotTransport.h"
-#include "FileDescriptor.h"
-#include "NetworkInterfaces.h"
-#include "PeerAddressBook.h"
-#include "UdpSettings.h"
+#include "messenger/MailslotTransport.h"
+#include "messenger/transport/udp/FileDescriptor.h"
+#include "messenger/transport/udp/NetworkInterfaces.h"
+#include "messenger/transport/udp/PeerAddressBook.h"
+#include "messenger/transport/udp/UdpSettings.h"
 
 class TNameResponder;
 struct TMailslotPath;

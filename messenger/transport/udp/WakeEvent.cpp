@@ -1,5 +1,5 @@
 // eventfd wrapper used to interrupt poll().
-#include "WakeEvent.h"
+#include "messenger/transport/udp/WakeEvent.h"
 
 #include <sys/eventfd.h>
 

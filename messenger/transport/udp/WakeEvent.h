@@ -1,7 +1,7 @@
 // An eventfd that a stop request or a close writes to, so a thread blocked in poll() wakes at once.
 #pragma once
 
-#include "FileDescriptor.h"
+#include "messenger/transport/udp/FileDescriptor.h"
 
 class TWakeEvent {
 public:

@@ -7,7 +7,7 @@
 
 #include <string>
 
-#include "Win32MailslotTransport.h"
+#include "messenger/transport/win32/Win32MailslotTransport.h"
 
 TWin32MailslotTransport::~TWin32MailslotTransport() {
     for (const auto& [handle, systemHandle] : Handles) {

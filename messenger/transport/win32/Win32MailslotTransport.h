@@ -4,7 +4,7 @@
 #include <map>
 #include <mutex>
 
-#include "../../MailslotTransport.h"
+#include "messenger/MailslotTransport.h"
 
 class TWin32MailslotTransport final : public TMailslotTransport {
 public:

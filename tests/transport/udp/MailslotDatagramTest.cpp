@@ -4,8 +4,8 @@
 
 #include <functional>
 
-#include "HexBytes.h"
-#include "MailslotDatagram.h"
+#include "messenger/transport/udp/MailslotDatagram.h"
+#include "tests/transport/udp/HexBytes.h"
 
 namespace {
 

@@ -2,9 +2,9 @@
 // answer, and rejected inputs.
 #include <gtest/gtest.h>
 
-#include "HexBytes.h"
-#include "NameQuery.h"
-#include "NetbiosName.h"
+#include "messenger/transport/udp/NameQuery.h"
+#include "messenger/transport/udp/NetbiosName.h"
+#include "tests/transport/udp/HexBytes.h"
 
 namespace {
 

@@ -9,10 +9,10 @@
 
 #include <thread>
 
-#include "Inbox.h"
-#include "NameQuery.h"
-#include "PeerAddressBook.h"
-#include "UdpTransport.h"
+#include "messenger/transport/udp/Inbox.h"
+#include "messenger/transport/udp/NameQuery.h"
+#include "messenger/transport/udp/PeerAddressBook.h"
+#include "messenger/transport/udp/UdpTransport.h"
 
 namespace {
 
