@@ -18,7 +18,7 @@ bool TInbox::Offer(const TMailslotDatagram& datagram, TClock::time_point now) {
         !EqualsIgnoringCase(datagram.DestinationName.Name, OwnName)) {
         return false;
     }
-    if (Messages.size() >= Limits.MaxCount || QueuedBytes + datagram.Data.size() > Limits.MaxBytes) {
+    if (!HasRoomFor(datagram.Data.size())) {
         return false;
     }
     if (SeenBefore(datagram, now)) {
