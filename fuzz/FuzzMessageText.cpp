@@ -10,7 +10,7 @@
 #include "messenger/transport/memory/MemoryComputer.h"
 #include "messenger/transport/memory/MemoryLan.h"
 #include "messenger/uniMessenger.h"
-#include "tests/support/FixedSystem.h"
+#include "tests/support/TestPeer.h"
 
 namespace {
 

@@ -6,7 +6,6 @@
 #include <thread>
 #include <utility>
 
-#include "messenger/HandOver.h"
 #include "messenger/MailslotPath.h"
 #include "messenger/MessageText.h"
 

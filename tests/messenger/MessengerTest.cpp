@@ -8,7 +8,7 @@
 #include <memory>
 #include <stdexcept>
 
-#include "messenger/HandOver.h"
+#include "messenger/UiThreadQueue.h"
 #include "tests/support/TestPeer.h"
 
 namespace {
