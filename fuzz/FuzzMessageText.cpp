@@ -1,4 +1,5 @@
 // Fuzzes splitting and header reading, and a messenger that receives the bytes as a datagram.
+#include <chrono>
 #include <cstdint>
 #include <cstdlib>
 #include <memory>
@@ -8,8 +9,8 @@
 #include "messenger/MessageText.h"
 #include "messenger/transport/memory/MemoryComputer.h"
 #include "messenger/transport/memory/MemoryLan.h"
-#include "tests/support/ExposedMessenger.h"
-#include "tests/support/FixedSystem.h"
+#include "messenger/uniMessenger.h"
+#include "tests/support/TestPeer.h"
 
 namespace {
 
@@ -19,22 +20,26 @@ void Require(bool condition) {
     }
 }
 
-// One computer whose messenger reads every input, and one that sends it. The messenger is rebuilt
-// now and then so that its list of computers cannot grow without bound over a long run.
+// One computer whose active messenger reads every input through its own workers, and one that sends
+// it. The messenger is rebuilt now and then so that its list of computers cannot grow without bound
+// over a long run; every list it reports is checked.
 struct TFuzzWorld {
     TFuzzWorld() { Lan.SetRecording(false); }
 
-    TExposedMessenger& Messenger() {
+    TMessenger& Messenger() {
         if (!Receiver || ++Uses % 4096 == 0) {
-            if (Receiver) {
-                Own.CloseHandle(Receiver->SlotHandle);
-            }
             Receiver.reset();
-            Receiver = std::make_unique<TExposedMessenger>(TMessengerEnvironment{Own, Queue, System});
-            Receiver->OnNewMemo = [](TMainMessenger&, const std::string&, const std::string&, const TStringList&) {};
-            Receiver->OnNewLine = [](TMainMessenger&, const std::string&, const std::string&, const std::string&) {};
-            Receiver->SlotHandle = Own.CreateMailslot("\\\\.\\mailslot\\SignalBox", 0, 0);
-            Require(Receiver->SlotHandle != InvalidMailslotHandle);
+            Receiver = std::make_unique<TMessenger>(TMessengerEnvironment{Own, Queue, System});
+            Receiver->SetInterval(60000);
+            Receiver->OnUserListChange = [this](TMainMessenger&, const TStringList& users) {
+                for (std::size_t i = 0; i < users.size(); ++i) {
+                    Require(users[i] != System.Computer);
+                    for (std::size_t j = i + 1; j < users.size(); ++j) {
+                        Require(users[i] != users[j]);
+                    }
+                }
+            };
+            Receiver->Activate();
         }
         return *Receiver;
     }
@@ -44,7 +49,7 @@ struct TFuzzWorld {
     TMemoryComputer& Peer = Lan.AddComputer("WS02");
     TCallQueue Queue;
     TFixedSystem System{"WS01"};
-    std::unique_ptr<TExposedMessenger> Receiver;
+    std::unique_ptr<TMessenger> Receiver;
     unsigned Uses = 0;
 };
 
@@ -60,28 +65,15 @@ void CheckPureFunctions(std::string_view bytes) {
 }
 
 void DeliverToMessenger(TFuzzWorld& world, std::string_view bytes) {
-    TExposedMessenger& messenger = world.Messenger();
+    world.Messenger();
     const auto target = world.Peer.CreateFile("\\\\WS01\\mailslot\\SignalBox");
     world.Peer.WriteFile(target, bytes);
     world.Peer.CloseHandle(target);
-    // An answer addressed to a name that matches this computer lands here too; it carries the own
-    // name and is ignored, so this settles within a few reads.
-    for (int read = 0; read < 4; ++read) {
-        const auto info = world.Own.GetMailslotInfo(messenger.SlotHandle);
-        if (!info || info->MessageCount == 0) {
-            break;
-        }
-        messenger.NextSize = info->NextSize;
-        messenger.ReadMessage();
+    // Served until the mailbox is empty. An answer addressed to a name that matches this computer lands
+    // here too; it carries the own name and is ignored, so this settles within a few reads.
+    while (world.Own.WaitingIn("SignalBox") != 0) {
+        world.Queue.RunOne(std::chrono::seconds(1));
     }
-    const TStringList& users = messenger.UserList;
-    for (std::size_t i = 0; i < users.size(); ++i) {
-        Require(users[i] != messenger.Computer());
-        for (std::size_t j = i + 1; j < users.size(); ++j) {
-            Require(users[i] != users[j]);
-        }
-    }
-    Require(messenger.InLines.empty() && messenger.OutLines.empty());
 }
 
 }  // namespace

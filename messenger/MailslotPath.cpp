@@ -1,17 +1,13 @@
-// Mailslot path parsing shared by the transport backends.
+// Mailslot paths: the messenger's texts and the parsing shared by the transport backends.
 #include "messenger/MailslotPath.h"
 
-#include <algorithm>
+#include "messenger/AsciiText.h"
 
-namespace {
-
-char Lower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
-
-}  // namespace
-
-bool EqualsIgnoringCase(std::string_view a, std::string_view b) {
-    return a.size() == b.size() &&
-           std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) { return Lower(x) == Lower(y); });
+std::string TMailslotPath::ToString() const {
+    // Appended piece by piece: GCC 12 at -O3 warns falsely (-Wrestrict) on a chain of operator+.
+    std::string path = "\\\\";
+    path.append(Server).append("\\mailslot\\").append(Box);
+    return path;
 }
 
 std::optional<TMailslotPath> TMailslotPath::Parse(std::string_view path) {
@@ -31,8 +27,9 @@ std::optional<TMailslotPath> TMailslotPath::Parse(std::string_view path) {
     }
     const std::string_view box = path.substr(Middle.size());
     // The box may hold further backslashes (a mailbox "folder"), but no empty part and no NUL.
-    if (box.empty() || box.front() == '\\' || box.back() == '\\' || box.find("\\\\") != std::string_view::npos ||
-        box.find('\0') != std::string_view::npos || server.find('\0') != std::string_view::npos) {
+    if (box.empty() || box.front() == '\\' || box.back() == '\\' ||
+        box.find("\\\\") != std::string_view::npos || box.find('\0') != std::string_view::npos ||
+        server.find('\0') != std::string_view::npos) {
         return std::nullopt;
     }
     return TMailslotPath{std::string(server), std::string(box)};

@@ -1,4 +1,5 @@
-// Takes a mailslot path (`\\SERVER\mailslot\BOX`) apart, as the backends must refuse what does not parse.
+// A mailslot path (`\\SERVER\mailslot\BOX`): composed as the messenger writes it, taken apart as the
+// backends must refuse what does not parse.
 #pragma once
 
 #include <optional>
@@ -12,10 +13,9 @@ struct TMailslotPath {
     bool IsLocal() const { return Server == "."; }
     bool IsBroadcast() const { return Server == "*"; }
 
+    /// "\\" + Server + "\mailslot\" + Box, joined with nothing added and no check of the parts.
+    std::string ToString() const;
     /// Nothing for a path without the two leading backslashes, an empty server or box, or a
     /// middle part other than "mailslot" (in any case).
     static std::optional<TMailslotPath> Parse(std::string_view path);
 };
-
-/// ASCII case-insensitive comparison, as mailbox and computer names are compared on the network.
-bool EqualsIgnoringCase(std::string_view a, std::string_view b);

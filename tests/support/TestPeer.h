@@ -7,10 +7,21 @@
 #include <vector>
 
 #include "messenger/CallQueue.h"
+#include "messenger/SystemServices.h"
 #include "messenger/transport/memory/MemoryComputer.h"
 #include "messenger/transport/memory/MemoryLan.h"
 #include "tests/support/ExposedMessenger.h"
-#include "tests/support/FixedSystem.h"
+
+/// A computer whose names and clock the test sets.
+class TFixedSystem final : public TSystemServices {
+public:
+    explicit TFixedSystem(std::string computer) : Computer(std::move(computer)) {}
+    std::string ComputerName() override { return Computer; }
+    std::string UserName() override { return "tester"; }
+    std::string TimeStamp() override { return "14:05:09"; }
+
+    std::string Computer;
+};
 
 class TTestPeer {
 public:

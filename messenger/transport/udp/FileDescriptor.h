@@ -1,8 +1,10 @@
-// Owns one POSIX file descriptor and closes it exactly once.
+// Owns one POSIX file descriptor and closes it exactly once; and the eventfd that wakes a poll().
 #pragma once
 
+#include <sys/eventfd.h>
 #include <unistd.h>
 
+#include <cstdint>
 #include <utility>
 
 class TFileDescriptor {
@@ -32,4 +34,26 @@ public:
 
 private:
     int Fd = -1;
+};
+
+/// An eventfd that a stop request or a close writes to, so a thread blocked in poll() wakes at once.
+class TWakeEvent {
+public:
+    TWakeEvent() : Fd(eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK)) {}
+
+    bool Valid() const { return Fd.Valid(); }
+    int Get() const { return Fd.Get(); }
+    /// Safe from any thread, also from a stop callback.
+    void Signal() {
+        const std::uint64_t one = 1;
+        [[maybe_unused]] const auto written = ::write(Fd.Get(), &one, sizeof one);
+    }
+    /// Takes back every signal so the next poll blocks again.
+    void Clear() {
+        std::uint64_t count = 0;
+        [[maybe_unused]] const auto read = ::read(Fd.Get(), &count, sizeof count);
+    }
+
+private:
+    TFileDescriptor Fd;
 };

@@ -4,7 +4,7 @@
 #include <functional>
 #include <utility>
 
-#include "messenger/MailslotPath.h"
+#include "messenger/AsciiText.h"
 
 TInbox::TInbox(std::string boxName, const std::string& computerName, TLimits limits)
     : BoxName(std::move(boxName)), OwnName(NormalizeNetbiosName(computerName)), Limits(limits) {}
@@ -14,10 +14,11 @@ bool TInbox::Offer(const TMailslotDatagram& datagram, TClock::time_point now) {
         return false;
     }
     // A name that was not resolved yet goes out by broadcast: only the computer of that name keeps it.
-    if (datagram.Type == TDatagramType::DirectUnique && !EqualsIgnoringCase(datagram.DestinationName.Name, OwnName)) {
+    if (datagram.Type == TDatagramType::DirectUnique &&
+        !EqualsIgnoringCase(datagram.DestinationName.Name, OwnName)) {
         return false;
     }
-    if (Messages.size() >= Limits.MaxCount || QueuedBytes + datagram.Data.size() > Limits.MaxBytes) {
+    if (!HasRoomFor(datagram.Data.size())) {
         return false;
     }
     if (SeenBefore(datagram, now)) {

@@ -23,13 +23,16 @@ public:
     };
 
     TInbox(std::string boxName, const std::string& computerName, TLimits limits);
-    TInbox(std::string boxName, const std::string& computerName) : TInbox(std::move(boxName), computerName, {}) {}
+    TInbox(std::string boxName, const std::string& computerName)
+        : TInbox(std::move(boxName), computerName, {}) {}
 
     /// Keeps the message of a write to this box that is addressed to this computer or its group,
     /// unless it is a copy already seen or the queue is full. True when it was kept.
     bool Offer(const TMailslotDatagram& datagram, TClock::time_point now);
-    /// True when no further message would fit; the caller then leaves datagrams in the kernel's buffer.
-    bool Full() const { return Messages.size() >= Limits.MaxCount || QueuedBytes >= Limits.MaxBytes; }
+    /// Whether one more message of `size` bytes fits; the caller leaves one that does not in the kernel.
+    bool HasRoomFor(std::size_t size) const {
+        return Messages.size() < Limits.MaxCount && size <= Limits.MaxBytes - QueuedBytes;
+    }
 
     std::size_t Count() const { return Messages.size(); }
     std::size_t Bytes() const { return QueuedBytes; }

@@ -1,7 +1,7 @@
 // Byte layout of a mailslot write: datagram header in network order, SMB transaction in little endian.
 #include "messenger/transport/udp/MailslotDatagram.h"
 
-#include "messenger/MailslotPath.h"
+#include "messenger/AsciiText.h"
 #include "messenger/transport/udp/WireBytes.h"
 
 using namespace WireBytes;

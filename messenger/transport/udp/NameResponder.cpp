@@ -9,11 +9,12 @@
 #include <array>
 #include <cerrno>
 
-#include "messenger/MailslotPath.h"
+#include "messenger/AsciiText.h"
 #include "messenger/transport/udp/NameQuery.h"
 #include "messenger/transport/udp/NetworkInterfaces.h"
 
-std::unique_ptr<TNameResponder> TNameResponder::Start(const std::string& computerName, const TUdpSettings& settings) {
+std::unique_ptr<TNameResponder> TNameResponder::Start(const std::string& computerName,
+                                                      const TUdpSettings& settings) {
     if (settings.NameServicePort == 0) {
         return nullptr;
     }
@@ -53,8 +54,8 @@ void TNameResponder::Serve(std::stop_token stop) {
         while (!stop.stop_requested()) {
             sockaddr_in from{};
             socklen_t fromSize = sizeof from;
-            const auto received =
-                recvfrom(Socket.Get(), buffer.data(), buffer.size(), 0, reinterpret_cast<sockaddr*>(&from), &fromSize);
+            const auto received = recvfrom(Socket.Get(), buffer.data(), buffer.size(), 0,
+                                           reinterpret_cast<sockaddr*>(&from), &fromSize);
             if (received < 0) {
                 break;
             }
@@ -65,7 +66,8 @@ void TNameResponder::Serve(std::stop_token stop) {
 
 void TNameResponder::Answer(std::string_view request, const sockaddr_in& from) {
     const auto query = DecodeNameQuery(request);
-    if (!query || query->Name.Suffix != 0x00 || !EqualsIgnoringCase(query->Name.Name, NormalizeNetbiosName(OwnName))) {
+    if (!query || query->Name.Suffix != 0x00 ||
+        !EqualsIgnoringCase(query->Name.Name, NormalizeNetbiosName(OwnName))) {
         return;
     }
     // Answer with the address on the querier's network, so a multi-homed computer names the one the
@@ -75,6 +77,8 @@ void TNameResponder::Answer(std::string_view request, const sockaddr_in& from) {
     if (!local && interfaces.empty()) {
         return;
     }
-    const std::string answer = EncodeNameQueryResponse(*query, local ? local->Address : interfaces.front().Address);
-    sendto(Socket.Get(), answer.data(), answer.size(), 0, reinterpret_cast<const sockaddr*>(&from), sizeof from);
+    const std::string answer =
+        EncodeNameQueryResponse(*query, local ? local->Address : interfaces.front().Address);
+    sendto(Socket.Get(), answer.data(), answer.size(), 0, reinterpret_cast<const sockaddr*>(&from),
+           sizeof from);
 }

@@ -8,13 +8,13 @@
 
 #include "messenger/transport/udp/FileDescriptor.h"
 #include "messenger/transport/udp/UdpSettings.h"
-#include "messenger/transport/udp/WakeEvent.h"
 
 class TNameResponder {
 public:
     /// Starts answering on the name-service port; nothing when the port cannot be bound (no privilege,
     /// or another name server holds it), in which case the program does without.
-    static std::unique_ptr<TNameResponder> Start(const std::string& computerName, const TUdpSettings& settings);
+    static std::unique_ptr<TNameResponder> Start(const std::string& computerName,
+                                                 const TUdpSettings& settings);
     ~TNameResponder();
 
     TNameResponder(TFileDescriptor socket, std::string computerName, TUdpSettings settings);

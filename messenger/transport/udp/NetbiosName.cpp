@@ -3,6 +3,11 @@
 
 #include <utility>
 
+#include "messenger/AsciiText.h"
+#include "messenger/transport/udp/WireBytes.h"
+
+using WireBytes::Byte;
+
 namespace {
 
 constexpr std::size_t FirstLabelLength = 32;
@@ -11,23 +16,14 @@ constexpr std::size_t MaxEncodedNameSize = 255;
 // The node-status wildcard is the one name padded with NULs instead of blanks.
 constexpr std::string_view WildcardRaw{"*\0\0\0\0\0\0\0\0\0\0\0\0\0\0", NetbiosNameLength};
 
-unsigned char Byte(std::string_view bytes, std::size_t at) {
-    return static_cast<unsigned char>(bytes[at]);
-}
-
-bool IsHalfAsciiLetter(unsigned char c) {
+bool IsHalfAsciiLetter(unsigned c) {
     return c >= 'A' && c <= 'P';
 }
 
 }  // namespace
 
 std::string NormalizeNetbiosName(std::string_view name) {
-    std::string result(name.substr(0, NetbiosNameLength));
-    for (char& c : result) {
-        if (c >= 'a' && c <= 'z') {
-            c = static_cast<char>(c - 'a' + 'A');
-        }
-    }
+    std::string result = ToUpperAscii(name.substr(0, NetbiosNameLength));
     while (!result.empty() && result.back() == ' ') {
         result.pop_back();
     }
@@ -56,8 +52,8 @@ std::optional<TDecodedNetbiosName> DecodeNetbiosName(std::string_view bytes, std
     }
     std::string raw;
     for (std::size_t at = offset + 1; at < offset + 1 + FirstLabelLength; at += 2) {
-        const unsigned char high = Byte(bytes, at);
-        const unsigned char low = Byte(bytes, at + 1);
+        const unsigned high = Byte(bytes, at);
+        const unsigned low = Byte(bytes, at + 1);
         if (!IsHalfAsciiLetter(high) || !IsHalfAsciiLetter(low)) {
             return std::nullopt;
         }

@@ -25,7 +25,8 @@ std::vector<TIpv4Interface> BroadcastInterfaces(const std::vector<std::string>& 
     const std::unique_ptr<ifaddrs, decltype(&freeifaddrs)> owner(list, &freeifaddrs);
     std::vector<TIpv4Interface> result;
     for (const ifaddrs* entry = list; entry != nullptr; entry = entry->ifa_next) {
-        if (entry->ifa_addr == nullptr || entry->ifa_addr->sa_family != AF_INET || !(entry->ifa_flags & IFF_UP)) {
+        if (entry->ifa_addr == nullptr || entry->ifa_addr->sa_family != AF_INET ||
+            !(entry->ifa_flags & IFF_UP)) {
             continue;
         }
         const bool named = std::find(only.begin(), only.end(), entry->ifa_name) != only.end();
@@ -43,7 +44,8 @@ std::vector<TIpv4Interface> BroadcastInterfaces(const std::vector<std::string>& 
     return result;
 }
 
-std::optional<TIpv4Interface> InterfaceFor(const std::vector<TIpv4Interface>& interfaces, std::uint32_t address) {
+std::optional<TIpv4Interface> InterfaceFor(const std::vector<TIpv4Interface>& interfaces,
+                                           std::uint32_t address) {
     for (const auto& candidate : interfaces) {
         if (candidate.Contains(address)) {
             return candidate;

@@ -8,7 +8,7 @@
 
 struct TIpv4Interface {
     std::string Name;
-    std::uint32_t Address = 0;    ///< host byte order
+    std::uint32_t Address = 0;  ///< host byte order
     std::uint32_t Netmask = 0;
     std::uint32_t Broadcast = 0;  ///< where datagrams to every computer of this network go
 
@@ -20,7 +20,8 @@ struct TIpv4Interface {
 std::vector<TIpv4Interface> BroadcastInterfaces(const std::vector<std::string>& only);
 
 /// The interface whose network holds `address`, for the source address written into a datagram.
-std::optional<TIpv4Interface> InterfaceFor(const std::vector<TIpv4Interface>& interfaces, std::uint32_t address);
+std::optional<TIpv4Interface> InterfaceFor(const std::vector<TIpv4Interface>& interfaces,
+                                           std::uint32_t address);
 
 std::string FormatIpv4(std::uint32_t address);
 std::optional<std::uint32_t> ParseIpv4(const std::string& text);

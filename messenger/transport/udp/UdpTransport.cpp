@@ -1,61 +1,31 @@
 // The UDP mailslot transport: own mailbox socket, decoding and queueing, sending to one or to all.
 #include "messenger/transport/udp/UdpTransport.h"
 
-#include <arpa/inet.h>
 #include <netinet/in.h>
 #include <poll.h>
 #include <sys/socket.h>
 
 #include <algorithm>
 #include <cerrno>
-#include <cstring>
 #include <random>
 #include <vector>
 
 #include "messenger/MailslotPath.h"
-#include "messenger/transport/udp/Inbox.h"
 #include "messenger/transport/udp/MailslotDatagram.h"
 #include "messenger/transport/udp/NameResponder.h"
-#include "messenger/transport/udp/NetworkInterfaces.h"
-#include "messenger/transport/udp/WakeEvent.h"
+#include "messenger/transport/udp/UdpSocket.h"
 
 namespace {
 
-// A burst of a few thousand memos must wait in the kernel until the poller gets to it.
-constexpr int ReceiveBufferBytes = 8 << 20;
 constexpr int MaxDrainPerQuery = 256;
 // Interfaces rarely change; listing them costs about 90 us, too much to pay for every datagram.
 constexpr auto InterfaceListLifetime = std::chrono::seconds(2);
 
-sockaddr_in SocketAddress(std::uint32_t address, std::uint16_t port) {
-    sockaddr_in result{};
-    result.sin_family = AF_INET;
-    result.sin_port = htons(port);
-    result.sin_addr.s_addr = htonl(address);
-    return result;
-}
-
-bool SendTo(int socket, const std::string& bytes, std::uint32_t address, std::uint16_t port) {
-    const sockaddr_in to = SocketAddress(address, port);
-    return sendto(socket, bytes.data(), bytes.size(), 0, reinterpret_cast<const sockaddr*>(&to), sizeof to) ==
-           static_cast<ssize_t>(bytes.size());
-}
-
-std::string BindFailure(int error, std::uint16_t port) {
-    const std::string where = "UDP port " + std::to_string(port);
-    if (error == EADDRINUSE) {
-        return where + " is in use (is another copy running on this computer?)";
-    }
-    if (error == EACCES || error == EPERM) {
-        return "no privilege to use " + where + " (it needs root or the CAP_NET_BIND_SERVICE capability)";
-    }
-    return "cannot listen on " + where + ": " + std::strerror(error);
-}
-
 }  // namespace
 
 struct TUdpTransport::TMailbox {
-    TMailbox(std::string boxName, const std::string& computerName) : Inbox(std::move(boxName), computerName) {}
+    TMailbox(std::string boxName, const std::string& computerName, TInbox::TLimits limits)
+        : Inbox(std::move(boxName), computerName, limits) {}
 
     TFileDescriptor Socket;
     TWakeEvent Wake;
@@ -66,8 +36,8 @@ struct TUdpTransport::TMailbox {
     std::unique_ptr<TNameResponder> Responder;
 };
 
-TUdpTransport::TUdpTransport(std::string computerName, TUdpSettings settings)
-    : ComputerName(std::move(computerName)), Settings(std::move(settings)) {
+TUdpTransport::TUdpTransport(std::string computerName, TUdpSettings settings, TInbox::TLimits limits)
+    : ComputerName(std::move(computerName)), Settings(std::move(settings)), InboxLimits(limits) {
     // Datagram ids pair copies of one datagram; starting at random keeps a restarted copy's ids apart.
     NextDatagramId = static_cast<std::uint16_t>(std::random_device{}());
 }
@@ -112,29 +82,14 @@ TMailslotHandle TUdpTransport::CreateMailslot(std::string_view path, std::uint32
         CreateError = BindFailure(EADDRINUSE, Settings.Port);
         return InvalidMailslotHandle;
     }
-    auto mailbox = std::make_shared<TMailbox>(parsed->Box, ComputerName);
-    mailbox->Socket = TFileDescriptor(socket(AF_INET, SOCK_DGRAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0));
-    const int on = 1;
-    const auto bindAddress = ParseIpv4(Settings.BindAddress);
-    if (!mailbox->Socket.Valid() || !mailbox->Wake.Valid() || !bindAddress) {
-        CreateError = !bindAddress ? "not an IPv4 address: " + Settings.BindAddress : std::strerror(errno);
+    auto mailbox = std::make_shared<TMailbox>(parsed->Box, ComputerName, InboxLimits);
+    TUdpSocket opened = OpenMailboxSocket(Settings);
+    if (!mailbox->Wake.Valid() || !opened.Socket.Valid()) {
+        CreateError = mailbox->Wake.Valid() ? opened.Error : "cannot create a wake-up event";
         return InvalidMailslotHandle;
     }
-    setsockopt(mailbox->Socket.Get(), SOL_SOCKET, SO_BROADCAST, &on, sizeof on);
-    // Root may exceed the system's limit on receive buffers; others get what the limit allows.
-    if (setsockopt(mailbox->Socket.Get(), SOL_SOCKET, SO_RCVBUFFORCE, &ReceiveBufferBytes, sizeof ReceiveBufferBytes) !=
-        0) {
-        setsockopt(mailbox->Socket.Get(), SOL_SOCKET, SO_RCVBUF, &ReceiveBufferBytes, sizeof ReceiveBufferBytes);
-    }
-    const sockaddr_in address = SocketAddress(*bindAddress, Settings.Port);
-    if (bind(mailbox->Socket.Get(), reinterpret_cast<const sockaddr*>(&address), sizeof address) != 0) {
-        CreateError = BindFailure(errno, Settings.Port);
-        return InvalidMailslotHandle;
-    }
-    sockaddr_in bound{};
-    socklen_t boundSize = sizeof bound;
-    getsockname(mailbox->Socket.Get(), reinterpret_cast<sockaddr*>(&bound), &boundSize);
-    ListeningPort = ntohs(bound.sin_port);
+    mailbox->Socket = std::move(opened.Socket);
+    ListeningPort = opened.Port;
     mailbox->Responder = TNameResponder::Start(ComputerName, Settings);
     CreateError.clear();
     const TMailslotHandle handle = NextHandle++;
@@ -149,17 +104,28 @@ std::shared_ptr<TUdpTransport::TMailbox> TUdpTransport::MailboxOf(TMailslotHandl
 
 void TUdpTransport::Drain(TMailbox& mailbox) {
     // Bounded, so a flood cannot hold the lock (and every send) for as long as it lasts; and nothing is
-    // taken from the kernel once the queue is full, so a burst waits in the socket's large buffer.
-    for (int taken = 0; taken < MaxDrainPerQuery && !mailbox.Inbox.Full(); ++taken) {
+    // taken from the kernel that the queue cannot keep, so a burst waits in the socket's large buffer.
+    for (int taken = 0; taken < MaxDrainPerQuery; ++taken) {
+        // Near the queue's limits a datagram is only looked at first: taken, it would be lost. It waits
+        // for the messages ahead of it to be read, unless there are none and it can never fit.
+        const bool look = !mailbox.Inbox.HasRoomFor(MaxUdpPayloadSize);
         sockaddr_in from{};
         socklen_t fromSize = sizeof from;
-        const auto received = recvfrom(mailbox.Socket.Get(), mailbox.ReceiveBuffer.data(), mailbox.ReceiveBuffer.size(),
-                                       MSG_DONTWAIT, reinterpret_cast<sockaddr*>(&from), &fromSize);
+        const auto received =
+            recvfrom(mailbox.Socket.Get(), mailbox.ReceiveBuffer.data(), mailbox.ReceiveBuffer.size(),
+                     MSG_DONTWAIT | (look ? MSG_PEEK : 0), reinterpret_cast<sockaddr*>(&from), &fromSize);
         if (received < 0) {
             return;
         }
-        const auto datagram =
-            DecodeMailslotDatagram(std::string_view(mailbox.ReceiveBuffer.data(), static_cast<std::size_t>(received)));
+        const auto datagram = DecodeMailslotDatagram(
+            std::string_view(mailbox.ReceiveBuffer.data(), static_cast<std::size_t>(received)));
+        if (look) {
+            if (mailbox.Inbox.Count() > 0 &&
+                !mailbox.Inbox.HasRoomFor(datagram ? datagram->Data.size() : 0)) {
+                return;
+            }
+            recv(mailbox.Socket.Get(), nullptr, 0, MSG_DONTWAIT);  // takes the datagram just looked at
+        }
         if (!datagram) {
             continue;
         }
@@ -219,16 +185,11 @@ TUdpTransport::TSender TUdpTransport::SendSocket() {
     }
     // Without an open mailbox (a send from a copy that does not listen, or the goodbye after the
     // mailbox closed) the datagram leaves from a port of its own. It must not take the mailbox port:
-    // a restart has to be able to bind it at once.
+    // a restart has to be able to bind it at once. One that failed is tried again at the next send.
     if (!SpareSendSocket.Valid()) {
-        SpareSendSocket = TFileDescriptor(socket(AF_INET, SOCK_DGRAM | SOCK_CLOEXEC, 0));
-        const int on = 1;
-        setsockopt(SpareSendSocket.Get(), SOL_SOCKET, SO_BROADCAST, &on, sizeof on);
-        sockaddr_in any = SocketAddress(INADDR_ANY, 0);
-        bind(SpareSendSocket.Get(), reinterpret_cast<const sockaddr*>(&any), sizeof any);
-        socklen_t size = sizeof any;
-        getsockname(SpareSendSocket.Get(), reinterpret_cast<sockaddr*>(&any), &size);
-        SparePort = ntohs(any.sin_port);
+        TUdpSocket opened = OpenSendSocket();
+        SpareSendSocket = std::move(opened.Socket);
+        SparePort = opened.Port;
     }
     return {SpareSendSocket.Get(), SparePort};
 }
@@ -238,46 +199,23 @@ bool TUdpTransport::Send(const TTarget& target, std::string_view bytes) {
         return false;
     }
     const TSender sender = SendSocket();
-    const int socket = sender.Socket;
-    const auto& interfaces = Interfaces();
+    const TRoute route = Route(target.Server, ComputerName, Interfaces(), Peers, Settings);
     TMailslotDatagram datagram;
+    datagram.Type = route.Type;
     datagram.DatagramId = NextDatagramId++;
     // The header names the port the datagram really leaves from.
     datagram.SourcePort = sender.Port;
     datagram.SourceName = {ComputerName, 0x00};
+    datagram.DestinationName = route.DestinationName;
     datagram.MailslotName = MailslotWireName(target.Box);
     datagram.Data = std::string(bytes);
-
-    // Every computer: one copy per network, all under one datagram id, so receivers drop the extras.
-    const auto toEveryNetwork = [&] {
-        bool sent = false;
-        for (const auto& network : interfaces) {
-            datagram.SourceAddress = network.Address;
-            sent = SendTo(socket, EncodeMailslotDatagram(datagram), network.Broadcast, Settings.Port) || sent;
-        }
-        return sent;
-    };
-    if (target.Server == "*") {
-        datagram.Type = TDatagramType::DirectGroup;
-        datagram.DestinationName = {Settings.Workgroup, 0x00};
-        return toEveryNetwork();
+    bool sent = false;
+    for (const auto& destination : route.Destinations) {
+        datagram.SourceAddress = destination.SourceAddress;
+        sent = SendTo(sender.Socket, EncodeMailslotDatagram(datagram), destination.Address, Settings.Port) ||
+               sent;
     }
-    datagram.Type = TDatagramType::DirectUnique;
-    if (target.Server == ".") {
-        datagram.DestinationName = {ComputerName, 0x00};
-        const auto bound = ParseIpv4(Settings.BindAddress).value_or(INADDR_ANY);
-        return SendTo(socket, EncodeMailslotDatagram(datagram), bound == INADDR_ANY ? INADDR_LOOPBACK : bound,
-                      Settings.Port);
-    }
-    datagram.DestinationName = {target.Server, 0x00};
-    const auto address = Peers.Find(NormalizeNetbiosName(target.Server));
-    if (!address) {
-        // Not heard from yet: broadcast it; only the computer of that name keeps it.
-        return toEveryNetwork();
-    }
-    const auto network = InterfaceFor(interfaces, *address);
-    datagram.SourceAddress = network ? network->Address : (interfaces.empty() ? 0 : interfaces.front().Address);
-    return SendTo(socket, EncodeMailslotDatagram(datagram), *address, Settings.Port);
+    return sent;
 }
 
 const std::vector<TIpv4Interface>& TUdpTransport::Interfaces() {

@@ -9,18 +9,17 @@
 #include <string>
 
 #include "messenger/MailslotTransport.h"
+#include "messenger/transport/udp/DatagramRouting.h"
 #include "messenger/transport/udp/FileDescriptor.h"
+#include "messenger/transport/udp/Inbox.h"
 #include "messenger/transport/udp/NetworkInterfaces.h"
-#include "messenger/transport/udp/PeerAddressBook.h"
 #include "messenger/transport/udp/UdpSettings.h"
-
-class TNameResponder;
-struct TMailslotPath;
 
 class TUdpTransport final : public TMailslotTransport {
 public:
-    /// `computerName` is the name this computer answers to and writes as the source of its datagrams.
-    TUdpTransport(std::string computerName, TUdpSettings settings);
+    /// `computerName` is the name this computer answers to and writes as the source of its datagrams;
+    /// `limits` bound the own mailbox's queue.
+    TUdpTransport(std::string computerName, TUdpSettings settings, TInbox::TLimits limits = {});
     ~TUdpTransport() override;
 
     /// Why the last CreateMailslot failed, in words a user can act on; empty after a success.
@@ -46,12 +45,12 @@ private:
         std::string Box;
     };
 
-    // Called with Mutex held.
     struct TSender {
         int Socket = -1;
         std::uint16_t Port = 0;
     };
 
+    // Called with Mutex held.
     std::shared_ptr<TMailbox> MailboxOf(TMailslotHandle handle) const;
     void Drain(TMailbox& mailbox);
     TSender SendSocket();
@@ -60,6 +59,7 @@ private:
 
     const std::string ComputerName;
     const TUdpSettings Settings;
+    const TInbox::TLimits InboxLimits;
     mutable std::mutex Mutex;
     std::condition_variable WaitEnded;
     std::map<TMailslotHandle, std::shared_ptr<TMailbox>> Mailboxes;

@@ -1,4 +1,5 @@
-// Reading and writing the fixed-width fields of the wire formats: NetBIOS fields are big-endian, SMB ones little-endian.
+// Reading and writing the fixed-width fields of the wire formats: NetBIOS fields are big-endian, SMB ones
+// little-endian.
 #pragma once
 
 #include <cstddef>

@@ -1,6 +1,6 @@
 // The UDP transport: which datagrams the own mailbox keeps and how far its queue grows, the peers' addresses,
-// and on loopback only: delivery, one mailbox per port, the size limit, a burst beyond the queue, the name
-// responder.
+// where each write goes, and on loopback only: delivery, one mailbox per port, the size limit, a burst beyond
+// the queue, the name responder.
 #include <arpa/inet.h>
 #include <gtest/gtest.h>
 #include <netinet/in.h>
@@ -9,9 +9,9 @@
 
 #include <thread>
 
+#include "messenger/transport/udp/DatagramRouting.h"
 #include "messenger/transport/udp/Inbox.h"
 #include "messenger/transport/udp/NameQuery.h"
-#include "messenger/transport/udp/PeerAddressBook.h"
 #include "messenger/transport/udp/UdpTransport.h"
 
 namespace {
@@ -84,6 +84,29 @@ TEST(PeerAddressBook, RemembersTheLatestAddressAndForgetsTheStalestWhenFull) {
     EXPECT_FALSE(book.Find("WS03"));
 }
 
+TEST(Route, GoesToEveryNetworkToALearnedPeerAloneAndByBroadcastToANameNotHeardFrom) {
+    const std::vector<TIpv4Interface> lan{{"eth0", 0x0a000001, 0xffffff00, 0x0a0000ff},
+                                          {"eth1", 0xc0a80101, 0xffffff00, 0xc0a801ff}};
+    TPeerAddressBook peers;
+    peers.Learn("WS02", 0xc0a80102);
+    peers.Learn("WS03", 0xac100003);  // on none of our networks
+    const std::vector<TDestination> everywhere{{0x0a0000ff, 0x0a000001}, {0xc0a801ff, 0xc0a80101}};
+    using TRow = std::tuple<const char*, const char*, TDatagramType, const char*, std::vector<TDestination>>;
+    for (const auto& [server, bind, type, name, to] : std::initializer_list<TRow>{
+             {"*", "0.0.0.0", DirectGroup, "WORKGROUP", everywhere},
+             {"ws02", "0.0.0.0", DirectUnique, "ws02", {{0xc0a80102, 0xc0a80101}}},  // from the network it is
+                                                                                     // on
+             {"WS03", "0.0.0.0", DirectUnique, "WS03", {{0xac100003, 0x0a000001}}},
+             {"WS09", "0.0.0.0", DirectUnique, "WS09", everywhere},  // only WS09 keeps it
+             {".", "0.0.0.0", DirectUnique, "WS01", {{INADDR_LOOPBACK, 0}}},
+             {".", "10.0.0.1", DirectUnique, "WS01", {{0x0a000001, 0}}}}) {
+        const TRoute route = Route(server, "WS01", lan, peers, {.Interfaces = {}, .BindAddress = bind});
+        EXPECT_EQ(std::pair(route.Type, route.DestinationName), std::pair(type, TNetbiosName{name, 0}))
+            << server << bind;
+        EXPECT_EQ(route.Destinations, to) << server << " bound to " << bind;
+    }
+}
+
 sockaddr_in LoopbackAddress(std::uint16_t port) {
     return {AF_INET, htons(port), {htonl(INADDR_LOOPBACK)}, {}};
 }
@@ -110,16 +133,17 @@ bool Write(TUdpTransport& transport, const std::string& path, const std::string&
 class UdpTransport : public ::testing::Test {
 protected:
     /// The next message, waiting (bounded) for one to arrive; "<none>" when none came.
-    std::string Read() {
+    static std::string Read(TUdpTransport& own, TMailslotHandle mailbox) {
         for (int tries = 0; tries < 1000; ++tries) {
-            if (const auto info = Own.GetMailslotInfo(Mailbox); info && info->MessageCount > 0) {
+            if (const auto info = own.GetMailslotInfo(mailbox); info && info->MessageCount > 0) {
                 std::string buffer(info->NextSize, '\0');
-                return buffer.substr(0, Own.ReadFile(Mailbox, buffer).value_or(0));
+                return buffer.substr(0, own.ReadFile(mailbox, buffer).value_or(0));
             }
             std::this_thread::sleep_for(10ms);
         }
         return "<none>";
     }
+    std::string Read() { return Read(Own, Mailbox); }
 
     const TUdpSettings Settings{
         .Port = FreePort(), .NameServicePort = FreePort(), .Interfaces = {"lo"}, .BindAddress = "127.0.0.1"};
@@ -165,6 +189,16 @@ TEST_F(UdpTransport, LeavesABurstBeyondTheQueueInTheSocketUntilReadLosingNothing
     for (int i = 0; i < Burst; ++i)
         ASSERT_EQ(Read(), "memo " + std::to_string(i));
     EXPECT_EQ(Own.GetMailslotInfo(Mailbox)->MessageCount, 0);
+}
+
+TEST_F(UdpTransport, TakesNothingFromTheSocketThatItsFullQueueWouldLose) {
+    Own.CloseHandle(Mailbox);
+    TUdpTransport small("ws01", Settings, {.MaxBytes = 10});
+    const auto mailbox = small.CreateMailslot("\\\\.\\mailslot\\MB303", 0, 0);
+    for (const char* memo : {"12345678", "abc"})  // "abc" waits in the socket until "12345678" is read
+        Write(Other, "\\\\WS01\\mailslot\\MB303", memo);
+    EXPECT_EQ(Read(small, mailbox), "12345678");
+    EXPECT_EQ(Read(small, mailbox), "abc");
 }
 
 TEST_F(UdpTransport, AnswersNameQueriesForItsOwnNameOnly) {

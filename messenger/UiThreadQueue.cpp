@@ -1,5 +1,5 @@
 // The blocking hand-over between a worker and the user-interface thread.
-#include "messenger/HandOver.h"
+#include "messenger/UiThreadQueue.h"
 
 #include <condition_variable>
 #include <exception>

@@ -1,0 +1,58 @@
+// The peers' addresses and the routing decision of the UDP transport; no sockets here.
+#include "messenger/transport/udp/DatagramRouting.h"
+
+#include <netinet/in.h>
+
+#include <algorithm>
+
+void TPeerAddressBook::Learn(const std::string& name, std::uint32_t address) {
+    auto found = Addresses.find(name);
+    if (found == Addresses.end() && Addresses.size() >= Capacity) {
+        // A flood of invented names must not grow the book without bound: forget the stalest.
+        const auto stalest = std::min_element(
+            Addresses.begin(), Addresses.end(),
+            [](const auto& a, const auto& b) { return a.second.LastHeard < b.second.LastHeard; });
+        Addresses.erase(stalest);
+    }
+    Addresses[name] = TEntry{address, ++Clock};
+}
+
+std::optional<std::uint32_t> TPeerAddressBook::Find(const std::string& name) const {
+    const auto found = Addresses.find(name);
+    if (found == Addresses.end()) {
+        return std::nullopt;
+    }
+    return found->second.Address;
+}
+
+TRoute Route(std::string_view server, const std::string& ownName,
+             const std::vector<TIpv4Interface>& interfaces, const TPeerAddressBook& peers,
+             const TUdpSettings& settings) {
+    // Every computer: one copy per network, all under one datagram id, so receivers drop the extras.
+    const auto everyNetwork = [&interfaces] {
+        std::vector<TDestination> copies;
+        for (const auto& network : interfaces) {
+            copies.push_back({network.Broadcast, network.Address});
+        }
+        return copies;
+    };
+    if (server == "*") {
+        return {TDatagramType::DirectGroup, {settings.Workgroup, 0x00}, everyNetwork()};
+    }
+    if (server == ".") {
+        const auto bound = ParseIpv4(settings.BindAddress).value_or(INADDR_ANY);
+        return {TDatagramType::DirectUnique,
+                {ownName, 0x00},
+                {{bound == INADDR_ANY ? INADDR_LOOPBACK : bound, 0}}};
+    }
+    TRoute route{TDatagramType::DirectUnique, {std::string(server), 0x00}, {}};
+    const auto address = peers.Find(NormalizeNetbiosName(server));
+    if (!address) {
+        route.Destinations = everyNetwork();
+        return route;
+    }
+    const auto network = InterfaceFor(interfaces, *address);
+    route.Destinations = {
+        {*address, network ? network->Address : (interfaces.empty() ? 0 : interfaces.front().Address)}};
+    return route;
+}

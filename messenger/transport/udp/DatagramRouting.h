@@ -1,0 +1,56 @@
+// Where a datagram goes: the addresses learned from other computers' datagrams, and the pure decision
+// of type, destination name and addresses for each target of a write.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <map>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "messenger/transport/udp/MailslotDatagram.h"
+#include "messenger/transport/udp/NetworkInterfaces.h"
+#include "messenger/transport/udp/UdpSettings.h"
+
+/// Where each computer was last heard from: source name to source address, refreshed on every receipt.
+class TPeerAddressBook {
+public:
+    explicit TPeerAddressBook(std::size_t capacity = 4096) : Capacity(capacity) {}
+
+    /// `name` as written on the wire (normalised NetBIOS name); `address` IPv4 in host order.
+    void Learn(const std::string& name, std::uint32_t address);
+    std::optional<std::uint32_t> Find(const std::string& name) const;
+
+private:
+    struct TEntry {
+        std::uint32_t Address = 0;
+        std::uint64_t LastHeard = 0;
+    };
+
+    std::size_t Capacity;
+    std::map<std::string, TEntry> Addresses;
+    std::uint64_t Clock = 0;
+};
+
+/// One copy of a datagram: where it is sent (to the settings' port) and the source address its header names.
+struct TDestination {
+    std::uint32_t Address = 0;
+    std::uint32_t SourceAddress = 0;
+
+    friend bool operator==(const TDestination&, const TDestination&) = default;
+};
+
+struct TRoute {
+    TDatagramType Type = TDatagramType::DirectGroup;
+    TNetbiosName DestinationName;
+    std::vector<TDestination> Destinations;  ///< all copies share one datagram id
+};
+
+/// `server` is the path's server part: "*" goes to the workgroup on every network, "." to this computer
+/// (`ownName`), a learned name by unicast, a name not heard from yet by broadcast (only the computer of
+/// that name keeps it).
+TRoute Route(std::string_view server, const std::string& ownName,
+             const std::vector<TIpv4Interface>& interfaces, const TPeerAddressBook& peers,
+             const TUdpSettings& settings);

@@ -1,0 +1,90 @@
+// Socket set-up for the UDP transport, with every system call's result checked.
+#include "messenger/transport/udp/UdpSocket.h"
+
+#include <arpa/inet.h>
+#include <netinet/in.h>
+#include <sys/socket.h>
+
+#include <cerrno>
+#include <cstring>
+
+#include "messenger/transport/udp/NetworkInterfaces.h"
+
+namespace {
+
+// A burst of a few thousand memos must wait in the kernel until the poller gets to it.
+constexpr int ReceiveBufferBytes = 8 << 20;
+
+sockaddr_in SocketAddress(std::uint32_t address, std::uint16_t port) {
+    sockaddr_in result{};
+    result.sin_family = AF_INET;
+    result.sin_port = htons(port);
+    result.sin_addr.s_addr = htonl(address);
+    return result;
+}
+
+TUdpSocket Failed(const std::string& what) {
+    return {TFileDescriptor(), 0, what + ": " + std::strerror(errno)};
+}
+
+bool SetOption(int socket, int option, int value) {
+    return setsockopt(socket, SOL_SOCKET, option, &value, sizeof value) == 0;
+}
+
+// Opens a socket that may broadcast, binds it, and learns the port it got.
+TUdpSocket OpenBound(int flags, std::uint32_t address, std::uint16_t port, bool largeReceiveBuffer) {
+    TUdpSocket result{TFileDescriptor(socket(AF_INET, SOCK_DGRAM | SOCK_CLOEXEC | flags, 0)), 0, {}};
+    const int fd = result.Socket.Get();
+    if (!result.Socket.Valid()) {
+        return Failed("cannot open a UDP socket");
+    }
+    if (!SetOption(fd, SO_BROADCAST, 1)) {
+        return Failed("cannot allow broadcasts on a UDP socket");
+    }
+    // Root may exceed the system's limit on receive buffers; others get what the limit allows.
+    if (largeReceiveBuffer && !SetOption(fd, SO_RCVBUFFORCE, ReceiveBufferBytes) &&
+        !SetOption(fd, SO_RCVBUF, ReceiveBufferBytes)) {
+        return Failed("cannot size the receive buffer of a UDP socket");
+    }
+    sockaddr_in bound = SocketAddress(address, port);
+    if (bind(fd, reinterpret_cast<const sockaddr*>(&bound), sizeof bound) != 0) {
+        return {TFileDescriptor(), 0, BindFailure(errno, port)};
+    }
+    socklen_t size = sizeof bound;
+    if (getsockname(fd, reinterpret_cast<sockaddr*>(&bound), &size) != 0) {
+        return Failed("cannot tell the port of a UDP socket");
+    }
+    result.Port = ntohs(bound.sin_port);
+    return result;
+}
+
+}  // namespace
+
+TUdpSocket OpenMailboxSocket(const TUdpSettings& settings) {
+    const auto address = ParseIpv4(settings.BindAddress);
+    if (!address) {
+        return {TFileDescriptor(), 0, "not an IPv4 address: " + settings.BindAddress};
+    }
+    return OpenBound(SOCK_NONBLOCK, *address, settings.Port, true);
+}
+
+TUdpSocket OpenSendSocket() {
+    return OpenBound(0, INADDR_ANY, 0, false);
+}
+
+bool SendTo(int socket, std::string_view bytes, std::uint32_t address, std::uint16_t port) {
+    const sockaddr_in to = SocketAddress(address, port);
+    return sendto(socket, bytes.data(), bytes.size(), 0, reinterpret_cast<const sockaddr*>(&to), sizeof to) ==
+           static_cast<ssize_t>(bytes.size());
+}
+
+std::string BindFailure(int error, std::uint16_t port) {
+    const std::string where = "UDP port " + std::to_string(port);
+    if (error == EADDRINUSE) {
+        return where + " is in use (is another copy running on this computer?)";
+    }
+    if (error == EACCES || error == EPERM) {
+        return "no privilege to use " + where + " (it needs root or the CAP_NET_BIND_SERVICE capability)";
+    }
+    return "cannot listen on " + where + ": " + std::strerror(error);
+}

@@ -1,0 +1,26 @@
+// The UDP sockets of the transport: the own mailbox's socket, the one datagrams leave from, and sending.
+// Every call's result is checked; a socket that cannot be set up as needed comes back with the reason.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "messenger/transport/udp/FileDescriptor.h"
+#include "messenger/transport/udp/UdpSettings.h"
+
+struct TUdpSocket {
+    TFileDescriptor Socket;  ///< invalid on failure
+    std::uint16_t Port = 0;  ///< the port it is bound to
+    std::string Error;       ///< why it could not be opened, in words a user can act on; empty on success
+};
+
+/// The own mailbox: non-blocking, may broadcast, a receive buffer large enough for a burst, bound to
+/// `settings.BindAddress` and `settings.Port`.
+TUdpSocket OpenMailboxSocket(const TUdpSettings& settings);
+/// A socket of its own to send from, on a port the system picks.
+TUdpSocket OpenSendSocket();
+/// Sends `bytes` as one datagram; false unless all of it went out.
+bool SendTo(int socket, std::string_view bytes, std::uint32_t address, std::uint16_t port);
+/// Why binding `port` failed with `error` (an errno value).
+std::string BindFailure(int error, std::uint16_t port);
