@@ -4,9 +4,9 @@
 #include <QShowEvent>
 #include <exception>
 
-#include "app/DialogPlacement.h"
-#include "app/ErrorDisplay.h"
 #include "app/uniKestrin.h"
+#include "widgets/DialogPlacement.h"
+#include "widgets/ErrorDisplay.h"
 
 TAboutBox::TAboutBox(QWidget* owner)
     : QDialog(owner, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |

@@ -3,7 +3,7 @@
 
 #include <exception>
 
-#include "app/ErrorDisplay.h"
+#include "widgets/ErrorDisplay.h"
 
 TKestrinApplication::TKestrinApplication(int& argc, char** argv) : QApplication(argc, argv) {
     setApplicationName("Kestrin");

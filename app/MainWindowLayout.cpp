@@ -8,9 +8,9 @@
 #include <QPushButton>
 #include <QTextEdit>
 
-#include "app/AppFont.h"
 #include "app/MenuShortcutGuard.h"
 #include "app/uniKestrin.h"
+#include "widgets/AppFont.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 #include <QPointer>
 #include <QWidget>
 
-#include "app/core/UnixSignalWatcher.h"
+#include "qtcore/UnixSignalWatcher.h"
 
 void CloseOnShutdownSignals(QWidget& window) {
     QPointer<QWidget> target(&window);

@@ -5,13 +5,13 @@
 #include "about/uniAbout.h"
 #include "app/KestrinApplication.h"
 #include "app/ShutdownSignals.h"
-#include "app/core/NetworkSettings.h"
-#include "app/core/SettingsFile.h"
-#include "app/settings/unix/IniSettingsStore.h"
 #include "app/uniKestrin.h"
 #include "messenger/SystemServices.h"
 #include "messenger/transport/udp/UdpTransport.h"
 #include "options/uniOptions.h"
+#include "qtcore/NetworkSettings.h"
+#include "qtcore/SettingsFile.h"
+#include "settings/ini/IniSettingsStore.h"
 
 int main(int argc, char** argv) {
     // The icons live in the static application library; a static library's resources must be named.

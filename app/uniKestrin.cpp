@@ -8,14 +8,14 @@
 #include <QPushButton>
 #include <QTextEdit>
 
-#include "app/AppFont.h"
-#include "app/ErrorDisplay.h"
 #include "app/OutgoingLines.h"
-#include "app/core/QtUiQueue.h"
-#include "app/core/WireText.h"
-#include "app/settings/SettingsStore.h"
-#include "app/settings/StoredInteger.h"
 #include "messenger/uniMessenger.h"
+#include "qtcore/QtUiQueue.h"
+#include "qtcore/WireText.h"
+#include "settings/SettingsStore.h"
+#include "settings/StoredInteger.h"
+#include "widgets/AppFont.h"
+#include "widgets/ErrorDisplay.h"
 
 TfrmMain* frmMain = nullptr;
 TMessenger* MyMessenger = nullptr;

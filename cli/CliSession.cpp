@@ -1,8 +1,8 @@
 // Building the messenger for the console client.
 #include "cli/CliSession.h"
 
-#include "app/core/NetworkSettings.h"
-#include "app/core/SettingsFile.h"
+#include "qtcore/NetworkSettings.h"
+#include "qtcore/SettingsFile.h"
 
 TCliSession::TCliSession(const TCliCommand& command, QObject* context)
     : LocalSystem(MakeLocalSystem()), Queue(context) {

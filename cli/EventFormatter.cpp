@@ -5,7 +5,7 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 
-#include "app/core/WireText.h"
+#include "qtcore/WireText.h"
 
 namespace {
 

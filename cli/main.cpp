@@ -1,10 +1,10 @@
 // kestrin-cli: the Kestrin messenger for terminals and scripts.
 #include <QCoreApplication>
 
-#include "app/core/UnixSignalWatcher.h"
 #include "cli/Commands.h"
 #include "cli/InteractiveConsole.h"
 #include "cli/Output.h"
+#include "qtcore/UnixSignalWatcher.h"
 
 int RunInteractive(TCliSession& session, const TCliCommand& /*command*/, QCoreApplication& app) {
     TInteractiveConsole console(session);

@@ -3,8 +3,8 @@
 #include <QPushButton>
 #include <QTabWidget>
 
-#include "app/AppFont.h"
 #include "options/uniOptions.h"
+#include "widgets/AppFont.h"
 
 namespace {
 

@@ -7,10 +7,10 @@
 #include <QTabWidget>
 #include <utility>
 
-#include "app/AppFont.h"
-#include "app/DialogPlacement.h"
-#include "app/ErrorDisplay.h"
 #include "app/uniKestrin.h"
+#include "widgets/AppFont.h"
+#include "widgets/DialogPlacement.h"
+#include "widgets/ErrorDisplay.h"
 
 TfrmOptions::TfrmOptions(QWidget* owner, TStartupRegistration& startup, TProgramPathSource programPath)
     : QDialog(owner, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint |

@@ -5,7 +5,7 @@
 #include <functional>
 #include <string>
 
-#include "options/StartupRegistration.h"
+#include "startup/StartupRegistration.h"
 
 class QCheckBox;
 class QKeyEvent;

@@ -8,7 +8,7 @@
 
 #include "about/URLLabel.h"
 #include "about/uniAbout.h"
-#include "app/AppFont.h"
+#include "widgets/AppFont.h"
 
 namespace {
 

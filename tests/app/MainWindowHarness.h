@@ -5,12 +5,12 @@
 #include <QTest>
 #include <memory>
 
-#include "app/ErrorDisplay.h"
-#include "app/settings/unix/IniSettingsStore.h"
 #include "app/uniKestrin.h"
 #include "messenger/SystemServices.h"
 #include "messenger/transport/memory/MemoryComputer.h"
 #include "messenger/transport/memory/MemoryLan.h"
+#include "settings/ini/IniSettingsStore.h"
+#include "widgets/ErrorDisplay.h"
 
 class TMainWindowHarness : public TSystemServices {
 public:

@@ -5,11 +5,11 @@
 #include <QDir>
 #include <QPushButton>
 
-#include "app/DialogPlacement.h"
 #include "options/uniOptions.h"
-#include "options/xdg/DesktopEntry.h"
-#include "options/xdg/XdgAutostart.h"
+#include "startup/xdg/DesktopEntry.h"
+#include "startup/xdg/XdgAutostart.h"
 #include "tests/app/MainWindowHarness.h"
+#include "widgets/DialogPlacement.h"
 
 namespace {
 

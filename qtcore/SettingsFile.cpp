@@ -1,5 +1,5 @@
 // Location of the settings file.
-#include "app/core/SettingsFile.h"
+#include "qtcore/SettingsFile.h"
 
 #include <QStandardPaths>
 

@@ -1,5 +1,5 @@
 // The XDG autostart entry: written whole or not at all, removed, and looked for.
-#include "options/xdg/XdgAutostart.h"
+#include "startup/xdg/XdgAutostart.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -8,7 +8,7 @@
 #include <QSaveFile>
 #include <utility>
 
-#include "options/xdg/DesktopEntry.h"
+#include "startup/xdg/DesktopEntry.h"
 
 QString AutostartFolderFor(const QByteArray& configDirs) {
     // Relative entries are invalid in the variable; readers of it pass over them, and so do we.

@@ -1,5 +1,5 @@
 // INI backend of the settings store.
-#include "app/settings/unix/IniSettingsStore.h"
+#include "settings/ini/IniSettingsStore.h"
 
 #include <QSettings>
 

@@ -1,5 +1,5 @@
 // Number parsing for stored settings.
-#include "app/settings/StoredInteger.h"
+#include "settings/StoredInteger.h"
 
 #include <limits>
 #include <string>

@@ -4,7 +4,7 @@
 #include <QByteArray>
 #include <QString>
 
-#include "options/StartupRegistration.h"
+#include "startup/StartupRegistration.h"
 
 /// The autostart folder of the first absolute entry of `configDirs` (a value of $XDG_CONFIG_DIRS), else of
 /// /etc/xdg.

@@ -3,7 +3,7 @@
 
 #include <QString>
 
-#include "app/settings/SettingsStore.h"
+#include "settings/SettingsStore.h"
 
 class TIniSettingsStore final : public TSettingsStore {
 public:

@@ -1,5 +1,5 @@
 // Message boxes for failures.
-#include "app/ErrorDisplay.h"
+#include "widgets/ErrorDisplay.h"
 
 #include <QMessageBox>
 #include <utility>

@@ -1,5 +1,5 @@
 // Desktop entry text for the autostart entry.
-#include "options/xdg/DesktopEntry.h"
+#include "startup/xdg/DesktopEntry.h"
 
 #include <string_view>
 

@@ -1,5 +1,5 @@
 // Centring a dialog over its main window.
-#include "app/DialogPlacement.h"
+#include "widgets/DialogPlacement.h"
 
 #include <QWidget>
 #include <QWindow>

@@ -1,5 +1,5 @@
 // Self-pipe signal handling: the handler only writes a byte; everything else runs in the event loop.
-#include "app/core/UnixSignalWatcher.h"
+#include "qtcore/UnixSignalWatcher.h"
 
 #include <fcntl.h>
 #include <unistd.h>

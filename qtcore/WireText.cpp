@@ -1,5 +1,5 @@
 // Text conversion for message bytes.
-#include "app/core/WireText.h"
+#include "qtcore/WireText.h"
 
 #include <QStringDecoder>
 

@@ -1,5 +1,5 @@
 // Posting to Qt's event loop; modal dialogs run the same loop, so calls keep flowing under them.
-#include "app/core/QtUiQueue.h"
+#include "qtcore/QtUiQueue.h"
 
 #include <QMetaObject>
 #include <utility>

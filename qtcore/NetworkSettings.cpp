@@ -1,5 +1,5 @@
 // [Network] Port, NameServicePort, Workgroup, Interfaces, BindAddress.
-#include "app/core/NetworkSettings.h"
+#include "qtcore/NetworkSettings.h"
 
 #include <QSettings>
 

@@ -1,5 +1,5 @@
 // Font choice for the fixed-size windows.
-#include "app/AppFont.h"
+#include "widgets/AppFont.h"
 
 #include <QFontDatabase>
 #include <QStringList>

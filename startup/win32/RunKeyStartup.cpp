@@ -13,7 +13,7 @@
 #include <type_traits>
 #include <vector>
 
-#include "options/StartupRegistration.h"
+#include "startup/StartupRegistration.h"
 
 namespace {
 

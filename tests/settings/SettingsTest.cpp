@@ -4,8 +4,8 @@
 #include <QFile>
 #include <QTemporaryDir>
 
-#include "app/core/NetworkSettings.h"
-#include "app/settings/StoredInteger.h"
+#include "qtcore/NetworkSettings.h"
+#include "settings/StoredInteger.h"
 
 namespace {
 
