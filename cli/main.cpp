@@ -4,7 +4,7 @@
 #include "cli/Commands.h"
 #include "cli/InteractiveConsole.h"
 #include "cli/Output.h"
-#include "qtcore/UnixSignalWatcher.h"
+#include "qtcore/ShutdownSignals.h"
 
 int RunInteractive(TCliSession& session, const TCliCommand& /*command*/, QCoreApplication& app) {
     TInteractiveConsole console(session);
@@ -35,8 +35,7 @@ int main(int argc, char** argv) {
 
     // Ctrl+C, SIGTERM and SIGHUP end the event loop, so the messenger leaves the normal way and
     // announces its departure.
-    TUnixSignalWatcher signalWatcher;
-    QObject::connect(&signalWatcher, &TUnixSignalWatcher::SignalReceived, &app, [&app] { app.exit(ExitCode::Ok); });
+    OnShutdownSignals(app, [&app] { app.exit(ExitCode::Ok); });
 
     TCliSession session(command, &app);
     for (const QString& problem : session.SettingsProblems()) {

@@ -2,6 +2,7 @@
 #include "qtcore/NetworkSettings.h"
 
 #include <QSettings>
+#include <QStandardPaths>
 
 #include "messenger/transport/udp/NetworkInterfaces.h"
 
@@ -25,15 +26,21 @@ std::uint16_t ReadPort(const QSettings& file, const QString& key, std::uint16_t 
 
 }  // namespace
 
+QString DefaultSettingsPath() {
+    return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) + "/Olvanta/Kestrin.conf";
+}
+
 TNetworkSettingsRead ReadNetworkSettings(const QString& settingsPath) {
     TNetworkSettingsRead read;
     TUdpSettings& settings = read.Settings;
     const QSettings file(settingsPath, QSettings::IniFormat);
 
     settings.Port = ReadPort(file, "Network/Port", settings.Port, 1, read.Problems);
-    settings.NameServicePort = ReadPort(file, "Network/NameServicePort", settings.NameServicePort, 0, read.Problems);
+    settings.NameServicePort =
+        ReadPort(file, "Network/NameServicePort", settings.NameServicePort, 0, read.Problems);
 
-    const QString workgroup = file.value("Network/Workgroup", QString::fromStdString(settings.Workgroup)).toString();
+    const QString workgroup =
+        file.value("Network/Workgroup", QString::fromStdString(settings.Workgroup)).toString();
     if (workgroup.trimmed().isEmpty() || workgroup.size() > 15 || workgroup.contains('\\')) {
         read.Problems << QStringLiteral("Network/Workgroup = \"%1\" is not a workgroup name; using %2")
                              .arg(workgroup, QString::fromStdString(settings.Workgroup));
@@ -48,7 +55,8 @@ TNetworkSettingsRead ReadNetworkSettings(const QString& settingsPath) {
         }
     }
 
-    const QString bindAddress = file.value("Network/BindAddress", QString::fromStdString(settings.BindAddress)).toString();
+    const QString bindAddress =
+        file.value("Network/BindAddress", QString::fromStdString(settings.BindAddress)).toString();
     if (!ParseIpv4(bindAddress.trimmed().toStdString())) {
         read.Problems << QStringLiteral("Network/BindAddress = \"%1\" is not an IPv4 address; using %2")
                              .arg(bindAddress, QString::fromStdString(settings.BindAddress));

@@ -1,10 +1,13 @@
-// Reads the [Network] section of the settings file into the transport's plain values.
+// The settings file, one INI file per user, and its [Network] section read into the transport's plain values.
 #pragma once
 
 #include <QString>
 #include <QStringList>
 
 #include "messenger/transport/udp/UdpSettings.h"
+
+/// `$XDG_CONFIG_HOME/Olvanta/Kestrin.conf` (`~/.config/…` when the variable is unset) on Linux.
+QString DefaultSettingsPath();
 
 struct TNetworkSettingsRead {
     TUdpSettings Settings;

@@ -4,8 +4,6 @@
 #include <QWidget>
 #include <QWindow>
 
-#include "app/uniKestrin.h"
-
 QPoint CentredOver(const QRect& main, const QSize& dialog) {
     // Integer division truncates toward zero, as the halving always has: -3 gives -1, not -2.
     const int left = main.left() + (main.width() - dialog.width()) / 2;
@@ -15,16 +13,14 @@ QPoint CentredOver(const QRect& main, const QSize& dialog) {
     return {left, top < main.top() ? main.top() : top};
 }
 
-QSize FramedSize(const QWidget& dialog) {
+QSize FramedSize(const QWidget& dialog, const QWidget& mainWindow) {
     QMargins frame = dialog.windowHandle() != nullptr ? dialog.windowHandle()->frameMargins() : QMargins();
-    if (frame.isNull() && frmMain != nullptr && frmMain->windowHandle() != nullptr) {
-        frame = frmMain->windowHandle()->frameMargins();
+    if (frame.isNull() && mainWindow.windowHandle() != nullptr) {
+        frame = mainWindow.windowHandle()->frameMargins();
     }
     return dialog.size().grownBy(frame);
 }
 
-void PlaceOverMainWindow(QWidget& dialog) {
-    if (frmMain != nullptr) {
-        dialog.move(CentredOver(frmMain->frameGeometry(), FramedSize(dialog)));
-    }
+void PlaceOver(QWidget& dialog, const QWidget& mainWindow) {
+    dialog.move(CentredOver(mainWindow.frameGeometry(), FramedSize(dialog, mainWindow)));
 }

@@ -1,4 +1,4 @@
-// Where the Options dialog and the About box go over the main window.
+// Where a dialog goes over the main window.
 #pragma once
 
 #include <QPoint>
@@ -13,7 +13,7 @@ QPoint CentredOver(const QRect& main, const QSize& dialog);
 
 /// The dialog's size with its window frame; before its first showing the window manager has not framed
 /// it yet, and the main window's frame, drawn by the same window manager, stands in.
-QSize FramedSize(const QWidget& dialog);
+QSize FramedSize(const QWidget& dialog, const QWidget& mainWindow);
 
-/// Moves `dialog` centred over the main window `frmMain`; without a main window it stays where it is.
-void PlaceOverMainWindow(QWidget& dialog);
+/// Moves `dialog` centred over `mainWindow`.
+void PlaceOver(QWidget& dialog, const QWidget& mainWindow);
