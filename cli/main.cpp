@@ -2,20 +2,8 @@
 #include <QCoreApplication>
 
 #include "cli/Commands.h"
-#include "cli/InteractiveConsole.h"
 #include "cli/Output.h"
 #include "qtcore/ShutdownSignals.h"
-
-int RunInteractive(TCliSession& session, const TCliCommand& /*command*/, QCoreApplication& app) {
-    TInteractiveConsole console(session);
-    QObject::connect(&console, &TInteractiveConsole::QuitRequested, &app, &QCoreApplication::quit);
-    QString error;
-    if (!session.Activate(error)) {
-        PrintError("kestrin-cli: " + error.toStdString() + "\n");
-        return ExitCode::Failed;
-    }
-    return app.exec();
-}
 
 int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
