@@ -9,4 +9,6 @@ QString FromWire(const std::string& bytes) {
     return utf8.hasError() ? QString::fromLatin1(bytes.data(), static_cast<qsizetype>(bytes.size())) : text;
 }
 
-std::string ToWire(const QString& text) { return text.toLocal8Bit().toStdString(); }
+std::string ToWire(const QString& text) {
+    return text.toLocal8Bit().toStdString();
+}

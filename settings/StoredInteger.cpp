@@ -83,4 +83,6 @@ std::optional<std::int32_t> ParseStoredInteger(std::string_view stored) {
     return ParseDecimal(rest);
 }
 
-bool PopUpFromStoredText(std::string_view text) { return ParseStoredInteger(text).value_or(1) != 0; }
+bool PopUpFromStoredText(std::string_view text) {
+    return ParseStoredInteger(text).value_or(1) != 0;
+}

@@ -15,4 +15,6 @@ std::optional<std::int32_t> ParseStoredInteger(std::string_view text);
 bool PopUpFromStoredText(std::string_view text);
 
 /// What is stored for the pop-up flag: the single character "1" or "0".
-inline std::string PopUpToStoredText(bool popUp) { return popUp ? "1" : "0"; }
+inline std::string PopUpToStoredText(bool popUp) {
+    return popUp ? "1" : "0";
+}

@@ -13,7 +13,9 @@ TMessagePresenter& Presenter() {
 
 }  // namespace
 
-void SetMessagePresenter(TMessagePresenter presenter) { Presenter() = std::move(presenter); }
+void SetMessagePresenter(TMessagePresenter presenter) {
+    Presenter() = std::move(presenter);
+}
 
 QString WithFullStop(const QString& text) {
     if (!text.isEmpty() && text.back().unicode() > u'.') {

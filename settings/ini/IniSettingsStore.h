@@ -1,4 +1,5 @@
-// The settings store as an INI file (on Linux `~/.config/Olvanta/Kestrin.conf`), read and written by QSettings.
+// The settings store as an INI file (on Linux `~/.config/Olvanta/Kestrin.conf`), read and written by
+// QSettings.
 #pragma once
 
 #include <QString>
