@@ -6,7 +6,8 @@
 
 #include "about/URLLabel.h"
 #include "about/uniAbout.h"
-#include "app/AppFont.h"
+#include "widgets/FixedLayout.h"
+#include "widgets/KestrinIcon.h"
 
 namespace {
 
@@ -21,18 +22,6 @@ QFont BoldFont(int pixels) {
     font.setPixelSize(pixels);
     font.setBold(true);
     return font;
-}
-
-// Labels take the size of their text; `left` is where the text starts.
-template <typename TLabel>
-TLabel* Label(QWidget* parent, const char* name, const QString& text, int left, int top) {
-    auto* label = new TLabel(parent);
-    label->setObjectName(name);
-    label->setTextFormat(Qt::PlainText);
-    label->setText(text);
-    label->move(left, top);
-    label->adjustSize();
-    return label;
 }
 
 // Our texts are wider or narrower than the ones the layout was drawn for; each keeps the middle of its
@@ -52,7 +41,7 @@ QFrame* Bevel(QWidget* parent, const char* name, QFrame::Shape shape, QRect plac
 
 TURLLabel* Link(QWidget* parent, const char* name, const QString& text, const QString& url, int left,
                 int top) {
-    auto* link = Label<TURLLabel>(parent, name, text, left, top);
+    auto* link = Caption<TURLLabel>(parent, name, text, {left, top});
     link->URL = url;
     link->ApplyFont({KestrinFont(), Navy});
     QFont hover = KestrinFont();
@@ -68,8 +57,6 @@ TURLLabel* Link(QWidget* parent, const char* name, const QString& text, const QS
 }  // namespace
 
 void TAboutBox::BuildControls() {
-    // The icon lives in the program's resources, which a static library only registers when asked.
-    Q_INIT_RESOURCE(kestrin);
     setWindowTitle("About Kestrin");
     setFixedSize(280, 180);
     setFont(KestrinFont());
@@ -82,17 +69,17 @@ void TAboutBox::BuildControls() {
     Bevel2 = Bevel(this, "Bevel2", QFrame::Panel, {8, 56, 265, 73});
     ProgramIcon = new QLabel(this);
     ProgramIcon->setObjectName("ProgramIcon");
-    ProgramIcon->setPixmap(QPixmap(":/kestrin/kestrin-32.png"));
+    ProgramIcon->setPixmap(KestrinPixmap(32));
     ProgramIcon->move(16, 12);
     ProgramIcon->adjustSize();
-    Label1 = Label<QLabel>(this, "Label1", "Written by Olvanta", 65, 30);
+    Label1 = Caption(this, "Label1", "Written by Olvanta", {65, 30});
     Label1->setFont(BoldFont(13));
     Label1->adjustSize();
     CentreOn(Label1, 65, 163);
     Bevel1 = Bevel(this, "Bevel1", QFrame::HLine, {8, 150, 265, 2});
-    Label2 = Label<QLabel>(this, "Label2", QStringLiteral("Copyright \u00a9 2026 Olvanta"), 73, 136);
+    Label2 = Caption(this, "Label2", QStringLiteral("Copyright \u00a9 2026 Olvanta"), {73, 136});
     CentreOn(Label2, 73, 142);
-    Label5 = Label<QLabel>(this, "Label5", "Kestrin ver.1.0", 90, 8);
+    Label5 = Caption(this, "Label5", "Kestrin ver.1.0", {90, 8});
     Label5->setFont(BoldFont(16));
     Label5->adjustSize();
     CentreOn(Label5, 90, 122);
@@ -104,14 +91,12 @@ void TAboutBox::BuildControls() {
     URLLabel2 = Link(this, "URLLabel2", FirstAddress, "mailto:" + FirstAddress, 48, 112);
     URLLabel2->move(48 + 60 - URLLabel2->width(), 112);
     URLLabel3 = Link(this, "URLLabel3", SecondAddress, "mailto:" + SecondAddress, 160, 112);
-    Label7 = Label<QLabel>(this, "Label7", "or", 128, 112);
+    Label7 = Caption(this, "Label7", "or", {128, 112});
 
-    OKButton = new QPushButton("OK", this);
-    OKButton->setObjectName("OKButton");
-    OKButton->setGeometry(109, 156, 68, 21);
+    OKButton = Button(this, "OKButton", "OK", {109, 156, 68, 21});
     OKButton->setDefault(true);
-    StaticText1 = Label<QLabel>(this, "StaticText1", "Welcome to my home page", 72, 64);
-    StaticText2 = Label<QLabel>(this, "StaticText2", "Send me e-mail", 96, 96);
+    StaticText1 = Caption(this, "StaticText1", "Welcome to my home page", {72, 64});
+    StaticText2 = Caption(this, "StaticText2", "Send me e-mail", {96, 96});
     OKButton->setFocus();
     connect(OKButton, &QPushButton::clicked, this, [this] { done(ModalResultCancel); });
 }

@@ -6,7 +6,7 @@
 #include <QMouseEvent>
 #include <QUrl>
 
-#include "app/AppFont.h"
+#include "widgets/FixedLayout.h"
 
 TURLLabel::TURLLabel(QWidget* owner)
     : QLabel(owner), Opener([](const QUrl& url) { return QDesktopServices::openUrl(url); }) {

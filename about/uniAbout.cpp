@@ -4,19 +4,15 @@
 #include <QShowEvent>
 #include <exception>
 
-#include "app/DialogPlacement.h"
-#include "app/ErrorDisplay.h"
-#include "app/uniKestrin.h"
+#include "widgets/DialogPlacement.h"
+#include "widgets/ErrorDisplay.h"
 
-TAboutBox::TAboutBox(QWidget* owner)
+TAboutBox::TAboutBox(QWidget* owner, const QWidget* mainWindow)
     : QDialog(owner, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
-                         Qt::MSWindowsFixedSizeDialogHint) {
+                         Qt::MSWindowsFixedSizeDialogHint),
+      MainWindow(mainWindow) {
     setObjectName("AboutBox");
     BuildControls();
-}
-
-std::unique_ptr<QDialog> MakeAboutBox(QWidget* owner) {
-    return std::make_unique<TAboutBox>(owner);
 }
 
 void TAboutBox::reject() {
@@ -40,4 +36,8 @@ void TAboutBox::FormShow() {
     SetFormPosition();
 }
 
-void TAboutBox::SetFormPosition() { PlaceOverMainWindow(*this); }
+void TAboutBox::SetFormPosition() {
+    if (MainWindow != nullptr) {
+        PlaceOver(*this, *MainWindow);
+    }
+}

@@ -2,10 +2,6 @@
 #pragma once
 
 #include <QDialog>
-#include <QPoint>
-#include <QRect>
-#include <QSize>
-#include <memory>
 
 class QFrame;
 class QLabel;
@@ -20,8 +16,9 @@ class TAboutBox final : public QDialog {
     Q_OBJECT
 
 public:
-    /// The box with all its controls, owned by `owner` (the main window).
-    explicit TAboutBox(QWidget* owner);
+    /// The box with all its controls, owned by `owner`; each showing centres it over `mainWindow` (none: it
+    /// stays where it is), which must outlive the box.
+    TAboutBox(QWidget* owner, const QWidget* mainWindow);
 
     QPushButton* OKButton = nullptr;
     QLabel* ProgramIcon = nullptr;
@@ -37,10 +34,9 @@ public:
     TURLLabel* URLLabel3 = nullptr;
     QLabel* Label7 = nullptr;
 
-    /// Centres the box over frmMain; leaves it where it is when there is no main window.
+    /// Centres the box over the main window; leaves it where it is when there is none.
     void SetFormPosition();
     void FormShow();
-
 
 public slots:
     /// Esc and the close box end the box like its OK button does.
@@ -51,7 +47,6 @@ protected:
 
 private:
     void BuildControls();
-};
 
-/// The main window's About command makes its box with this.
-std::unique_ptr<QDialog> MakeAboutBox(QWidget* owner);
+    const QWidget* MainWindow;
+};

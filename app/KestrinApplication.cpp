@@ -1,9 +1,11 @@
-// Application object with the default error display around event dispatch.
+// Application object with the default error display around event dispatch, and the end of a session.
 #include "app/KestrinApplication.h"
 
+#include <QWidget>
 #include <exception>
 
-#include "app/ErrorDisplay.h"
+#include "qtcore/ShutdownSignals.h"
+#include "widgets/ErrorDisplay.h"
 
 TKestrinApplication::TKestrinApplication(int& argc, char** argv) : QApplication(argc, argv) {
     setApplicationName("Kestrin");
@@ -21,4 +23,8 @@ bool TKestrinApplication::notify(QObject* receiver, QEvent* event) {
         ShowDefaultError("Unknown failure");
     }
     return false;
+}
+
+void CloseOnShutdownSignals(QWidget& window) {
+    OnShutdownSignals(window, [&window] { window.close(); });
 }

@@ -8,28 +8,11 @@
 #include <QPushButton>
 #include <QTextEdit>
 
-#include "app/AppFont.h"
 #include "app/MenuShortcutGuard.h"
 #include "app/uniKestrin.h"
+#include "widgets/FixedLayout.h"
 
 namespace {
-
-QPushButton* Button(QWidget* parent, const char* name, const QString& caption, QRect place) {
-    auto* button = new QPushButton(caption, parent);
-    button->setObjectName(name);
-    button->setGeometry(place);
-    button->setAutoDefault(false);
-    return button;
-}
-
-QLabel* Label(QWidget* parent, const char* name, const QString& caption, QRect place) {
-    auto* label = new QLabel(caption, parent);
-    label->setObjectName(name);
-    label->setGeometry(place);
-    // Origins, times and texts come from the network: show them as they are, never as markup.
-    label->setTextFormat(Qt::PlainText);
-    return label;
-}
 
 QTextEdit* Memo(QWidget* parent, const char* name, QRect place) {
     auto* memo = new QTextEdit(parent);
@@ -64,20 +47,15 @@ void TfrmMain::BuildControls() {
     btnSendAll->setToolTip("Send message to all computers");
     memoOutMemo = Memo(client, "memoOutMemo", {8, 32, 329, 80});
     memoOutMemo->setToolTip("Outgoing message");
-    lblOutgoing = Label(client, "lblOutgoing", "Outgoing", {344, 40, 43, 13});
+    lblOutgoing = Caption(client, "lblOutgoing", "Outgoing", {344, 40});
     btnClearOutMemo = Button(client, "btnClearOutMemo", "Clear", {344, 64, 41, 25});
-    lblOriginName = Label(client, "lblOriginName", "Origin:", {16, 128, 30, 13});
+    lblOriginName = Caption(client, "lblOriginName", "Origin:", {16, 128});
     lblOrigin = Label(client, "lblOrigin", QString(), {56, 128, 137, 13});
-    lblTimeName = Label(client, "lblTimeName", "Time:", {224, 128, 26, 13});
+    lblTimeName = Caption(client, "lblTimeName", "Time:", {224, 128});
     lblTime = Label(client, "lblTime", QString(), {256, 128, 81, 13});
     memoInMemo = Memo(client, "memoInMemo", {8, 144, 329, 80});
     memoInMemo->setToolTip("Incoming message");
-    lblIncoming = Label(client, "lblIncoming", "Incoming", {344, 152, 43, 13});
-    // Caption labels take the width of their text, as labels do by default; only the two value labels
-    // keep their size and cut off what is longer.
-    for (QLabel* caption : {lblOutgoing, lblOriginName, lblTimeName, lblIncoming}) {
-        caption->adjustSize();
-    }
+    lblIncoming = Caption(client, "lblIncoming", "Incoming", {344, 152});
     btnClearInMemo = Button(client, "btnClearInMemo", "Clear", {344, 176, 41, 25});
 
     // The incoming area comes before the outgoing one, as the layout was designed.
@@ -89,8 +67,9 @@ void TfrmMain::BuildControls() {
     setTabOrder(btnClearOutMemo, btnClearInMemo);
 
     auto* guard = new TMenuShortcutGuard(this);
-    for (QWidget* editor : {static_cast<QWidget*>(memoOutMemo), static_cast<QWidget*>(memoInMemo),
-                            static_cast<QWidget*>(cmbComputers), static_cast<QWidget*>(cmbComputers->lineEdit())}) {
+    for (QWidget* editor :
+         {static_cast<QWidget*>(memoOutMemo), static_cast<QWidget*>(memoInMemo),
+          static_cast<QWidget*>(cmbComputers), static_cast<QWidget*>(cmbComputers->lineEdit())}) {
         editor->installEventFilter(guard);
     }
 

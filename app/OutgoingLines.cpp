@@ -7,7 +7,7 @@
 #include <QTextEdit>
 #include <QTextLayout>
 
-#include "app/core/WireText.h"
+#include "qtcore/WireText.h"
 
 namespace {
 

@@ -1,27 +1,19 @@
 // kestrin: the desktop program. Start-up, the message loop, and a shutdown that says goodbye.
-#include <QIcon>
 #include <memory>
 
 #include "about/uniAbout.h"
 #include "app/KestrinApplication.h"
-#include "app/ShutdownSignals.h"
-#include "app/core/NetworkSettings.h"
-#include "app/core/SettingsFile.h"
-#include "app/settings/unix/IniSettingsStore.h"
 #include "app/uniKestrin.h"
 #include "messenger/SystemServices.h"
 #include "messenger/transport/udp/UdpTransport.h"
 #include "options/uniOptions.h"
+#include "qtcore/NetworkSettings.h"
+#include "settings/ini/IniSettingsStore.h"
+#include "widgets/KestrinIcon.h"
 
 int main(int argc, char** argv) {
-    // The icons live in the static application library; a static library's resources must be named.
-    Q_INIT_RESOURCE(kestrin);
     TKestrinApplication app(argc, argv);
-    QIcon icon;
-    for (const int size : {16, 32, 48, 256}) {
-        icon.addFile(QStringLiteral(":/kestrin/kestrin-%1.png").arg(size), QSize(size, size));
-    }
-    QApplication::setWindowIcon(icon);
+    QApplication::setWindowIcon(KestrinIcon());
 
     const QString settingsPath = DefaultSettingsPath();
     const auto system = MakeLocalSystem();
@@ -30,10 +22,17 @@ int main(int argc, char** argv) {
     const auto startup = MakeStartupRegistration();
 
     auto window = std::make_unique<TfrmMain>(TMainWindowEnvironment{transport, *system, settings});
+    // The dialogs go over the main window, whichever window owns them; Options edits the process-wide
+    // pop-up flag and stores it the main window's way.
     window->OptionsFactory = [&startup = *startup](QWidget* owner) {
-        return std::make_unique<TfrmOptions>(owner, startup);
+        const auto saveAll = [] {
+            if (frmMain != nullptr) {
+                frmMain->SaveAll();
+            }
+        };
+        return std::make_unique<TfrmOptions>(owner, frmMain, TOptionsEnvironment{startup, PopUp, saveAll});
     };
-    window->AboutFactory = MakeAboutBox;
+    window->AboutFactory = [](QWidget* owner) { return std::make_unique<TAboutBox>(owner, frmMain); };
     CloseOnShutdownSignals(*window);
     window->show();
     const int code = app.exec();

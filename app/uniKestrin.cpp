@@ -8,14 +8,14 @@
 #include <QPushButton>
 #include <QTextEdit>
 
-#include "app/AppFont.h"
-#include "app/ErrorDisplay.h"
 #include "app/OutgoingLines.h"
-#include "app/core/QtUiQueue.h"
-#include "app/core/WireText.h"
-#include "app/settings/SettingsStore.h"
-#include "app/settings/StoredInteger.h"
 #include "messenger/uniMessenger.h"
+#include "qtcore/QtUiQueue.h"
+#include "qtcore/WireText.h"
+#include "settings/SettingsStore.h"
+#include "settings/StoredInteger.h"
+#include "widgets/ErrorDisplay.h"
+#include "widgets/FixedLayout.h"
 
 TfrmMain* frmMain = nullptr;
 TMessenger* MyMessenger = nullptr;
@@ -57,16 +57,20 @@ TfrmMain::~TfrmMain() {
 }
 
 void TfrmMain::FormCreate() {
-    OwnedMessenger = std::make_unique<TMessenger>(TMessengerEnvironment{Environment.Transport, *UiQueue,
-                                                                        Environment.System});
+    OwnedMessenger = std::make_unique<TMessenger>(
+        TMessengerEnvironment{Environment.Transport, *UiQueue, Environment.System});
     MyMessenger = OwnedMessenger.get();
-    MyMessenger->OnNewLine = [this](TMainMessenger& sender, const std::string& origin, const std::string& time,
-                                    const std::string& line) { MyMessengerNewLine(sender, origin, time, line); };
+    MyMessenger->OnNewLine = [this](TMainMessenger& sender, const std::string& origin,
+                                    const std::string& time, const std::string& line) {
+        MyMessengerNewLine(sender, origin, time, line);
+    };
     MyMessenger->OnUserListChange = [this](TMainMessenger& sender, const TStringList& users) {
         MyMessengerUserListChange(sender, users);
     };
-    MyMessenger->OnNewMemo = [this](TMainMessenger& sender, const std::string& origin, const std::string& time,
-                                    const TStringList& lines) { MyMessengerNewMemo(sender, origin, time, lines); };
+    MyMessenger->OnNewMemo = [this](TMainMessenger& sender, const std::string& origin,
+                                    const std::string& time, const TStringList& lines) {
+        MyMessengerNewMemo(sender, origin, time, lines);
+    };
     MyMessenger->SetBoxName("MB303");
     MyMessenger->Activate();
     LoadAll();
@@ -78,7 +82,9 @@ void TfrmMain::FormDestroy() {
     }
 }
 
-void TfrmMain::btnSendAllClick() { MyMessenger->SendMemoToAll(DisplayedLines(*memoOutMemo)); }
+void TfrmMain::btnSendAllClick() {
+    MyMessenger->SendMemoToAll(DisplayedLines(*memoOutMemo));
+}
 
 void TfrmMain::btnSendOutMemoClick() {
     const std::string target = ToWire(cmbComputers->currentText());
@@ -127,17 +133,25 @@ void TfrmMain::MyMessengerUserListChange(TMainMessenger&, const TStringList& Use
     cmbComputers->setEditText(typed);
 }
 
-void TfrmMain::btnClearOutMemoClick() { memoOutMemo->clear(); }
+void TfrmMain::btnClearOutMemoClick() {
+    memoOutMemo->clear();
+}
 
-void TfrmMain::btnClearInMemoClick() { memoInMemo->clear(); }
+void TfrmMain::btnClearInMemoClick() {
+    memoInMemo->clear();
+}
 
-void TfrmMain::mnuExitClick() { close(); }
+void TfrmMain::mnuExitClick() {
+    close();
+}
 
 void TfrmMain::mnuOptionsClick() {
     ShowDialog(OptionsFactory, "Error of creating Form of Options in  TfrmMain.mnuOptionsClick");
 }
 
-void TfrmMain::mnuAboutClick() { ShowDialog(AboutFactory, "Error of creating Form of About Box"); }
+void TfrmMain::mnuAboutClick() {
+    ShowDialog(AboutFactory, "Error of creating Form of About Box");
+}
 
 void TfrmMain::ShowDialog(const TDialogFactory& factory, const QString& failureText) {
     if (!factory) {

@@ -1,12 +1,12 @@
 // Building the messenger for the console client.
 #include "cli/CliSession.h"
 
-#include "app/core/NetworkSettings.h"
-#include "app/core/SettingsFile.h"
+#include "qtcore/NetworkSettings.h"
 
 TCliSession::TCliSession(const TCliCommand& command, QObject* context)
     : LocalSystem(MakeLocalSystem()), Queue(context) {
-    auto read = ReadNetworkSettings(command.ConfigPath.isEmpty() ? DefaultSettingsPath() : command.ConfigPath);
+    auto read =
+        ReadNetworkSettings(command.ConfigPath.isEmpty() ? DefaultSettingsPath() : command.ConfigPath);
     Problems = read.Problems;
     Transport = std::make_unique<TUdpTransport>(LocalSystem->ComputerName(), read.Settings);
     Component = std::make_unique<TMessenger>(TMessengerEnvironment{*Transport, Queue, *LocalSystem});
@@ -29,4 +29,6 @@ bool TCliSession::Activate(QString& error) {
     return false;
 }
 
-std::size_t TCliSession::MaxMessageSize() const { return TUdpTransport::MaxMessageSize(Component->BoxName()); }
+std::size_t TCliSession::MaxMessageSize() const {
+    return TUdpTransport::MaxMessageSize(Component->BoxName());
+}

@@ -5,11 +5,11 @@
 #include <QStringList>
 #include <memory>
 
-#include "app/core/QtUiQueue.h"
 #include "cli/CommandLine.h"
 #include "messenger/SystemServices.h"
 #include "messenger/transport/udp/UdpTransport.h"
 #include "messenger/uniMessenger.h"
+#include "qtcore/QtUiQueue.h"
 
 class TCliSession {
 public:

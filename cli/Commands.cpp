@@ -27,6 +27,15 @@ TStringList MemoLines(const std::string& text) {
     return lines;
 }
 
+bool ActivateOrReport(TCliSession& session) {
+    QString error;
+    if (session.Activate(error)) {
+        return true;
+    }
+    PrintError("kestrin-cli: " + error.toStdString() + "\n");
+    return false;
+}
+
 int RunSend(TCliSession& session, const TCliCommand& command) {
     std::string text;
     if (command.Text.isEmpty()) {
@@ -41,8 +50,8 @@ int RunSend(TCliSession& session, const TCliCommand& command) {
     MessageText::AppendMemo(composed, session.System().TimeStamp(), messenger.Computer(), lines);
     const std::size_t size = MessageText::Join(composed).size();
     if (size > session.MaxMessageSize()) {
-        PrintError("kestrin-cli: message too large: " + std::to_string(size) + " bytes, one datagram carries at most " +
-                   std::to_string(session.MaxMessageSize()) + "\n");
+        PrintError("kestrin-cli: message too large: " + std::to_string(size) +
+                   " bytes, one datagram carries at most " + std::to_string(session.MaxMessageSize()) + "\n");
         return ExitCode::Failed;
     }
     std::string error;
@@ -66,24 +75,24 @@ int RunListen(TCliSession& session, const TCliCommand& command, QCoreApplication
                                     const TStringList& lines) { Print(format.Memo(origin, time, lines)); };
     messenger.OnNewLine = [&format](TMainMessenger&, const std::string& origin, const std::string& time,
                                     const std::string& line) { Print(format.Line(origin, time, line)); };
-    messenger.OnUserListChange = [&format](TMainMessenger&, const TStringList& users) { Print(format.Users(users)); };
-    QString error;
-    if (!session.Activate(error)) {
-        PrintError("kestrin-cli: " + error.toStdString() + "\n");
+    messenger.OnUserListChange = [&format](TMainMessenger&, const TStringList& users) {
+        Print(format.Users(users));
+    };
+    if (!ActivateOrReport(session)) {
         return ExitCode::Failed;
     }
     return app.exec();
 }
 
 int RunWho(TCliSession& session, const TCliCommand& command, QCoreApplication& app) {
-    QString error;
-    if (!session.Activate(error)) {
-        PrintError("kestrin-cli: " + error.toStdString() + "\n");
+    if (!ActivateOrReport(session)) {
         return ExitCode::Failed;
     }
     QTimer::singleShot(command.WaitMs, &app, &QCoreApplication::quit);
     TStringList known;
-    session.Messenger().OnUserListChange = [&known](TMainMessenger&, const TStringList& users) { known = users; };
+    session.Messenger().OnUserListChange = [&known](TMainMessenger&, const TStringList& users) {
+        known = users;
+    };
     const int code = app.exec();
     for (const auto& name : known) {
         Print(name + "\n");

@@ -12,10 +12,14 @@ inline constexpr int Failed = 1;
 inline constexpr int BadArguments = 2;
 }  // namespace ExitCode
 
+/// Opens the own mailbox and announces this computer; when it cannot, says why on standard error.
+bool ActivateOrReport(TCliSession& session);
+
 int RunSend(TCliSession& session, const TCliCommand& command);
 int RunListen(TCliSession& session, const TCliCommand& command, QCoreApplication& app);
 int RunWho(TCliSession& session, const TCliCommand& command, QCoreApplication& app);
 int RunEcho(TCliSession& session, const TCliCommand& command, QCoreApplication& app);
+/// The interactive session (InteractiveConsole.cpp).
 int RunInteractive(TCliSession& session, const TCliCommand& command, QCoreApplication& app);
 
 /// Splits text into memo lines: LF or CR LF ends a line, and a final break adds no empty line.

@@ -34,9 +34,7 @@ int RunEcho(TCliSession& session, const TCliCommand& command, QCoreApplication& 
         answer.insert(answer.end(), lines.begin(), lines.end());
         messenger.SendMemoTo(origin, answer);
     };
-    QString error;
-    if (!session.Activate(error)) {
-        PrintError("kestrin-cli: " + error.toStdString() + "\n");
+    if (!ActivateOrReport(session)) {
         return ExitCode::Failed;
     }
     return app.exec();

@@ -5,12 +5,14 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 
-#include "app/core/WireText.h"
+#include "qtcore/WireText.h"
 
 namespace {
 
 // Messages are 8-bit text in the sender's code page; no byte may be lost on the way into JSON.
-QString Text(const std::string& bytes) { return FromWire(bytes); }
+QString Text(const std::string& bytes) {
+    return FromWire(bytes);
+}
 
 QJsonArray TextArray(const TStringList& lines) {
     QJsonArray array;
@@ -26,9 +28,11 @@ std::string JsonLine(const QJsonObject& object) {
 
 }  // namespace
 
-std::string TEventFormatter::Memo(const std::string& origin, const std::string& time, const TStringList& lines) const {
+std::string TEventFormatter::Memo(const std::string& origin, const std::string& time,
+                                  const TStringList& lines) const {
     if (Json) {
-        return JsonLine({{"event", "memo"}, {"origin", Text(origin)}, {"time", Text(time)}, {"lines", TextArray(lines)}});
+        return JsonLine(
+            {{"event", "memo"}, {"origin", Text(origin)}, {"time", Text(time)}, {"lines", TextArray(lines)}});
     }
     std::string text = "memo from " + origin + " at " + time + ":\n";
     for (const auto& line : lines) {
@@ -37,9 +41,11 @@ std::string TEventFormatter::Memo(const std::string& origin, const std::string& 
     return text;
 }
 
-std::string TEventFormatter::Line(const std::string& origin, const std::string& time, const std::string& line) const {
+std::string TEventFormatter::Line(const std::string& origin, const std::string& time,
+                                  const std::string& line) const {
     if (Json) {
-        return JsonLine({{"event", "line"}, {"origin", Text(origin)}, {"time", Text(time)}, {"line", Text(line)}});
+        return JsonLine(
+            {{"event", "line"}, {"origin", Text(origin)}, {"time", Text(time)}, {"line", Text(line)}});
     }
     return "line from " + origin + " at " + time + ": " + line + "\n";
 }

@@ -6,9 +6,11 @@
 #include <QSocketNotifier>
 #include <array>
 
+#include "cli/Commands.h"
 #include "cli/Output.h"
 
-TInteractiveConsole::TInteractiveConsole(TCliSession& session, QObject* parent) : QObject(parent), Session(session) {
+TInteractiveConsole::TInteractiveConsole(TCliSession& session, QObject* parent)
+    : QObject(parent), Session(session) {
     TMessenger& messenger = Session.Messenger();
     messenger.OnNewMemo = [this](TMainMessenger&, const std::string& origin, const std::string& time,
                                  const TStringList& lines) { Print(Format.Memo(origin, time, lines)); };
@@ -18,7 +20,9 @@ TInteractiveConsole::TInteractiveConsole(TCliSession& session, QObject* parent) 
         Known = users;
         Print(Format.Users(users));
     };
-    messenger.OnError = [](TMainMessenger&, const std::string& message) { PrintError("error: " + message + "\n"); };
+    messenger.OnError = [](TMainMessenger&, const std::string& message) {
+        PrintError("error: " + message + "\n");
+    };
     Input = new QSocketNotifier(STDIN_FILENO, QSocketNotifier::Read, this);
     connect(Input, &QSocketNotifier::activated, this, &TInteractiveConsole::ReadInput);
     Print("Kestrin console on " + messenger.Computer() + ", mailbox " + messenger.BoxName() +
@@ -94,4 +98,15 @@ void TInteractiveConsole::ShowHelp() {
         "  /quit        leaves (as do Ctrl+D and Ctrl+C)\n");
 }
 
-std::string TInteractiveConsole::TargetText() const { return Target.empty() ? "every computer" : Target; }
+std::string TInteractiveConsole::TargetText() const {
+    return Target.empty() ? "every computer" : Target;
+}
+
+int RunInteractive(TCliSession& session, const TCliCommand& /*command*/, QCoreApplication& app) {
+    TInteractiveConsole console(session);
+    QObject::connect(&console, &TInteractiveConsole::QuitRequested, &app, &QCoreApplication::quit);
+    if (!ActivateOrReport(session)) {
+        return ExitCode::Failed;
+    }
+    return app.exec();
+}

@@ -1,21 +1,9 @@
 // kestrin-cli: the Kestrin messenger for terminals and scripts.
 #include <QCoreApplication>
 
-#include "app/core/UnixSignalWatcher.h"
 #include "cli/Commands.h"
-#include "cli/InteractiveConsole.h"
 #include "cli/Output.h"
-
-int RunInteractive(TCliSession& session, const TCliCommand& /*command*/, QCoreApplication& app) {
-    TInteractiveConsole console(session);
-    QObject::connect(&console, &TInteractiveConsole::QuitRequested, &app, &QCoreApplication::quit);
-    QString error;
-    if (!session.Activate(error)) {
-        PrintError("kestrin-cli: " + error.toStdString() + "\n");
-        return ExitCode::Failed;
-    }
-    return app.exec();
-}
+#include "qtcore/ShutdownSignals.h"
 
 int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
@@ -35,8 +23,7 @@ int main(int argc, char** argv) {
 
     // Ctrl+C, SIGTERM and SIGHUP end the event loop, so the messenger leaves the normal way and
     // announces its departure.
-    TUnixSignalWatcher signalWatcher;
-    QObject::connect(&signalWatcher, &TUnixSignalWatcher::SignalReceived, &app, [&app] { app.exit(ExitCode::Ok); });
+    OnShutdownSignals(app, [&app] { app.exit(ExitCode::Ok); });
 
     TCliSession session(command, &app);
     for (const QString& problem : session.SettingsProblems()) {

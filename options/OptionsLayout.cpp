@@ -3,29 +3,8 @@
 #include <QPushButton>
 #include <QTabWidget>
 
-#include "app/AppFont.h"
 #include "options/uniOptions.h"
-
-namespace {
-
-QCheckBox* CheckBox(QWidget* parent, const char* name, const QString& caption, QRect place) {
-    auto* box = new QCheckBox(caption, parent);
-    box->setObjectName(name);
-    box->setGeometry(place);
-    box->setFont(KestrinFont());
-    return box;
-}
-
-QPushButton* Button(QWidget* parent, const char* name, const QString& caption, QRect place) {
-    auto* button = new QPushButton(caption, parent);
-    button->setObjectName(name);
-    button->setGeometry(place);
-    // Enter presses the focused button; with the focus elsewhere it presses the default one.
-    button->setAutoDefault(true);
-    return button;
-}
-
-}  // namespace
+#include "widgets/FixedLayout.h"
 
 void TfrmOptions::BuildControls() {
     PageControl1 = new QTabWidget(this);

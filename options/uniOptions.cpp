@@ -7,16 +7,15 @@
 #include <QTabWidget>
 #include <utility>
 
-#include "app/AppFont.h"
-#include "app/DialogPlacement.h"
-#include "app/ErrorDisplay.h"
-#include "app/uniKestrin.h"
+#include "widgets/DialogPlacement.h"
+#include "widgets/ErrorDisplay.h"
+#include "widgets/FixedLayout.h"
 
-TfrmOptions::TfrmOptions(QWidget* owner, TStartupRegistration& startup, TProgramPathSource programPath)
+TfrmOptions::TfrmOptions(QWidget* owner, const QWidget* mainWindow, TOptionsEnvironment environment)
     : QDialog(owner, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint |
                          Qt::MSWindowsFixedSizeDialogHint),
-      Startup(startup),
-      ProgramPath(std::move(programPath)) {
+      MainWindow(mainWindow),
+      Environment(std::move(environment)) {
     setObjectName("frmOptions");
     setWindowTitle("Options");
     setFont(KestrinFont());
@@ -29,7 +28,7 @@ TfrmOptions::TfrmOptions(QWidget* owner, TStartupRegistration& startup, TProgram
 }
 
 void TfrmOptions::FormCreate() {
-    cbPopUp->setChecked(PopUp);
+    cbPopUp->setChecked(Environment.PopUp);
     cbStartup->setChecked(CheckLoadAtStartup());
 }
 
@@ -41,7 +40,11 @@ void TfrmOptions::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
 }
 
-void TfrmOptions::FormShow() { PlaceOverMainWindow(*this); }
+void TfrmOptions::FormShow() {
+    if (MainWindow != nullptr) {
+        PlaceOver(*this, *MainWindow);
+    }
+}
 
 void TfrmOptions::keyPressEvent(QKeyEvent* event) {
     // No button cancels this dialog: Esc, which would reject it, does nothing.
@@ -53,11 +56,9 @@ void TfrmOptions::keyPressEvent(QKeyEvent* event) {
 }
 
 void TfrmOptions::btnOkClick() {
-    PopUp = cbPopUp->isChecked();
+    Environment.PopUp = cbPopUp->isChecked();
     LoadAtStartup(cbStartup->isChecked());
-    if (frmMain != nullptr) {
-        frmMain->SaveAll();
-    }
+    Environment.SaveAll();
     close();
 }
 
@@ -66,12 +67,12 @@ void TfrmOptions::btnCloseClick() {
 }
 
 void TfrmOptions::LoadAtStartup(bool load) {
-    const std::string path = load ? ProgramPath() : std::string();
+    const std::string path = load ? Environment.ProgramPath() : std::string();
     try {
         if (load) {
-            Startup.Register(path);
+            Environment.Startup.Register(path);
         } else {
-            Startup.Unregister();
+            Environment.Startup.Unregister();
         }
     } catch (...) {
         ShowPlainMessage("Error in TfrmOptions.LoadAtStartup");
@@ -80,7 +81,7 @@ void TfrmOptions::LoadAtStartup(bool load) {
 
 bool TfrmOptions::CheckLoadAtStartup() {
     try {
-        return Startup.IsRegistered();
+        return Environment.Startup.IsRegistered();
     } catch (...) {
         ShowPlainMessage("Error in TfrmOptions.CheckLoadAtStartup");
         // What could not be read is shown as not there; Ok then writes the state the user leaves the box in.

@@ -5,7 +5,7 @@
 #include <functional>
 #include <string>
 
-#include "options/StartupRegistration.h"
+#include "startup/StartupRegistration.h"
 
 class QCheckBox;
 class QKeyEvent;
@@ -16,14 +16,23 @@ class QTabWidget;
 /// Where LoadAtStartup takes the program's path from.
 using TProgramPathSource = std::function<std::string()>;
 
+/// What the dialog edits; all of it must outlive the dialog.
+struct TOptionsEnvironment {
+    TStartupRegistration& Startup;
+    /// The pop-up flag: shown when the dialog is made, set on Ok.
+    bool& PopUp;
+    /// Stores the pop-up flag; Ok calls it after setting the flag and the start at logon.
+    std::function<void()> SaveAll;
+    TProgramPathSource ProgramPath = RunningProgramPath;
+};
+
 class TfrmOptions final : public QDialog {
     Q_OBJECT
 
 public:
-    /// A dialog owned by `owner` (the main window), its boxes already showing the stored state.
-    /// `startup` must outlive the dialog.
-    TfrmOptions(QWidget* owner, TStartupRegistration& startup,
-                TProgramPathSource programPath = RunningProgramPath);
+    /// A dialog owned by `owner`, its boxes already showing the stored state; each showing centres it over
+    /// `mainWindow` (none: it stays where it is), which must outlive the dialog.
+    TfrmOptions(QWidget* owner, const QWidget* mainWindow, TOptionsEnvironment environment);
 
     QTabWidget* PageControl1 = nullptr;
     QWidget* tsMain = nullptr;
@@ -48,6 +57,6 @@ protected:
 private:
     void BuildControls();
 
-    TStartupRegistration& Startup;
-    TProgramPathSource ProgramPath;
+    const QWidget* MainWindow;
+    TOptionsEnvironment Environment;
 };

@@ -8,7 +8,7 @@
 
 #include "about/URLLabel.h"
 #include "about/uniAbout.h"
-#include "app/AppFont.h"
+#include "widgets/FixedLayout.h"
 
 namespace {
 
@@ -97,7 +97,7 @@ private slots:
     }
 
     void linksOpenTheirAddressesInNavyAndLimeWhenHovered() {
-        TAboutBox box(nullptr);
+        TAboutBox box(nullptr, nullptr);
         QCOMPARE(box.URLLabel1->URL, box.URLLabel1->text());  // the home page; the others open a new mail
         for (TURLLabel* link : {box.URLLabel1, box.URLLabel2, box.URLLabel3}) {
             QVERIFY(link == box.URLLabel1 || link->URL == "mailto:" + link->text());
@@ -109,7 +109,7 @@ private slots:
 
     void closesWithResultTwoWhicheverWay() {
         for (const QString how : {"OK", "Enter", "Esc", "close box"}) {
-            TAboutBox box(nullptr);
+            TAboutBox box(nullptr, nullptr);
             QTimer::singleShot(0, &box, [&] {
                 if (QTest::qWaitForWindowActive(&box)) {
                     if (how == "close box") {

@@ -1,15 +1,17 @@
-// The Options dialog over a main window on the simulated LAN, where dialogs go, and the autostart entry.
+// The Options dialog, where dialogs go, and the autostart entry.
 #include <sys/stat.h>
 
 #include <QCheckBox>
 #include <QDir>
 #include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
 
-#include "app/DialogPlacement.h"
 #include "options/uniOptions.h"
-#include "options/xdg/DesktopEntry.h"
-#include "options/xdg/XdgAutostart.h"
-#include "tests/app/MainWindowHarness.h"
+#include "startup/xdg/DesktopEntry.h"
+#include "startup/xdg/XdgAutostart.h"
+#include "widgets/DialogPlacement.h"
+#include "widgets/ErrorDisplay.h"
 
 namespace {
 
@@ -23,26 +25,29 @@ QByteArray Contents(const QString& path) {
     return file.open(QIODevice::ReadOnly) ? file.readAll() : None;
 }
 
-class TThrowingStartup final : public TStartupRegistration {
-public:
+struct TThrowingStartup final : TStartupRegistration {
     void Register(const std::string&) override { throw std::runtime_error("registry gone"); }
     void Unregister() override { throw std::runtime_error("registry gone"); }
     bool IsRegistered() override { throw std::runtime_error("registry gone"); }
 };
 
-/// A main window (not shown), and an autostart folder holding an old entry of ours.
-class TOptionsHarness : public TMainWindowHarness {
-public:
+/// An autostart folder holding an old entry of ours, the pop-up flag, and failures recorded, not shown.
+struct TOptionsHarness {
     TOptionsHarness() {
+        SetMessagePresenter([this](TMessageKind kind, const QString& text) {
+            Messages << (kind == TMessageKind::DefaultError ? "error: " : "message: ") + text;
+        });
         QFile entry(Startup.EntryPath());
         Ready = entry.open(QIODevice::WriteOnly) && entry.write(OldEntry) > 0;
-        Open();
     }
+    ~TOptionsHarness() { SetMessagePresenter(nullptr); }
 
     /// A fresh dialog, shown and active, as each opening from the menu gives one.
     TfrmOptions& Show(TStartupRegistration* startup = nullptr) {
-        Dialog = std::make_unique<TfrmOptions>(Window.get(), startup ? *startup : Startup,
-                                               [] { return ProgramPath; });
+        const TOptionsEnvironment environment{startup ? *startup : Startup, PopUp,
+                                              [this] { Messages << "saved PopUp=" + QString::number(PopUp); },
+                                              [] { return ProgramPath; }};
+        Dialog = std::make_unique<TfrmOptions>(nullptr, nullptr, environment);
         Dialog->show();
         Ready = QTest::qWaitForWindowActive(Dialog.get()) && Ready;
         return *Dialog;
@@ -50,7 +55,9 @@ public:
 
     QTemporaryDir AutostartDir;
     TXdgAutostart Startup{AutostartDir.path()};
+    bool PopUp = true;
     bool Ready = false;  // the old entry written, and each dialog active when shown
+    QStringList Messages;
     std::unique_ptr<TfrmOptions> Dialog;
 };
 
@@ -89,7 +96,6 @@ private slots:
         QFETCH(bool, startup);
         QFETCH(QString, outcome);
         TOptionsHarness harness;
-        PopUp = true;
         TfrmOptions& dialog = harness.Show();
         QVERIFY(harness.Ready && dialog.cbPopUp->isChecked() && dialog.cbStartup->isChecked());
         dialog.cbPopUp->setChecked(false);
@@ -107,14 +113,13 @@ private slots:
         }
         const bool saved = outcome == "saved";
         QCOMPARE(dialog.isVisible(), outcome == "open");
-        QCOMPARE(PopUp, !saved);
-        QCOMPARE(Contents(harness.Path), saved ? QByteArray("[General]\nPopUp=0\n") : None);
+        QCOMPARE(harness.PopUp, !saved);
         const QByteArray entry = QByteArray::fromStdString(DesktopEntryText(ProgramPath));
         QCOMPARE(Contents(harness.Startup.EntryPath()), !saved ? OldEntry : startup ? entry : None);
         TfrmOptions& again = harness.Show();
         QCOMPARE(again.cbPopUp->isChecked(), !saved);
         QCOMPARE(again.cbStartup->isChecked(), !saved || startup);  // a long entry counts too
-        QVERIFY(harness.Messages.isEmpty());
+        QCOMPARE(harness.Messages, saved ? QStringList{"saved PopUp=0"} : QStringList{});
     }
 
     void registryFailuresAreReportedAndOkStillSavesAndCloses() {
@@ -124,9 +129,10 @@ private slots:
         QVERIFY(!dialog.cbStartup->isChecked());
         dialog.cbStartup->setChecked(true);
         dialog.btnOk->click();
-        QCOMPARE(harness.Messages, QStringList({"message: Error in TfrmOptions.CheckLoadAtStartup",
-                                                "message: Error in TfrmOptions.LoadAtStartup"}));
-        QVERIFY(!dialog.isVisible() && Contents(harness.Path) != None);
+        QCOMPARE(harness.Messages,
+                 QStringList({"message: Error in TfrmOptions.CheckLoadAtStartup",
+                              "message: Error in TfrmOptions.LoadAtStartup", "saved PopUp=1"}));
+        QVERIFY(!dialog.isVisible());
     }
 
     void picksTheAutostartFolderAndQuotesWhatTheExecLineWouldSplitOrExpand() {

@@ -1,0 +1,67 @@
+// [Network] Port, NameServicePort, Workgroup, Interfaces, BindAddress.
+#include "qtcore/NetworkSettings.h"
+
+#include <QSettings>
+#include <QStandardPaths>
+
+#include "messenger/transport/udp/NetworkInterfaces.h"
+
+namespace {
+
+std::uint16_t ReadPort(const QSettings& file, const QString& key, std::uint16_t fallback, int lowest,
+                       QStringList& problems) {
+    if (!file.contains(key)) {
+        return fallback;
+    }
+    bool ok = false;
+    const int value = file.value(key).toString().trimmed().toInt(&ok);
+    if (!ok || value < lowest || value > 65535) {
+        problems << QStringLiteral("%1 = \"%2\" is not a port number; using %3")
+                        .arg(key, file.value(key).toString())
+                        .arg(fallback);
+        return fallback;
+    }
+    return static_cast<std::uint16_t>(value);
+}
+
+}  // namespace
+
+QString DefaultSettingsPath() {
+    return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) + "/Olvanta/Kestrin.conf";
+}
+
+TNetworkSettingsRead ReadNetworkSettings(const QString& settingsPath) {
+    TNetworkSettingsRead read;
+    TUdpSettings& settings = read.Settings;
+    const QSettings file(settingsPath, QSettings::IniFormat);
+
+    settings.Port = ReadPort(file, "Network/Port", settings.Port, 1, read.Problems);
+    settings.NameServicePort =
+        ReadPort(file, "Network/NameServicePort", settings.NameServicePort, 0, read.Problems);
+
+    const QString workgroup =
+        file.value("Network/Workgroup", QString::fromStdString(settings.Workgroup)).toString();
+    if (workgroup.trimmed().isEmpty() || workgroup.size() > 15 || workgroup.contains('\\')) {
+        read.Problems << QStringLiteral("Network/Workgroup = \"%1\" is not a workgroup name; using %2")
+                             .arg(workgroup, QString::fromStdString(settings.Workgroup));
+    } else {
+        settings.Workgroup = workgroup.trimmed().toStdString();
+    }
+
+    // QSettings reads "eth0, wlan0" as a list already; a single name arrives as a plain string.
+    for (const QString& name : file.value("Network/Interfaces").toStringList()) {
+        if (!name.trimmed().isEmpty()) {
+            settings.Interfaces.push_back(name.trimmed().toStdString());
+        }
+    }
+
+    const QString bindAddress =
+        file.value("Network/BindAddress", QString::fromStdString(settings.BindAddress)).toString();
+    if (!ParseIpv4(bindAddress.trimmed().toStdString())) {
+        read.Problems << QStringLiteral("Network/BindAddress = \"%1\" is not an IPv4 address; using %2")
+                             .arg(bindAddress, QString::fromStdString(settings.BindAddress));
+    } else {
+        settings.BindAddress = bindAddress.trimmed().toStdString();
+    }
+    return read;
+}

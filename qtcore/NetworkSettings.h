@@ -1,0 +1,18 @@
+// The settings file, one INI file per user, and its [Network] section read into the transport's plain values.
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+#include "messenger/transport/udp/UdpSettings.h"
+
+/// `$XDG_CONFIG_HOME/Olvanta/Kestrin.conf` (`~/.config/…` when the variable is unset) on Linux.
+QString DefaultSettingsPath();
+
+struct TNetworkSettingsRead {
+    TUdpSettings Settings;
+    QStringList Problems;  ///< one sentence per value that was unusable and fell back to its default
+};
+
+/// Missing keys take their defaults; a value that cannot be used takes its default too, and says so.
+TNetworkSettingsRead ReadNetworkSettings(const QString& settingsPath);

@@ -1,0 +1,18 @@
+// The settings store as an INI file (on Linux `~/.config/Olvanta/Kestrin.conf`), read and written by
+// QSettings.
+#pragma once
+
+#include <QString>
+
+#include "settings/SettingsStore.h"
+
+class TIniSettingsStore final : public TSettingsStore {
+public:
+    explicit TIniSettingsStore(QString path) : Path(std::move(path)) {}
+
+    std::optional<std::string> ReadPopUp() override;
+    void WritePopUp(const std::string& text) override;
+
+private:
+    QString Path;
+};
