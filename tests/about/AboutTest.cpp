@@ -1,6 +1,5 @@
-// The About box and its link labels: the hover look, one request per click, the colours, how the box closes.
+// The About box and its link labels: one request per click, the colours, how the box closes.
 #include <QApplication>
-#include <QEnterEvent>
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
@@ -8,61 +7,11 @@
 
 #include "about/URLLabel.h"
 #include "about/uniAbout.h"
-#include "widgets/FixedLayout.h"
-
-namespace {
-
-void Hover(TURLLabel& label, bool enter) {
-    QEnterEvent entering(QPointF(2, 2), QPointF(2, 2), label.mapToGlobal(QPointF(2, 2)));
-    QEvent leaving(QEvent::Leave);
-    QApplication::sendEvent(&label, enter ? &entering : &leaving);
-}
-
-TLinkFont Look(int pixels, QColor colour) {
-    QFont font = KestrinFont();
-    font.setPixelSize(pixels);
-    return {font, colour};
-}
-
-struct TPaintCounter : QObject {
-    int Paints = 0;
-    bool eventFilter(QObject*, QEvent* event) override {
-        Paints += event->type() == QEvent::Paint ? 1 : 0;
-        return false;
-    }
-};
-
-}  // namespace
 
 class AboutTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void hoverShowsItsLookAtOnceAndLeaveBringsBackTheOwnOne() {
-        QWidget form;
-        auto* label = new TURLLabel(&form);
-        label->setText("www.example.org");
-        label->ApplyFont(Look(11, Qt::darkGreen));
-        label->SetHiFont(Look(20, Qt::red));
-        label->move(40, 40);  // away from the pointer, so that showing the form brings no enter of its own
-        form.setGeometry(400, 400, 300, 100);
-        form.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&form));
-        const QSize ownSize = label->size();
-        Hover(*label, false);  // the pointer came in under another widget's grab: no enter before this leave
-        QCOMPARE(label->CurrentFont(), Look(11, Qt::darkGreen));
-        TPaintCounter counter;
-        label->installEventFilter(&counter);
-        Hover(*label, true);
-        QCOMPARE(counter.Paints, 1);  // painted before the notification returned, not merely scheduled
-        Hover(*label, true);          // a second enter must not take the hover look for the own one
-        QCOMPARE(label->CurrentFont(), Look(20, Qt::red));
-        QVERIFY(label->width() > ownSize.width());  // sized to its text in the larger look
-        Hover(*label, false);
-        QCOMPARE(label->CurrentFont(), Look(11, Qt::darkGreen));
-        QCOMPARE(label->size(), ownSize);
-    }
-
     void opensTheAddressOncePerClick() {
         // Steps: (p)ress, (r)elease, release (o)utside, (d)ouble click; upper case with the right button.
         const std::tuple<const char*, QString, int, int> rows[] = {

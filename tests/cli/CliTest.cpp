@@ -25,8 +25,6 @@ TEST(CliCommandLine, AcceptsEachCommandWithItsOptionsAndRefusesWhatCannotBeMeant
         {"send to all",
          {"--box", "Other", "send", "--all"},
          TCliCommand{.Kind = Send, .BoxName = "Other", .ToAll = true}},
-        {"listen", {"listen", "--json"}, TCliCommand{.Kind = Listen, .Json = true}},
-        {"who", {"who", "--wait", "250"}, TCliCommand{.Kind = Who, .WaitMs = 250}},
         {"send without a target", {"send", "hi"}, refused},
         {"send with both targets", {"send", "--all", "--to", "WS02"}, refused},
         {"send to an empty name", {"send", "--to", "", "hi"}, refused},

@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <atomic>
 #include <deque>
 #include <memory>
 #include <stdexcept>
@@ -211,18 +210,6 @@ TEST(HandOver, ThrowsTheCallsExceptionInTheWorker) {
     std::jthread worker(
         [&](std::stop_token stop) { EXPECT_THROW(HandOver(queue, fail, stop), std::runtime_error); });
     ASSERT_TRUE(queue.RunOne(10s));  // the failure does not escape on the user-interface side
-}
-
-TEST(HandOver, StopReleasesTheWorkerAndCancelsTheCall) {
-    TCallQueue queue;
-    std::atomic<bool> ran = false, handed = true;
-    const auto run = [&] { ran = true; };
-    std::jthread worker([&](std::stop_token stop) { handed = HandOver(queue, run, stop); });
-    ASSERT_TRUE(queue.WaitForCalls(1, 10s));
-    worker.request_stop();
-    worker.join();  // would hang if the stop did not release the worker
-    EXPECT_EQ(queue.RunPending(), 1u);
-    EXPECT_FALSE(ran || handed);  // cancelled before it started
 }
 
 }  // namespace

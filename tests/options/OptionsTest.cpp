@@ -72,7 +72,6 @@ private slots:
         const std::tuple<const char*, QRect, QSize, QPoint> rows[] = {
             {"3 narrower", {100, 50, 259, 300}, {262, 151}, {99, 124}},
             {"3 lower: top held", {100, 50, 400, 148}, {262, 151}, {169, 50}},
-            {"partly off screen", {-300, -80, 400, 240}, {262, 151}, {-231, -36}},
             {"near the bottom right, not pulled back", {1800, 1000, 500, 400}, {288, 207}, {1906, 1096}}};
         for (const auto& [name, main, dialog, place] : rows) {
             QVERIFY2(CentredOver(main, dialog) == place, name);
@@ -85,9 +84,8 @@ private slots:
         QTest::addColumn<bool>("startup");
         QTest::addColumn<QString>("outcome");
         QTest::newRow("click Ok, Startup unchanged: entry rewritten") << "Ok" << true << "saved";
-        QTest::newRow("Enter right after opening") << "Enter" << false << "saved";
+        QTest::newRow("Enter right after opening: entry removed") << "Enter" << false << "saved";
         QTest::newRow("close box") << "close-box" << false << "discarded";
-        QTest::newRow("Enter on Close") << "Tab Tab Tab Enter" << false << "discarded";
         QTest::newRow("Esc") << "Esc" << false << "open";
     }
 
@@ -100,16 +98,12 @@ private slots:
         QVERIFY(harness.Ready && dialog.cbPopUp->isChecked() && dialog.cbStartup->isChecked());
         dialog.cbPopUp->setChecked(false);
         dialog.cbStartup->setChecked(startup);
-        const QMap<QString, Qt::Key> codes{
-            {"Tab", Qt::Key_Tab}, {"Enter", Qt::Key_Return}, {"Esc", Qt::Key_Escape}};
-        for (const QString& key : keys.split(' ')) {
-            if (key == "Ok") {
-                QTest::mouseClick(dialog.btnOk, Qt::LeftButton);
-            } else if (key == "close-box") {
-                dialog.close();
-            } else {
-                QTest::keyClick(QApplication::focusWidget(), codes[key]);
-            }
+        if (keys == "Ok") {
+            QTest::mouseClick(dialog.btnOk, Qt::LeftButton);
+        } else if (keys == "close-box") {
+            dialog.close();
+        } else {
+            QTest::keyClick(QApplication::focusWidget(), keys == "Enter" ? Qt::Key_Return : Qt::Key_Escape);
         }
         const bool saved = outcome == "saved";
         QCOMPARE(dialog.isVisible(), outcome == "open");

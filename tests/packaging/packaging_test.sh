@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Checks Kestrin as installed. `tree` installs the build into a temporary root and checks it with the
 # desktop's own validators; `deb` builds the Debian package and checks that it holds exactly the install
-# tree, what it depends on and what its postinst grants. Usage: packaging_test.sh tree|deb BUILD_DIR
+# tree and what its postinst grants. Usage: packaging_test.sh tree|deb BUILD_DIR
 set -euo pipefail
 
 mode=$1
@@ -46,10 +46,6 @@ case $mode in
         [[ -n $deb ]] || { echo "FAIL: no package was made" >&2; exit 1; }
         check "the package holds the install tree" diff <(cd "$root" && find . ! -type d | sort) \
             <(dpkg-deb -c "$deb" | awk '$1 !~ /^d/ { print $6 }' | sort)
-        depends=$(dpkg-deb -f "$deb" Depends)
-        for package in libqt6core6 libqt6gui6 libqt6widgets6 qt6-qpa-plugins libcap2-bin; do
-            check "depends on $package" grep -qE "(^|, )$package( |,|$)" <<<"$depends"
-        done
         # Not a skip: a check that could not run is a failure, as for every test that needs root.
         [[ $(id -u) -eq 0 ]] || { echo "FAIL: running the postinst needs root" >&2; exit 1; }
         dpkg-deb -e "$deb" "$work/control"
