@@ -128,16 +128,17 @@ bool Write(TUdpTransport& transport, const std::string& path, const std::string&
 class UdpTransport : public ::testing::Test {
 protected:
     /// The next message, waiting (bounded) for one to arrive; "<none>" when none came.
-    std::string Read() {
+    static std::string Read(TUdpTransport& own, TMailslotHandle mailbox) {
         for (int tries = 0; tries < 1000; ++tries) {
-            if (const auto info = Own.GetMailslotInfo(Mailbox); info && info->MessageCount > 0) {
+            if (const auto info = own.GetMailslotInfo(mailbox); info && info->MessageCount > 0) {
                 std::string buffer(info->NextSize, '\0');
-                return buffer.substr(0, Own.ReadFile(Mailbox, buffer).value_or(0));
+                return buffer.substr(0, own.ReadFile(mailbox, buffer).value_or(0));
             }
             std::this_thread::sleep_for(10ms);
         }
         return "<none>";
     }
+    std::string Read() { return Read(Own, Mailbox); }
 
     const TUdpSettings Settings{
         .Port = FreePort(), .NameServicePort = FreePort(), .Interfaces = {"lo"}, .BindAddress = "127.0.0.1"};
@@ -181,6 +182,16 @@ TEST_F(UdpTransport, LeavesABurstBeyondTheQueueInTheSocketUntilReadLosingNothing
     for (int i = 0; i < Burst; ++i)
         ASSERT_EQ(Read(), "memo " + std::to_string(i));
     EXPECT_EQ(Own.GetMailslotInfo(Mailbox)->MessageCount, 0);
+}
+
+TEST_F(UdpTransport, TakesNothingFromTheSocketThatItsFullQueueWouldLose) {
+    Own.CloseHandle(Mailbox);
+    TUdpTransport small("ws01", Settings, {.MaxBytes = 10});
+    const auto mailbox = small.CreateMailslot("\\\\.\\mailslot\\MB303", 0, 0);
+    for (const char* memo : {"12345678", "abc"})  // "abc" waits in the socket until "12345678" is read
+        Write(Other, "\\\\WS01\\mailslot\\MB303", memo);
+    EXPECT_EQ(Read(small, mailbox), "12345678");
+    EXPECT_EQ(Read(small, mailbox), "abc");
 }
 
 }  // namespace
