@@ -91,13 +91,8 @@ TEST(WireText, DefaultsToTheAnsiCodePageOfTheLocalesLanguage) {
 }
 
 TEST(WireText, ReadsUtf8WithAMultiByteSequenceElseTheCodePageAndWritesTheCodePageWhereItFits) {
-    const struct {
-        const char* Name;
-        const char* CodePage;
-        std::string Bytes;
-        QString Text;
-        std::string Written;  // the text written again
-    } rows[] = {
+    const std::tuple<const char*, const char*, std::string, QString, std::string> rows[] = {
+        // what, code page, bytes, read as, written again as
         {"Russian Windows", "cp1251", "\xcf\xf0\xe8\xe2\xe5\xf2", "Привет", "\xcf\xf0\xe8\xe2\xe5\xf2"},
         {"Western Windows", "windows-1252", "caf\xe9 \x80", "café €", "caf\xe9 \x80"},
         {"Japanese Windows", "WINDOWS-932", "\x93\xfa\x96\x7b", "日本", "\x93\xfa\x96\x7b"},
@@ -107,11 +102,11 @@ TEST(WireText, ReadsUtf8WithAMultiByteSequenceElseTheCodePageAndWritesTheCodePag
         {"ASCII", "windows-1251", "WS01 14:05", "WS01 14:05", "WS01 14:05"},
         {"a UTF-8 office", "utf8", "caf\xe9", "café", "caf\xc3\xa9"},
     };
-    for (const auto& row : rows) {
-        const auto text = TWireText::ForName(row.CodePage);
-        ASSERT_TRUE(text) << row.Name;
-        EXPECT_EQ(text->Read(row.Bytes), row.Text) << row.Name;
-        EXPECT_EQ(text->Write(row.Text), row.Written) << row.Name;
+    for (const auto& [what, codePage, bytes, read, written] : rows) {
+        const auto text = TWireText::ForName(codePage);
+        ASSERT_TRUE(text) << what;
+        EXPECT_EQ(text->Read(bytes), read) << what;
+        EXPECT_EQ(text->Write(read), written) << what;
     }
     for (const char* unknown : {"koi8-r", "windows-1200", "cp65001", "windows-", ""}) {
         EXPECT_FALSE(TWireText::ForName(unknown)) << unknown;
