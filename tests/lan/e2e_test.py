@@ -75,8 +75,7 @@ class TEndToEnd(TLanTest):
         russian = lambda host, *args: self.Lan.Start(host, "/usr/bin/env", "-u", "LC_ALL", "-u", "LC_CTYPE",
                                                      "LANG=ru_RU.UTF-8", self.Cli, *args, stdin=subprocess.PIPE)
         plain, json = russian("WS01", "listen"), russian("WS02", "listen", "--json")
-        for listener in (plain, json):
-            listener.WaitFor(lambda me: me.Bound(), "its mailbox")
+        [listener.WaitFor(lambda me: me.Bound(), "its mailbox") for listener in (plain, json)]
         sniffer = self.Lan.Sniff("WS03")
         memo = "Привет!\r\nКак дела?\r\n".encode("cp1251")
         self.Lan.SendAsWindows("WS03", b"MEMO_MSG\r\n14:06:30\r\nWS03\r\nBEGIN_MEMO\r\n" + memo + b"END_MESSAGE\r\n")

@@ -137,10 +137,9 @@ class TLan:
         return process.WaitExit(), "\n".join(process.Out), "\n".join(process.Err)
 
     def SendAsWindows(self, host, text):
-        """Sends message text (bytes) from a host as a Windows copy named after the host would, to every computer."""
-        code, _, err = self.Run(host, "/usr/bin/python3", "-c", WINDOWS, host, self.Address[host], self.Broadcast,
-                                text.hex())
-        assert code == 0, err
+        """Sends message text (bytes) to every computer as a Windows copy named after the host would."""
+        run = self.Run(host, "/usr/bin/python3", "-c", WINDOWS, host, self.Address[host], self.Broadcast, text.hex())
+        assert run[0] == 0, run[2]
 
     def Sniff(self, host):
         sniffer = self.Start(host, "/usr/bin/python3", "-c", SNIFFER)
