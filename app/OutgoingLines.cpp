@@ -7,29 +7,27 @@
 #include <QTextEdit>
 #include <QTextLayout>
 
-#include "qtcore/WireText.h"
-
 namespace {
 
 constexpr int LongestLine = 4096;
 
 }  // namespace
 
-TStringList DisplayedLines(QTextEdit& edit) {
+TStringList DisplayedLines(QTextEdit& edit, const TWireText& text) {
     QTextDocument* document = edit.document();
     // Asking for the size finishes the layout, so every block knows where it wraps.
     document->documentLayout()->documentSize();
     QStringList lines;
     for (QTextBlock block = document->begin(); block.isValid(); block = block.next()) {
-        const QString text = block.text();
+        const QString paragraph = block.text();
         const QTextLayout* layout = block.layout();
         if (layout == nullptr || layout->lineCount() == 0) {
-            lines << text;
+            lines << paragraph;
             continue;
         }
         for (int i = 0; i < layout->lineCount(); ++i) {
             const QTextLine line = layout->lineAt(i);
-            lines << text.mid(line.textStart(), line.textLength());
+            lines << paragraph.mid(line.textStart(), line.textLength());
         }
     }
     if (!lines.isEmpty() && lines.back().isEmpty()) {
@@ -37,7 +35,7 @@ TStringList DisplayedLines(QTextEdit& edit) {
     }
     TStringList result;
     for (const QString& line : lines) {
-        result.push_back(ToWire(line.left(LongestLine)));
+        result.push_back(text.Write(line.left(LongestLine)));
     }
     return result;
 }

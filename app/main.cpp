@@ -17,11 +17,13 @@ int main(int argc, char** argv) {
 
     const QString settingsPath = DefaultSettingsPath();
     const auto system = MakeLocalSystem();
-    TUdpTransport transport(system->ComputerName(), ReadNetworkSettings(settingsPath).Settings);
+    const TNetworkSettingsRead network = ReadNetworkSettings(settingsPath);
+    TUdpTransport transport(system->ComputerName(), network.Settings);
     TIniSettingsStore settings(settingsPath);
     const auto startup = MakeStartupRegistration();
 
-    auto window = std::make_unique<TfrmMain>(TMainWindowEnvironment{transport, *system, settings});
+    auto window =
+        std::make_unique<TfrmMain>(TMainWindowEnvironment{transport, *system, settings, network.Text});
     // The dialogs go over the main window, whichever window owns them; Options edits the process-wide
     // pop-up flag and stores it the main window's way.
     window->OptionsFactory = [&startup = *startup](QWidget* owner) {

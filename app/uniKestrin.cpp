@@ -2,6 +2,7 @@
 #include "app/uniKestrin.h"
 
 #include <QApplication>
+#include <QByteArray>
 #include <QComboBox>
 #include <QDialog>
 #include <QLabel>
@@ -11,7 +12,6 @@
 #include "app/OutgoingLines.h"
 #include "messenger/uniMessenger.h"
 #include "qtcore/QtUiQueue.h"
-#include "qtcore/WireText.h"
 #include "settings/SettingsStore.h"
 #include "settings/StoredInteger.h"
 #include "widgets/ErrorDisplay.h"
@@ -83,16 +83,27 @@ void TfrmMain::FormDestroy() {
 }
 
 void TfrmMain::btnSendAllClick() {
-    MyMessenger->SendMemoToAll(DisplayedLines(*memoOutMemo));
+    MyMessenger->SendMemoToAll(DisplayedLines(*memoOutMemo, Environment.Text));
 }
 
 void TfrmMain::btnSendOutMemoClick() {
-    const std::string target = ToWire(cmbComputers->currentText());
+    const std::string target = TargetName();
     if (target.empty()) {
-        MyMessenger->SendMemoToAll(DisplayedLines(*memoOutMemo));
+        MyMessenger->SendMemoToAll(DisplayedLines(*memoOutMemo, Environment.Text));
     } else {
-        MyMessenger->SendMemoTo(target, DisplayedLines(*memoOutMemo));
+        MyMessenger->SendMemoTo(target, DisplayedLines(*memoOutMemo, Environment.Text));
     }
+}
+
+std::string TfrmMain::TargetName() const {
+    // A name from the list goes back as the bytes that arrived: its text may not encode to them again.
+    const QString typed = cmbComputers->currentText();
+    int item = cmbComputers->currentIndex();
+    if (item < 0 || cmbComputers->itemText(item) != typed) {
+        item = cmbComputers->findText(typed, Qt::MatchExactly | Qt::MatchCaseSensitive);
+    }
+    return item >= 0 ? cmbComputers->itemData(item).toByteArray().toStdString()
+                     : Environment.Text.Write(typed);
 }
 
 void TfrmMain::ShowArrival(const std::string& origin, const std::string& time) {
@@ -104,14 +115,14 @@ void TfrmMain::ShowArrival(const std::string& origin, const std::string& time) {
         raise();
     }
     QApplication::beep();
-    lblOrigin->setText(FromWire(origin));
-    lblTime->setText(FromWire(time));
+    lblOrigin->setText(Environment.Text.Read(origin));
+    lblTime->setText(Environment.Text.Read(time));
 }
 
 void TfrmMain::MyMessengerNewLine(TMainMessenger&, const std::string& Origin, const std::string& Time,
                                   const std::string& Line) {
     ShowArrival(Origin, Time);
-    memoInMemo->setPlainText(FromWire(Line));
+    memoInMemo->setPlainText(Environment.Text.Read(Line));
 }
 
 void TfrmMain::MyMessengerNewMemo(TMainMessenger&, const std::string& Origin, const std::string& Time,
@@ -119,7 +130,7 @@ void TfrmMain::MyMessengerNewMemo(TMainMessenger&, const std::string& Origin, co
     ShowArrival(Origin, Time);
     QStringList lines;
     for (const auto& line : MsgLines) {
-        lines << FromWire(line);
+        lines << Environment.Text.Read(line);
     }
     memoInMemo->setPlainText(lines.join('\n'));
 }
@@ -128,7 +139,7 @@ void TfrmMain::MyMessengerUserListChange(TMainMessenger&, const TStringList& Use
     const QString typed = cmbComputers->currentText();
     cmbComputers->clear();
     for (const auto& name : UserList) {
-        cmbComputers->addItem(FromWire(name));
+        cmbComputers->addItem(Environment.Text.Read(name), QByteArray::fromStdString(name));
     }
     cmbComputers->setEditText(typed);
 }

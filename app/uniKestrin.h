@@ -7,6 +7,7 @@
 #include <string>
 
 #include "messenger/StringList.h"
+#include "qtcore/WireText.h"
 
 class QAction;
 class QComboBox;
@@ -27,6 +28,7 @@ struct TMainWindowEnvironment {
     TMailslotTransport& Transport;
     TSystemServices& System;
     TSettingsStore& Settings;
+    TWireText Text{};  ///< the office's code page, for what the window shows and sends
 };
 
 /// Makes a modal dialog owned by the main window (Options, About); may throw.
@@ -85,6 +87,7 @@ private:
     void BuildControls();
     void BuildMenu();
     void ShowArrival(const std::string& origin, const std::string& time);
+    std::string TargetName() const;
     void ShowDialog(const TDialogFactory& factory, const QString& failureText);
 
     TMainWindowEnvironment Environment;

@@ -8,6 +8,7 @@ TCliSession::TCliSession(const TCliCommand& command, QObject* context)
     auto read =
         ReadNetworkSettings(command.ConfigPath.isEmpty() ? DefaultSettingsPath() : command.ConfigPath);
     Problems = read.Problems;
+    WireText = read.Text;
     Transport = std::make_unique<TUdpTransport>(LocalSystem->ComputerName(), read.Settings);
     Component = std::make_unique<TMessenger>(TMessengerEnvironment{*Transport, Queue, *LocalSystem});
     Component->SetBoxName(command.BoxName.toStdString());

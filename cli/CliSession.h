@@ -10,6 +10,7 @@
 #include "messenger/transport/udp/UdpTransport.h"
 #include "messenger/uniMessenger.h"
 #include "qtcore/QtUiQueue.h"
+#include "qtcore/WireText.h"
 
 class TCliSession {
 public:
@@ -22,11 +23,14 @@ public:
     /// The largest memo text, in bytes, that one datagram carries under this box name.
     std::size_t MaxMessageSize() const;
 
+    /// The office's code page, for what is typed and what is shown.
+    const TWireText& Text() const { return WireText; }
     TMessenger& Messenger() { return *Component; }
     TSystemServices& System() { return *LocalSystem; }
 
 private:
     QStringList Problems;
+    TWireText WireText;
     std::unique_ptr<TSystemServices> LocalSystem;
     std::unique_ptr<TUdpTransport> Transport;
     TQtUiQueue Queue;

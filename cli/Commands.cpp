@@ -27,6 +27,14 @@ TStringList MemoLines(const std::string& text) {
     return lines;
 }
 
+TStringList TypedLines(const std::string& typed, const TWireText& text) {
+    TStringList lines = MemoLines(typed);
+    for (auto& line : lines) {
+        line = text.Write(text.Read(line));
+    }
+    return lines;
+}
+
 bool ActivateOrReport(TCliSession& session) {
     QString error;
     if (session.Activate(error)) {
@@ -43,7 +51,7 @@ int RunSend(TCliSession& session, const TCliCommand& command) {
     } else {
         text = command.Text.join(' ').toStdString();
     }
-    const TStringList lines = MemoLines(text);
+    const TStringList lines = TypedLines(text, session.Text());
     TMessenger& messenger = session.Messenger();
 
     TStringList composed;
@@ -59,7 +67,7 @@ int RunSend(TCliSession& session, const TCliCommand& command) {
     if (command.ToAll) {
         messenger.SendMemoToAll(lines);
     } else {
-        messenger.SendMemoTo(command.Target.toStdString(), lines);
+        messenger.SendMemoTo(session.Text().Write(command.Target), lines);
     }
     if (!error.empty()) {
         PrintError("kestrin-cli: " + error + " (" + command.Target.toStdString() + ")\n");
@@ -69,7 +77,7 @@ int RunSend(TCliSession& session, const TCliCommand& command) {
 }
 
 int RunListen(TCliSession& session, const TCliCommand& command, QCoreApplication& app) {
-    const TEventFormatter format(command.Json);
+    const TEventFormatter format(command.Json, session.Text());
     TMessenger& messenger = session.Messenger();
     messenger.OnNewMemo = [&format](TMainMessenger&, const std::string& origin, const std::string& time,
                                     const TStringList& lines) { Print(format.Memo(origin, time, lines)); };
@@ -95,7 +103,7 @@ int RunWho(TCliSession& session, const TCliCommand& command, QCoreApplication& a
     };
     const int code = app.exec();
     for (const auto& name : known) {
-        Print(name + "\n");
+        Print(session.Text().Read(name).toStdString() + "\n");
     }
     return code;
 }

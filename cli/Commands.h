@@ -24,3 +24,5 @@ int RunInteractive(TCliSession& session, const TCliCommand& command, QCoreApplic
 
 /// Splits text into memo lines: LF or CR LF ends a line, and a final break adds no empty line.
 TStringList MemoLines(const std::string& text);
+/// Typed text (the terminal's UTF-8, or a file in the code page) as lines in the office's code page.
+TStringList TypedLines(const std::string& typed, const TWireText& text);

@@ -15,7 +15,7 @@ const std::string AnswerMark = "You wrote:";
 int RunEcho(TCliSession& session, const TCliCommand& command, QCoreApplication& app) {
     TMessenger& messenger = session.Messenger();
     const std::string self = messenger.Computer();
-    const TStringList greeting = MemoLines(command.Greeting.toStdString());
+    const TStringList greeting = TypedLines(command.Greeting.toStdString(), session.Text());
     TStringList known;
     messenger.OnUserListChange = [&](TMainMessenger&, const TStringList& users) {
         for (const auto& name : users) {

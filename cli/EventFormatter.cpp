@@ -5,19 +5,12 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 
-#include "qtcore/WireText.h"
-
 namespace {
 
-// Messages are 8-bit text in the sender's code page; no byte may be lost on the way into JSON.
-QString Text(const std::string& bytes) {
-    return FromWire(bytes);
-}
-
-QJsonArray TextArray(const TStringList& lines) {
+QJsonArray TextArray(const TStringList& lines, const TWireText& text) {
     QJsonArray array;
     for (const auto& line : lines) {
-        array.append(Text(line));
+        array.append(text.Read(line));
     }
     return array;
 }
@@ -31,12 +24,14 @@ std::string JsonLine(const QJsonObject& object) {
 std::string TEventFormatter::Memo(const std::string& origin, const std::string& time,
                                   const TStringList& lines) const {
     if (Json) {
-        return JsonLine(
-            {{"event", "memo"}, {"origin", Text(origin)}, {"time", Text(time)}, {"lines", TextArray(lines)}});
+        return JsonLine({{"event", "memo"},
+                         {"origin", WireText.Read(origin)},
+                         {"time", WireText.Read(time)},
+                         {"lines", TextArray(lines, WireText)}});
     }
-    std::string text = "memo from " + origin + " at " + time + ":\n";
+    std::string text = "memo from " + Text(origin) + " at " + Text(time) + ":\n";
     for (const auto& line : lines) {
-        text += "  | " + line + "\n";
+        text += "  | " + Text(line) + "\n";
     }
     return text;
 }
@@ -44,19 +39,21 @@ std::string TEventFormatter::Memo(const std::string& origin, const std::string& 
 std::string TEventFormatter::Line(const std::string& origin, const std::string& time,
                                   const std::string& line) const {
     if (Json) {
-        return JsonLine(
-            {{"event", "line"}, {"origin", Text(origin)}, {"time", Text(time)}, {"line", Text(line)}});
+        return JsonLine({{"event", "line"},
+                         {"origin", WireText.Read(origin)},
+                         {"time", WireText.Read(time)},
+                         {"line", WireText.Read(line)}});
     }
-    return "line from " + origin + " at " + time + ": " + line + "\n";
+    return "line from " + Text(origin) + " at " + Text(time) + ": " + Text(line) + "\n";
 }
 
 std::string TEventFormatter::Users(const TStringList& users) const {
     if (Json) {
-        return JsonLine({{"event", "users"}, {"users", TextArray(users)}});
+        return JsonLine({{"event", "users"}, {"users", TextArray(users, WireText)}});
     }
     std::string text = "computers:";
     for (std::size_t i = 0; i < users.size(); ++i) {
-        text += (i == 0 ? " " : ", ") + users[i];
+        text += (i == 0 ? " " : ", ") + Text(users[i]);
     }
     return text + (users.empty() ? " (none)\n" : "\n");
 }

@@ -4,15 +4,20 @@
 #include <string>
 
 #include "messenger/StringList.h"
+#include "qtcore/WireText.h"
 
+/// Message text is read as `text` says and printed in UTF-8, the terminal's and JSON's encoding.
 class TEventFormatter {
 public:
-    explicit TEventFormatter(bool json) : Json(json) {}
+    explicit TEventFormatter(bool json, const TWireText& text = {}) : Json(json), WireText(text) {}
 
     std::string Memo(const std::string& origin, const std::string& time, const TStringList& lines) const;
     std::string Line(const std::string& origin, const std::string& time, const std::string& line) const;
     std::string Users(const TStringList& users) const;
 
 private:
+    std::string Text(const std::string& bytes) const { return WireText.Read(bytes).toStdString(); }
+
     bool Json;
+    TWireText WireText;
 };

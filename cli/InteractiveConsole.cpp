@@ -4,13 +4,14 @@
 #include <unistd.h>
 
 #include <QSocketNotifier>
+#include <algorithm>
 #include <array>
 
 #include "cli/Commands.h"
 #include "cli/Output.h"
 
 TInteractiveConsole::TInteractiveConsole(TCliSession& session, QObject* parent)
-    : QObject(parent), Session(session) {
+    : QObject(parent), Session(session), Format(false, session.Text()) {
     TMessenger& messenger = Session.Messenger();
     messenger.OnNewMemo = [this](TMainMessenger&, const std::string& origin, const std::string& time,
                                  const TStringList& lines) { Print(Format.Memo(origin, time, lines)); };
@@ -25,7 +26,8 @@ TInteractiveConsole::TInteractiveConsole(TCliSession& session, QObject* parent)
     };
     Input = new QSocketNotifier(STDIN_FILENO, QSocketNotifier::Read, this);
     connect(Input, &QSocketNotifier::activated, this, &TInteractiveConsole::ReadInput);
-    Print("Kestrin console on " + messenger.Computer() + ", mailbox " + messenger.BoxName() +
+    Print("Kestrin console on " + Session.Text().Read(messenger.Computer()).toStdString() + ", mailbox " +
+          messenger.BoxName() +
           ". Type a memo; a line with a single \".\" sends it. /help lists the commands.\n");
 }
 
@@ -60,7 +62,12 @@ void TInteractiveConsole::HandleLine(const std::string& line) {
         Target.clear();
         Print("sending to " + TargetText() + "\n");
     } else if (line.starts_with("/to ") && line.size() > 4) {
-        Target = line.substr(4);
+        // A name as listed goes to the bytes that arrived; any other is written like a text.
+        const QString typed = Session.Text().Read(line.substr(4));
+        const auto listed = std::find_if(Known.begin(), Known.end(), [&](const std::string& name) {
+            return Session.Text().Read(name) == typed;
+        });
+        Target = listed != Known.end() ? *listed : Session.Text().Write(typed);
         Print("sending to " + TargetText() + "\n");
     } else if (line == "/who") {
         Print(Format.Users(Known));
@@ -71,7 +78,8 @@ void TInteractiveConsole::HandleLine(const std::string& line) {
         PrintError("unknown command " + line + "; /help lists the commands\n");
     } else {
         // "//" starts a memo line that itself begins with a slash.
-        Draft.push_back(line.starts_with("//") ? line.substr(1) : line);
+        Draft.push_back(
+            Session.Text().Write(Session.Text().Read(line.starts_with("//") ? line.substr(1) : line)));
     }
 }
 
@@ -99,7 +107,7 @@ void TInteractiveConsole::ShowHelp() {
 }
 
 std::string TInteractiveConsole::TargetText() const {
-    return Target.empty() ? "every computer" : Target;
+    return Target.empty() ? "every computer" : Session.Text().Read(Target).toStdString();
 }
 
 int RunInteractive(TCliSession& session, const TCliCommand& /*command*/, QCoreApplication& app) {

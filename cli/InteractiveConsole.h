@@ -28,10 +28,10 @@ private:
     std::string TargetText() const;
 
     TCliSession& Session;
-    TEventFormatter Format{false};
+    TEventFormatter Format;
     QSocketNotifier* Input = nullptr;
-    std::string Pending;    ///< bytes read after the last line break
-    TStringList Draft;      ///< the memo being written
-    std::string Target;     ///< empty: every computer
-    TStringList Known;      ///< the computers as last announced
+    std::string Pending;  ///< bytes read after the last line break
+    TStringList Draft;    ///< the memo being written
+    std::string Target;   ///< empty: every computer; else the name's bytes
+    TStringList Known;    ///< the computers as last announced
 };

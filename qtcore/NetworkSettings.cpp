@@ -1,4 +1,4 @@
-// [Network] Port, NameServicePort, Workgroup, Interfaces, BindAddress.
+// [Network] Port, NameServicePort, Workgroup, Interfaces, BindAddress, Encoding.
 #include "qtcore/NetworkSettings.h"
 
 #include <QSettings>
@@ -62,6 +62,18 @@ TNetworkSettingsRead ReadNetworkSettings(const QString& settingsPath) {
                              .arg(bindAddress, QString::fromStdString(settings.BindAddress));
     } else {
         settings.BindAddress = bindAddress.trimmed().toStdString();
+    }
+
+    read.Text = TWireText::ForLocale(QProcessEnvironment::systemEnvironment());
+    if (file.contains("Network/Encoding")) {
+        const QString encoding = file.value("Network/Encoding").toString();
+        if (const auto chosen = TWireText::ForName(encoding)) {
+            read.Text = *chosen;
+        } else {
+            read.Problems << QStringLiteral(
+                                 "Network/Encoding = \"%1\" is not a code page known here; using %2")
+                                 .arg(encoding, read.Text.Name());
+        }
     }
     return read;
 }

@@ -5,12 +5,14 @@
 #include <QStringList>
 
 #include "messenger/transport/udp/UdpSettings.h"
+#include "qtcore/WireText.h"
 
 /// `$XDG_CONFIG_HOME/Olvanta/Kestrin.conf` (`~/.config/…` when the variable is unset) on Linux.
 QString DefaultSettingsPath();
 
 struct TNetworkSettingsRead {
     TUdpSettings Settings;
+    TWireText Text;        ///< Encoding: the office's code page, by default the one of the locale's language
     QStringList Problems;  ///< one sentence per value that was unusable and fell back to its default
 };
 

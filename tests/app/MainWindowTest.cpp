@@ -148,6 +148,28 @@ private slots:
         QCOMPARE(window.cmbComputers->currentText(), QString("WS09"));
     }
 
+    void sendsToANameFromTheListAtExactlyItsBytes() {
+        TMainWindowHarness harness;
+        harness.Window = std::make_unique<TfrmMain>(TMainWindowEnvironment{
+            harness.Own, harness, harness.Settings, *TWireText::ForName("windows-1252")});
+        TfrmMain& window = *harness.Window;
+        // A Linux host's UTF-8 name, and a byte windows-1252 lacks: neither text writes back to its bytes.
+        for (const std::string name : {"CAF\xc3\x89", "PC\x81"}) {
+            harness.Deliver("COMMAND_MSG\r\n1\r\n" + name + "\r\nONLINE_NOTIFY\r\nEND_MESSAGE\r\n");
+        }
+        QTRY_COMPARE(window.cmbComputers->count(), 2);
+        QCOMPARE(window.cmbComputers->itemText(0), QString("CAFÉ"));
+        window.memoOutMemo->setPlainText("picked");
+        for (int item : {0, 1}) {
+            window.cmbComputers->setCurrentIndex(item);
+            window.btnSendOutMemo->click();
+        }
+        window.cmbComputers->setEditText("BÄR");  // typed: written like any text
+        window.btnSendOutMemo->click();
+        // SentTo reads names as UTF-8, so other bytes show otherwise ("CAF\uFFFD", "PC\u0081", "BÄR").
+        QCOMPARE(harness.SentTo("BEGIN_MEMO\r\npicked"), QStringList({"CAFÉ", "PC\uFFFD", "B\uFFFDR"}));
+    }
+
     void showsFailuresWithAFullStop() {
         // clang-format off
         const std::pair<QString, QString> rows[] = {

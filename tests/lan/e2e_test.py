@@ -63,6 +63,26 @@ class TEndToEnd(TLanTest):
             listener.WaitMemo(["last"], "WS01")
         ws02.WaitMemo(["to WS02 alone"])
 
+    def test_a_russian_office_reads_and_writes_windows_1251(self):
+        # WS03 plays a Windows copy in a Russian office; the copies here have only the locale to go by.
+        russian = lambda host, *args: self.Lan.Start(host, "/usr/bin/env", "-u", "LC_ALL", "-u", "LC_CTYPE",
+                                                     "LANG=ru_RU.UTF-8", self.Cli, *args, stdin=subprocess.PIPE)
+        plain, json = russian("WS01", "listen"), russian("WS02", "listen", "--json")
+        [listener.WaitFor(lambda me: me.Bound(), "its mailbox") for listener in (plain, json)]
+        sniffer = self.Lan.Sniff("WS03")
+        memo = "Привет!\r\nКак дела?\r\n".encode("cp1251")
+        self.Lan.SendAsWindows("WS03", b"MEMO_MSG\r\n14:06:30\r\nWS03\r\nBEGIN_MEMO\r\n" + memo + b"END_MESSAGE\r\n")
+        json.WaitMemo(["Привет!", "Как дела?"], "WS03")
+        shown = "memo from WS03 at 14:06:30:\n  | Привет!\n  | Как дела?\n"
+        plain.WaitFor(lambda me: shown in "\n".join(me.Out) + "\n", "the memo shown in plain text")
+        send = russian("WS01", "send", "--to", "WS03")
+        send.Process.stdin.write("Всё хорошо\n".encode())
+        send.Process.stdin.close()
+        self.assertEqual(send.WaitExit(), 0, send.Err)
+        wire = "Всё хорошо\r\n".encode("cp1251").decode("latin-1")
+        sniffer.WaitFor(lambda me: any(wire in e["text"] and e["to"] == "WS03" for e in me.Events(None)),
+                        "the answer in windows-1251 on the wire")
+
     def test_send_refuses_a_memo_one_datagram_cannot_carry(self):
         ws02, = self.Listen("WS02")
         code, _, err = self.Run("WS01", "send", "--to", "WS02", stdin=b"y" * 70000)

@@ -2,6 +2,8 @@
 #include <gtest/gtest.h>
 
 #include <QFile>
+#include <QProcessEnvironment>
+#include <QSettings>
 #include <QTemporaryDir>
 
 #include "qtcore/NetworkSettings.h"
@@ -62,6 +64,58 @@ TEST(NetworkSettings, ReadsEachValueOrFallsBackToItsDefaultAndSaysWhy) {
             EXPECT_TRUE(read.Problems[i].contains(row.Problems[i])) << read.Problems[i].toStdString();
         }
     }
+}
+
+// The office's code page: chosen by the locale's language, read and written by the UTF-8 rule.
+TEST(WireText, DefaultsToTheAnsiCodePageOfTheLocalesLanguage) {
+    // clang-format off
+    const std::tuple<const char*, const char*, const char*, const char*> rows[] = {  // LC_ALL, LC_CTYPE, LANG
+        {"", "", "ru_RU.UTF-8", "windows-1251"}, {"", "", "be_BY", "windows-1251"}, {"", "", "cs_CZ", "windows-1250"},
+        {"", "", "sr_RS.UTF-8@latin", "windows-1250"}, {"", "", "el_GR.UTF-8", "windows-1253"},
+        {"", "", "az_AZ", "windows-1254"}, {"", "", "he_IL", "windows-1255"}, {"", "", "fa_IR", "windows-1256"},
+        {"", "", "lv_LV", "windows-1257"}, {"", "", "vi_VN", "windows-1258"}, {"", "", "th_TH", "windows-874"},
+        {"", "", "ja_JP.eucJP", "windows-932"}, {"", "", "zh_SG", "windows-936"}, {"", "", "ko_KR", "windows-949"},
+        {"", "", "zh_TW.Big5", "windows-950"}, {"", "", "zh_HK.UTF-8", "windows-950"}, {"", "", "de_DE", "windows-1252"},
+        {"", "", "C.UTF-8", "windows-1252"}, {"", "", "", "windows-1252"},
+        {"ja_JP.UTF-8", "ru_RU.UTF-8", "el_GR.UTF-8", "windows-932"},  // LC_ALL first,
+        {"", "ru_RU.UTF-8", "el_GR.UTF-8", "windows-1251"},            // then LC_CTYPE, an empty one unset
+    };
+    // clang-format on
+    for (const auto& [all, ctype, lang, codePage] : rows) {
+        QProcessEnvironment environment;
+        environment.insert("LC_ALL", all);
+        environment.insert("LC_CTYPE", ctype);
+        environment.insert("LANG", lang);
+        EXPECT_EQ(TWireText::ForLocale(environment).Name(), codePage) << all << "|" << ctype << "|" << lang;
+    }
+}
+
+TEST(WireText, ReadsUtf8WithAMultiByteSequenceElseTheCodePageAndWritesTheCodePageWhereItFits) {
+    const std::tuple<const char*, const char*, std::string, QString, std::string> rows[] = {
+        // what, code page, bytes, read as, written again as
+        {"Russian Windows", "cp1251", "\xcf\xf0\xe8\xe2\xe5\xf2", "Привет", "\xcf\xf0\xe8\xe2\xe5\xf2"},
+        {"Western Windows", "windows-1252", "caf\xe9 \x80", "café €", "caf\xe9 \x80"},
+        {"Japanese Windows", "WINDOWS-932", "\x93\xfa\x96\x7b", "日本", "\x93\xfa\x96\x7b"},
+        {"UTF-8 from Linux", "windows-1251", "\xd0\x9f\xd1\x80\xd0\xb8", "При", "\xcf\xf0\xe8"},
+        {"beyond the code page", "windows-1251", "caf\xc3\xa9", "café", "caf\xc3\xa9"},
+        {"a byte the code page lacks", "windows-1252", "\x81", "\u0081", "\xc2\x81"},
+        {"a UTF-8 office", "utf8", "caf\xe9", "café", "caf\xc3\xa9"},
+    };
+    for (const auto& [what, codePage, bytes, read, written] : rows) {
+        const auto text = TWireText::ForName(codePage);
+        ASSERT_TRUE(text) << what;
+        EXPECT_EQ(text->Read(bytes), read) << what;
+        EXPECT_EQ(text->Write(read), written) << what;
+    }
+    for (const char* unknown : {"koi8-r", "windows-1200", "cp65001", "windows-", ""}) {
+        EXPECT_FALSE(TWireText::ForName(unknown)) << unknown;
+    }
+    QTemporaryDir dir;
+    QSettings(dir.filePath("a.conf"), QSettings::IniFormat).setValue("Network/Encoding", "koi8-r");
+    const auto read = ReadNetworkSettings(dir.filePath("a.conf"));
+    EXPECT_EQ(read.Text.Name(), TWireText::ForLocale(QProcessEnvironment::systemEnvironment()).Name());
+    EXPECT_EQ(read.Problems.join(""),
+              "Network/Encoding = \"koi8-r\" is not a code page known here; using " + read.Text.Name());
 }
 
 }  // namespace
