@@ -151,7 +151,7 @@ private slots:
     void sendsToANameFromTheListAtExactlyItsBytes() {
         TMainWindowHarness harness;
         harness.Window = std::make_unique<TfrmMain>(TMainWindowEnvironment{
-            harness.Own, harness, harness.Settings, *TWireText::ForName("windows-1252")});
+            harness.Own, harness.System, harness.Settings, *TWireText::ForName("windows-1252")});
         TfrmMain& window = *harness.Window;
         // A Linux host's UTF-8 name, and a byte windows-1252 lacks: neither text writes back to its bytes.
         for (const std::string name : {"CAF\xc3\x89", "PC\x81"}) {
