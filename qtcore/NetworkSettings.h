@@ -11,7 +11,8 @@ QString DefaultSettingsPath();
 
 struct TNetworkSettingsRead {
     TUdpSettings Settings;
-    QStringList Problems;  ///< one sentence per value that was unusable and fell back to its default
+    std::string ComputerName;  ///< [Network] ComputerName upper-cased; empty: the one the host name gives
+    QStringList Problems;      ///< one sentence per value that was unusable and fell back to its default
 };
 
 /// Missing keys take their defaults; a value that cannot be used takes its default too, and says so.

@@ -64,4 +64,32 @@ TEST(NetworkSettings, ReadsEachValueOrFallsBackToItsDefaultAndSaysWhy) {
     }
 }
 
+TEST(NetworkSettings, TakesAComputerNameOnlyWhenNetbiosCanCarryIt) {
+    // An empty name read means the one derived from the host name.
+    const struct {
+        const char* Name;
+        QByteArray Text;
+        std::string Read;
+        bool Reported;
+    } rows[] = {
+        {"absent", "[Network]\n", "", false},
+        {"upper-cased, blanks trimmed", "[Network]\nComputerName= acct-08 \n", "ACCT-08", false},
+        {"15 bytes", "[Network]\nComputerName=ABCDEFGHIJKLMNO\n", "ABCDEFGHIJKLMNO", false},
+        {"16 bytes", "[Network]\nComputerName=ABCDEFGHIJKLMNOP\n", "", true},
+        {"empty", "[Network]\nComputerName=\n", "", true},
+        {"a forbidden character", "[Network]\nComputerName=PC*7\n", "", true},
+        {"16 bytes in UTF-8", "[Network]\nComputerName=ABCDEFGHIJKLMN\xc3\xa9\n", "", true},
+    };
+    for (const auto& row : rows) {
+        QTemporaryDir dir;
+        QFile file(dir.filePath("Kestrin.conf"));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write(row.Text) == row.Text.size());
+        file.close();
+        const auto read = ReadNetworkSettings(file.fileName());
+        EXPECT_EQ(read.ComputerName, row.Read) << row.Name;
+        EXPECT_EQ(read.Problems.size(), row.Reported ? 1 : 0) << row.Name;
+        EXPECT_EQ(read.Problems.join("").contains("Network/ComputerName"), row.Reported) << row.Name;
+    }
+}
+
 }  // namespace
