@@ -11,8 +11,9 @@ QString DefaultSettingsPath();
 
 struct TNetworkSettingsRead {
     TUdpSettings Settings;
-    std::string ComputerName;  ///< [Network] ComputerName upper-cased; empty: the one the host name gives
-    QStringList Problems;      ///< one sentence per value that was unusable and fell back to its default
+    QStringList Problems;  ///< one sentence per value that was unusable and fell back to its default
+    /// [Network] ComputerName, upper-cased; empty when unset or unusable: then the host name gives it.
+    std::string ComputerName;
 };
 
 /// Missing keys take their defaults; a value that cannot be used takes its default too, and says so.

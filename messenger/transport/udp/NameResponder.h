@@ -1,4 +1,5 @@
-// Answers NetBIOS name queries for the own computer name, so that Windows hosts can reach it directly.
+// Answers NetBIOS name queries for the own computer name, so that Windows hosts can reach it directly, and
+// asks at start whether another computer answers to that name too.
 #pragma once
 
 #include <chrono>
