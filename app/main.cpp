@@ -1,14 +1,17 @@
 // kestrin: the desktop program. Start-up, the message loop, and a shutdown that says goodbye.
 #include <memory>
+#include <thread>
 
 #include "about/uniAbout.h"
 #include "app/KestrinApplication.h"
 #include "app/uniKestrin.h"
 #include "messenger/SystemServices.h"
+#include "messenger/transport/udp/NameResponder.h"
 #include "messenger/transport/udp/UdpTransport.h"
 #include "options/uniOptions.h"
 #include "qtcore/NetworkSettings.h"
 #include "settings/ini/IniSettingsStore.h"
+#include "widgets/ErrorDisplay.h"
 #include "widgets/KestrinIcon.h"
 
 int main(int argc, char** argv) {
@@ -16,8 +19,8 @@ int main(int argc, char** argv) {
     QApplication::setWindowIcon(KestrinIcon());
 
     const QString settingsPath = DefaultSettingsPath();
-    const auto system = MakeLocalSystem();
     const TNetworkSettingsRead network = ReadNetworkSettings(settingsPath);
+    const auto system = MakeLocalSystem(network.ComputerName);
     TUdpTransport transport(system->ComputerName(), network.Settings);
     TIniSettingsStore settings(settingsPath);
     const auto startup = MakeStartupRegistration();
@@ -37,7 +40,18 @@ int main(int argc, char** argv) {
     window->AboutFactory = [](QWidget* owner) { return std::make_unique<TAboutBox>(owner, frmMain); };
     CloseOnShutdownSignals(*window);
     window->show();
+    // Whether another computer answers to this one's name: asked once, off the UI thread, and told in the
+    // plain message box through the event loop (dropped if the window is gone by then).
+    std::jthread nameCheck([name = system->ComputerName(), udp = network.Settings, target = window.get()] {
+        const auto warning = NameConflictWarning(name, FindNameHolders(name, udp, NameCheckTime));
+        if (!warning.empty()) {
+            QMetaObject::invokeMethod(
+                target, [text = QString::fromStdString(warning)] { ShowPlainMessage(text); },
+                Qt::QueuedConnection);
+        }
+    });
     const int code = app.exec();
+    nameCheck.join();
     // Destroying the window deactivates the messenger, which announces this computer's departure.
     window.reset();
     return code;

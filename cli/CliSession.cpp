@@ -1,14 +1,16 @@
 // Building the messenger for the console client.
 #include "cli/CliSession.h"
 
+#include "messenger/transport/udp/NameResponder.h"
 #include "qtcore/NetworkSettings.h"
 
-TCliSession::TCliSession(const TCliCommand& command, QObject* context)
-    : LocalSystem(MakeLocalSystem()), Queue(context) {
+TCliSession::TCliSession(const TCliCommand& command, QObject* context) : Queue(context) {
     auto read =
         ReadNetworkSettings(command.ConfigPath.isEmpty() ? DefaultSettingsPath() : command.ConfigPath);
     Problems = read.Problems;
     WireText = read.Text;
+    LocalSystem = MakeLocalSystem(read.ComputerName);
+    Udp = read.Settings;
     Transport = std::make_unique<TUdpTransport>(LocalSystem->ComputerName(), read.Settings);
     Component = std::make_unique<TMessenger>(TMessengerEnvironment{*Transport, Queue, *LocalSystem});
     Component->SetBoxName(command.BoxName.toStdString());
@@ -32,4 +34,9 @@ bool TCliSession::Activate(QString& error) {
 
 std::size_t TCliSession::MaxMessageSize() const {
     return TUdpTransport::MaxMessageSize(Component->BoxName());
+}
+
+std::string TCliSession::NameConflict() const {
+    const std::string name = LocalSystem->ComputerName();
+    return NameConflictWarning(name, FindNameHolders(name, Udp, NameCheckTime));
 }

@@ -18,6 +18,8 @@ public:
 
     /// Opens the own mailbox and announces this computer; false with the reason when it cannot.
     bool Activate(QString& error);
+    /// Asks the network once whether another computer answers to this one's name; the warning, or empty.
+    std::string NameConflict() const;
     /// The problems found in the settings file (each value fell back to its default).
     const QStringList& SettingsProblems() const { return Problems; }
     /// The largest memo text, in bytes, that one datagram carries under this box name.
@@ -32,6 +34,7 @@ private:
     QStringList Problems;
     TWireText WireText;
     std::unique_ptr<TSystemServices> LocalSystem;
+    TUdpSettings Udp;
     std::unique_ptr<TUdpTransport> Transport;
     TQtUiQueue Queue;
     std::unique_ptr<TMessenger> Component;  ///< last, so it leaves before what it uses

@@ -44,6 +44,16 @@ bool ActivateOrReport(TCliSession& session) {
     return false;
 }
 
+bool ActivateAndCheckName(TCliSession& session) {
+    if (!ActivateOrReport(session)) {
+        return false;
+    }
+    if (const std::string warning = session.NameConflict(); !warning.empty()) {
+        PrintError("kestrin-cli: " + warning + "\n");
+    }
+    return true;
+}
+
 int RunSend(TCliSession& session, const TCliCommand& command) {
     std::string text;
     if (command.Text.isEmpty()) {
@@ -86,7 +96,7 @@ int RunListen(TCliSession& session, const TCliCommand& command, QCoreApplication
     messenger.OnUserListChange = [&format](TMainMessenger&, const TStringList& users) {
         Print(format.Users(users));
     };
-    if (!ActivateOrReport(session)) {
+    if (!ActivateAndCheckName(session)) {
         return ExitCode::Failed;
     }
     return app.exec();

@@ -14,6 +14,9 @@ inline constexpr int BadArguments = 2;
 
 /// Opens the own mailbox and announces this computer; when it cannot, says why on standard error.
 bool ActivateOrReport(TCliSession& session);
+/// The same for a copy that stays: then asks once whether another computer answers to this one's name,
+/// and if so says so on standard error, and goes on.
+bool ActivateAndCheckName(TCliSession& session);
 
 int RunSend(TCliSession& session, const TCliCommand& command);
 int RunListen(TCliSession& session, const TCliCommand& command, QCoreApplication& app);

@@ -34,7 +34,7 @@ int RunEcho(TCliSession& session, const TCliCommand& command, QCoreApplication& 
         answer.insert(answer.end(), lines.begin(), lines.end());
         messenger.SendMemoTo(origin, answer);
     };
-    if (!ActivateOrReport(session)) {
+    if (!ActivateAndCheckName(session)) {
         return ExitCode::Failed;
     }
     return app.exec();

@@ -113,7 +113,7 @@ std::string TInteractiveConsole::TargetText() const {
 int RunInteractive(TCliSession& session, const TCliCommand& /*command*/, QCoreApplication& app) {
     TInteractiveConsole console(session);
     QObject::connect(&console, &TInteractiveConsole::QuitRequested, &app, &QCoreApplication::quit);
-    if (!ActivateOrReport(session)) {
+    if (!ActivateAndCheckName(session)) {
         return ExitCode::Failed;
     }
     return app.exec();

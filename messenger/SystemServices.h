@@ -8,7 +8,7 @@ class TSystemServices {
 public:
     virtual ~TSystemServices() = default;
 
-    /// The name the operating system reports for this computer.
+    /// The name this computer goes by on the network: the configured one, else the one the system gives.
     virtual std::string ComputerName() = 0;
     /// The name of the logged-on user.
     virtual std::string UserName() = 0;
@@ -16,5 +16,6 @@ public:
     virtual std::string TimeStamp() = 0;
 };
 
-/// The services of the computer this process runs on.
-std::unique_ptr<TSystemServices> MakeLocalSystem();
+/// The services of the computer this process runs on; a non-empty `computerName` replaces the system's name
+/// for this computer (on Linux, the NetBIOS form of the host name).
+std::unique_ptr<TSystemServices> MakeLocalSystem(std::string computerName = {});

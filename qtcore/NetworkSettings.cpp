@@ -1,9 +1,12 @@
-// [Network] Port, NameServicePort, Workgroup, Interfaces, BindAddress, Encoding.
+// [Network] Port, NameServicePort, Workgroup, Interfaces, BindAddress, Encoding, ComputerName.
 #include "qtcore/NetworkSettings.h"
 
 #include <QSettings>
 #include <QStandardPaths>
 
+#include "messenger/AsciiText.h"
+#include "messenger/SystemServices.h"
+#include "messenger/transport/udp/NetbiosName.h"
 #include "messenger/transport/udp/NetworkInterfaces.h"
 
 namespace {
@@ -73,6 +76,19 @@ TNetworkSettingsRead ReadNetworkSettings(const QString& settingsPath) {
             read.Problems << QStringLiteral(
                                  "Network/Encoding = \"%1\" is not a code page known here; using %2")
                                  .arg(encoding, read.Text.Name());
+        }
+    }
+
+    // ComputerName replaces the name derived from the host name, in the upper case Windows gives it.
+    if (file.contains("Network/ComputerName")) {
+        const QString name = file.value("Network/ComputerName").toString();
+        if (IsValidComputerName(name.trimmed().toStdString())) {
+            read.ComputerName = ToUpperAscii(name.trimmed().toStdString());
+        } else {
+            read.Problems << QStringLiteral(
+                                 "Network/ComputerName = \"%1\" is not a computer name (1 to 15 bytes, "
+                                 "none of \\ / : * ? \" < > |); using %2")
+                                 .arg(name, QString::fromStdString(MakeLocalSystem()->ComputerName()));
         }
     }
     return read;

@@ -14,6 +14,8 @@ struct TNetworkSettingsRead {
     TUdpSettings Settings;
     TWireText Text;        ///< Encoding: the office's code page, by default the one of the locale's language
     QStringList Problems;  ///< one sentence per value that was unusable and fell back to its default
+    /// [Network] ComputerName, upper-cased; empty when unset or unusable: then the host name gives it.
+    std::string ComputerName;
 };
 
 /// Missing keys take their defaults; a value that cannot be used takes its default too, and says so.

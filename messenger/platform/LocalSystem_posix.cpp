@@ -6,7 +6,9 @@
 
 #include <ctime>
 #include <string>
+#include <utility>
 
+#include "messenger/AsciiText.h"
 #include "messenger/SystemServices.h"
 #include "messenger/TimeFormat.h"
 
@@ -24,20 +26,25 @@ TTimeFormat ReadRegionalTimeFormat() {
     if (locale == static_cast<locale_t>(nullptr)) {
         return {};
     }
-    const TTimeFormat format = TTimeFormat::FromStrftime(nl_langinfo_l(T_FMT, locale), nl_langinfo_l(T_FMT_AMPM, locale),
-                                                         nl_langinfo_l(AM_STR, locale), nl_langinfo_l(PM_STR, locale));
+    const TTimeFormat format =
+        TTimeFormat::FromStrftime(nl_langinfo_l(T_FMT, locale), nl_langinfo_l(T_FMT_AMPM, locale),
+                                  nl_langinfo_l(AM_STR, locale), nl_langinfo_l(PM_STR, locale));
     freelocale(locale);
     return format;
 }
 
 class TPosixSystem final : public TSystemServices {
 public:
+    explicit TPosixSystem(std::string computerName) : Name(std::move(computerName)) {}
+
     std::string ComputerName() override {
-        char buffer[NameBufferSize] = {};
-        if (gethostname(buffer, sizeof buffer - 1) != 0 || buffer[0] == '\0') {
-            return "localhost";
+        if (!Name.empty()) {
+            return Name;
         }
-        return buffer;
+        char buffer[NameBufferSize] = {};
+        const std::string derived =
+            gethostname(buffer, sizeof buffer - 1) == 0 ? NetbiosNameOfHost(buffer) : std::string();
+        return derived.empty() ? "LOCALHOST" : derived;
     }
 
     std::string UserName() override {
@@ -58,9 +65,12 @@ public:
     }
 
 private:
+    const std::string Name;
     const TTimeFormat Format = ReadRegionalTimeFormat();
 };
 
 }  // namespace
 
-std::unique_ptr<TSystemServices> MakeLocalSystem() { return std::make_unique<TPosixSystem>(); }
+std::unique_ptr<TSystemServices> MakeLocalSystem(std::string computerName) {
+    return std::make_unique<TPosixSystem>(std::move(computerName));
+}

@@ -51,6 +51,13 @@ TEST(NetworkSettings, ReadsEachValueOrFallsBackToItsDefaultAndSaysWhy) {
          {},
          {"Network/Port", "Network/NameServicePort", "Network/Workgroup", "Network/BindAddress"}},
         {"a word for a port", "[Network]\nPort=port\n", {}, {"Network/Port"}},
+        // A computer name is reported unless NetBIOS can carry it: 1 to 15 bytes, no forbidden character.
+        {"a computer name", "[Network]\nComputerName=acct-08\n", {}, {}},
+        {"a computer name of 16 bytes",
+         "[Network]\nComputerName=ABCDEFGHIJKLMN\xc3\xa9\n",
+         {},
+         {"Network/ComputerName"}},
+        {"a computer name with a *", "[Network]\nComputerName=PC*7\n", {}, {"Network/ComputerName"}},
     };
     for (const auto& row : rows) {
         QTemporaryDir dir;

@@ -13,6 +13,7 @@ constexpr std::uint16_t OpcodeMask = 0x7800;
 constexpr std::uint16_t FlagAuthoritative = 0x0400;
 constexpr std::uint16_t FlagRecursionDesired = 0x0100;
 constexpr std::uint16_t FlagBroadcast = 0x0010;
+constexpr std::uint16_t ResultCodeMask = 0x000F;
 constexpr std::uint16_t TypeNb = 0x0020;
 constexpr std::uint16_t ClassIn = 0x0001;
 constexpr std::uint16_t UniqueBNode = 0x0000;
@@ -76,4 +77,30 @@ std::string EncodeNameQueryResponse(const TNameQuery& query, std::uint32_t addre
     PutBig16(out, UniqueBNode);
     PutBig32(out, address);
     return out;
+}
+
+std::optional<TNameQueryAnswer> DecodeNameQueryResponse(std::string_view bytes) {
+    if (bytes.size() < HeaderSize) {
+        return std::nullopt;
+    }
+    const std::uint16_t flags = Big16(bytes, 2);
+    if ((flags & (FlagResponse | OpcodeMask | ResultCodeMask)) != FlagResponse || Big16(bytes, 6) == 0) {
+        return std::nullopt;
+    }
+    // Name, type, class, TTL, then the length of the address entries that follow it.
+    const auto name = DecodeNetbiosName(bytes, HeaderSize);
+    if (!name || !name->Scope.empty() || bytes.size() - name->End < 10 || Big16(bytes, name->End) != TypeNb ||
+        Big16(bytes, name->End + 2) != ClassIn) {
+        return std::nullopt;
+    }
+    const std::size_t entries = name->End + 10;
+    const std::size_t length = Big16(bytes, name->End + 8);
+    if (length % AddressEntrySize != 0 || bytes.size() - entries < length) {
+        return std::nullopt;
+    }
+    TNameQueryAnswer answer{Big16(bytes, 0), name->Name, {}};
+    for (std::size_t at = entries; at < entries + length; at += AddressEntrySize) {
+        answer.Addresses.push_back(Big32(bytes, at + 2));
+    }
+    return answer;
 }

@@ -6,6 +6,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "messenger/transport/udp/NetbiosName.h"
 
@@ -33,3 +34,13 @@ std::optional<TNameQuery> DecodeNameQuery(std::string_view bytes);
 /// The 62-byte positive answer naming `address` (IPv4, host byte order) as a unique B-node: flags R|AA,
 /// plus RD when the query had it.
 std::string EncodeNameQueryResponse(const TNameQuery& query, std::uint32_t address);
+
+struct TNameQueryAnswer {
+    std::uint16_t TransactionId = 0;
+    TNetbiosName Name;
+    std::vector<std::uint32_t> Addresses;  ///< host byte order, one per address entry
+};
+
+/// Nothing unless `bytes` is a positive answer (response, opcode 0, no error code) with an NB/IN record
+/// for an unscoped name.
+std::optional<TNameQueryAnswer> DecodeNameQueryResponse(std::string_view bytes);

@@ -6,12 +6,15 @@
 #include <poll.h>
 #include <sys/socket.h>
 
+#include <algorithm>
 #include <array>
 #include <cerrno>
+#include <random>
 
 #include "messenger/AsciiText.h"
 #include "messenger/transport/udp/NameQuery.h"
 #include "messenger/transport/udp/NetworkInterfaces.h"
+#include "messenger/transport/udp/UdpSocket.h"
 
 std::unique_ptr<TNameResponder> TNameResponder::Start(const std::string& computerName,
                                                       const TUdpSettings& settings) {
@@ -81,4 +84,60 @@ void TNameResponder::Answer(std::string_view request, const sockaddr_in& from) {
         EncodeNameQueryResponse(*query, local ? local->Address : interfaces.front().Address);
     sendto(Socket.Get(), answer.data(), answer.size(), 0, reinterpret_cast<const sockaddr*>(&from),
            sizeof from);
+}
+
+std::vector<std::uint32_t> FindNameHolders(const std::string& name, const TUdpSettings& settings,
+                                           std::chrono::milliseconds timeout) {
+    const TUdpSocket socket = OpenSendSocket();
+    if (settings.NameServicePort == 0 || !socket.Socket.Valid()) {
+        return {};
+    }
+    TNameQuery query;
+    query.TransactionId = static_cast<std::uint16_t>(std::random_device()());
+    query.Broadcast = true;
+    query.Name = {NormalizeNetbiosName(name), NetbiosSuffixWorkstation};
+    const std::string request = EncodeNameQuery(query);
+    for (const auto& network : BroadcastInterfaces(settings.Interfaces)) {
+        SendTo(socket.Socket.Get(), request, network.Broadcast, settings.NameServicePort);
+    }
+
+    const auto own = LocalAddresses();
+    std::vector<std::uint32_t> holders;
+    const auto deadline = std::chrono::steady_clock::now() + timeout;
+    std::array<char, 1500> buffer{};
+    for (auto now = std::chrono::steady_clock::now(); now < deadline;
+         now = std::chrono::steady_clock::now()) {
+        pollfd fd{socket.Socket.Get(), POLLIN, 0};
+        const auto left = std::chrono::ceil<std::chrono::milliseconds>(deadline - now);
+        if (poll(&fd, 1, static_cast<int>(left.count())) <= 0) {
+            continue;  // the time is up, or a signal came
+        }
+        const auto received = recv(socket.Socket.Get(), buffer.data(), buffer.size(), MSG_DONTWAIT);
+        const auto answer = received > 0
+                                ? DecodeNameQueryResponse({buffer.data(), static_cast<std::size_t>(received)})
+                                : std::nullopt;
+        if (!answer || answer->TransactionId != query.TransactionId || answer->Name != query.Name) {
+            continue;
+        }
+        for (const std::uint32_t address : answer->Addresses) {
+            if (std::ranges::find(own, address) == own.end() &&
+                std::ranges::find(holders, address) == holders.end()) {
+                holders.push_back(address);
+            }
+        }
+    }
+    return holders;
+}
+
+std::string NameConflictWarning(const std::string& name, const std::vector<std::uint32_t>& holders) {
+    if (holders.empty()) {
+        return {};
+    }
+    std::string where;
+    for (const std::uint32_t address : holders) {
+        where += (where.empty() ? "" : ", ") + FormatIpv4(address);
+    }
+    return "The computer name " + name + " is also used by " + where +
+           ". Memos to this name may reach that computer as well as this one; give this computer a "
+           "name of its own with ComputerName in the [Network] section of the settings file.";
 }

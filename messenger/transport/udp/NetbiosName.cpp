@@ -1,6 +1,7 @@
 // First-level encoding of NetBIOS names: each of the 16 raw bytes becomes two letters 'A'..'P'.
 #include "messenger/transport/udp/NetbiosName.h"
 
+#include <algorithm>
 #include <utility>
 
 #include "messenger/AsciiText.h"
@@ -28,6 +29,15 @@ std::string NormalizeNetbiosName(std::string_view name) {
         result.pop_back();
     }
     return result;
+}
+
+bool IsValidComputerName(std::string_view name) {
+    const auto forbidden = [](unsigned char c) {
+        return c < 0x20 || c == 0x7F ||
+               std::string_view("\\/:*?\"<>|").find(static_cast<char>(c)) != std::string_view::npos;
+    };
+    return !name.empty() && name.size() <= NetbiosNameLength && name.front() != '.' && name.back() != ' ' &&
+           std::ranges::none_of(name, forbidden);
 }
 
 void AppendEncodedNetbiosName(std::string& out, const TNetbiosName& name) {

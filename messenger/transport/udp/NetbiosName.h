@@ -25,6 +25,11 @@ inline constexpr std::size_t EncodedNetbiosNameSize = 34;
 /// dropped (they cannot be told from padding). Bytes above 0x7F stand as they are.
 std::string NormalizeNetbiosName(std::string_view name);
 
+/// Whether `name` may be this computer's name: 1 to 15 bytes, no control character, not starting with a
+/// dot, no trailing blank (it could not be told from padding), and none of the characters that Windows
+/// forbids in a NetBIOS computer name: \ / : * ? " < > |
+bool IsValidComputerName(std::string_view name);
+
 /// Appends the 34-byte encoding of the normalised name: "*" is padded with NULs, every other name
 /// with blanks, byte 16 is the suffix.
 void AppendEncodedNetbiosName(std::string& out, const TNetbiosName& name);

@@ -44,6 +44,21 @@ std::vector<TIpv4Interface> BroadcastInterfaces(const std::vector<std::string>& 
     return result;
 }
 
+std::vector<std::uint32_t> LocalAddresses() {
+    ifaddrs* list = nullptr;
+    if (getifaddrs(&list) != 0) {
+        return {};
+    }
+    const std::unique_ptr<ifaddrs, decltype(&freeifaddrs)> owner(list, &freeifaddrs);
+    std::vector<std::uint32_t> result;
+    for (const ifaddrs* entry = list; entry != nullptr; entry = entry->ifa_next) {
+        if (entry->ifa_addr != nullptr && entry->ifa_addr->sa_family == AF_INET) {
+            result.push_back(HostOrder(entry->ifa_addr));
+        }
+    }
+    return result;
+}
+
 std::optional<TIpv4Interface> InterfaceFor(const std::vector<TIpv4Interface>& interfaces,
                                            std::uint32_t address) {
     for (const auto& candidate : interfaces) {

@@ -19,6 +19,9 @@ struct TIpv4Interface {
 /// are up; a named interface without broadcast (loopback, point-to-point) sends to its own address.
 std::vector<TIpv4Interface> BroadcastInterfaces(const std::vector<std::string>& only);
 
+/// Every IPv4 address of this computer, on any interface (loopback too), in host byte order.
+std::vector<std::uint32_t> LocalAddresses();
+
 /// The interface whose network holds `address`, for the source address written into a datagram.
 std::optional<TIpv4Interface> InterfaceFor(const std::vector<TIpv4Interface>& interfaces,
                                            std::uint32_t address);

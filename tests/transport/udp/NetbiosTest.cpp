@@ -2,6 +2,7 @@
 // answer, and rejected inputs.
 #include <gtest/gtest.h>
 
+#include "messenger/AsciiText.h"
 #include "messenger/transport/udp/NameQuery.h"
 #include "messenger/transport/udp/NetbiosName.h"
 #include "tests/transport/udp/HexBytes.h"
@@ -65,6 +66,20 @@ TEST(NetbiosName, ReadsScopeLabelsAndRejectsMalformedEncodings) {
         EXPECT_FALSE(DecodeNetbiosName(valid, offset).has_value()) << "offset " << offset;
 }
 
+TEST(NetbiosName, DerivesTheComputerNameFromTheHostNameAndValidatesAConfiguredOne) {
+    // clang-format off
+    for (const auto& [host, name] : {std::pair{"accounting-laptop-07", "ACCOUNTING-LAPT"},
+             {"pc7.example.org", "PC7"}, {"Exactly15Bytes!", "EXACTLY15BYTES!"}, {".leading-dot", ""},
+             {"a-very-long-name.with.dots", "A-VERY-LONG-NAM"}, {"caf\xc3\xa9-zone", "CAF\xc3\xa9-ZONE"}})
+        EXPECT_EQ(NetbiosNameOfHost(host), name) << host;
+    for (const char* good : {"A", "PC-7", "OFFICE.PC", "ABCDEFGHIJKLMNO", "A B", "!@#$%^&'(){}~_"})
+        EXPECT_TRUE(IsValidComputerName(good)) << good;
+    for (const auto& bad : {""s, "ABCDEFGHIJKLMNOP"s, ".PC"s, "PC "s, "A\tB"s, "A\0B"s, "A\x7F"s, "A\\B"s,
+                            "A/B"s, "A:B"s, "*"s, "A?B"s, "A\"B"s, "A<B"s, "A>B"s, "A|B"s})
+        EXPECT_FALSE(IsValidComputerName(bad)) << bad;
+    // clang-format on
+}
+
 const std::string LinuxBox = Encoded("LINUXBOX", 0);
 const std::string ReferenceQuery =
     FromHex("57 49 01 10 00 01 00 00 00 00 00 00") + LinuxBox + FromHex("00 20 00 01");
@@ -84,6 +99,25 @@ TEST(NameQuery, AnswersTheReferenceQueryEchoingIdAndRecursionFlag) {
                   With(With(ReferenceAnswer, 0, Big16(0xBEEF)), 2, Big16(answerFlags)))
             << label;
     }
+}
+
+TEST(NameQuery, ReadsTheAddressesOfAPositiveAnswerAndNothingElse) {
+    const std::string& a = ReferenceAnswer;
+    const auto two = DecodeNameQueryResponse(With(a, 54, Big16(12)) + FromHex("60 00 0a 00 00 07"))
+                         .value_or(TNameQueryAnswer{});
+    EXPECT_EQ(
+        std::tie(two.TransactionId, two.Name, two.Addresses),
+        std::tuple(0x5749, TNetbiosName{"LINUXBOX", 0}, std::vector<std::uint32_t>{0xC0A80114, 0x0A000007}));
+    // clang-format off
+    for (const auto& [label, bytes] : TNamedBytes{{"a query", ReferenceQuery},
+             {"negative answer", With(a, 2, Big16(0x8503))}, {"release opcode", With(a, 2, Big16(0xB500))},
+             {"no answer record", With(a, 6, Big16(0))}, {"node status type", With(a, 46, Big16(0x0021))},
+             {"odd entry length", With(a, 54, Big16(5))}, {"entries past the end", With(a, 54, Big16(12))}})
+        EXPECT_FALSE(DecodeNameQueryResponse(bytes).has_value()) << label;
+    // clang-format on
+    for (std::size_t size = 0; size <= a.size(); ++size)
+        EXPECT_EQ(DecodeNameQueryResponse(TExactBuffer(a.substr(0, size)).View()).has_value(),
+                  size == a.size());
 }
 
 TEST(NameQuery, RejectsWhatIsNoNameQuery) {
