@@ -1,4 +1,5 @@
 // kestrin: the desktop program. Start-up, the message loop, and a shutdown that says goodbye.
+#include <iostream>
 #include <memory>
 #include <thread>
 
@@ -6,6 +7,7 @@
 #include "app/KestrinApplication.h"
 #include "app/uniKestrin.h"
 #include "messenger/SystemServices.h"
+#include "messenger/transport/udp/Capabilities.h"
 #include "messenger/transport/udp/NameResponder.h"
 #include "messenger/transport/udp/UdpTransport.h"
 #include "options/uniOptions.h"
@@ -15,13 +17,20 @@
 #include "widgets/KestrinIcon.h"
 
 int main(int argc, char** argv) {
-    TKestrinApplication app(argc, argv);
-    QApplication::setWindowIcon(KestrinIcon());
-
+    // The mailbox's ports are opened, and every capability given up, before the application object
+    // starts its threads: capabilities belong to threads, and the ones started later have none.
     const QString settingsPath = DefaultSettingsPath();
     const TNetworkSettingsRead network = ReadNetworkSettings(settingsPath);
     const auto system = MakeLocalSystem(network.ComputerName);
     TUdpTransport transport(system->ComputerName(), network.Settings);
+    transport.OpenSockets();
+    if (const std::string failed = DropCapabilities(); !failed.empty()) {
+        std::cerr << "kestrin: " << failed << "\n";
+        return 1;
+    }
+
+    TKestrinApplication app(argc, argv);
+    QApplication::setWindowIcon(KestrinIcon());
     TIniSettingsStore settings(settingsPath);
     const auto startup = MakeStartupRegistration();
 
@@ -40,10 +49,11 @@ int main(int argc, char** argv) {
     window->AboutFactory = [](QWidget* owner) { return std::make_unique<TAboutBox>(owner, frmMain); };
     CloseOnShutdownSignals(*window);
     window->show();
-    // Whether another computer answers to this one's name: asked once, off the UI thread, and told in the
-    // plain message box through the event loop (dropped if the window is gone by then).
-    std::jthread nameCheck([name = system->ComputerName(), udp = network.Settings, target = window.get()] {
-        const auto warning = NameConflictWarning(name, FindNameHolders(name, udp, NameCheckTime));
+    // Whether another computer answers to this one's name, or nothing here does: asked once, off the UI
+    // thread, and told in the plain message box through the event loop (dropped if the window is gone by
+    // then).
+    std::jthread nameCheck([&transport, target = window.get()] {
+        const auto warning = transport.CheckComputerName(NameCheckTime);
         if (!warning.empty()) {
             QMetaObject::invokeMethod(
                 target, [text = QString::fromStdString(warning)] { ShowPlainMessage(text); },

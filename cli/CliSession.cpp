@@ -10,7 +10,6 @@ TCliSession::TCliSession(const TCliCommand& command, QObject* context) : Queue(c
     Problems = read.Problems;
     WireText = read.Text;
     LocalSystem = MakeLocalSystem(read.ComputerName);
-    Udp = read.Settings;
     Transport = std::make_unique<TUdpTransport>(LocalSystem->ComputerName(), read.Settings);
     Component = std::make_unique<TMessenger>(TMessengerEnvironment{*Transport, Queue, *LocalSystem});
     Component->SetBoxName(command.BoxName.toStdString());
@@ -36,7 +35,10 @@ std::size_t TCliSession::MaxMessageSize() const {
     return TUdpTransport::MaxMessageSize(Component->BoxName());
 }
 
+void TCliSession::OpenSockets() {
+    Transport->OpenSockets();
+}
+
 std::string TCliSession::NameConflict() const {
-    const std::string name = LocalSystem->ComputerName();
-    return NameConflictWarning(name, FindNameHolders(name, Udp, NameCheckTime));
+    return Transport->CheckComputerName(NameCheckTime);
 }

@@ -16,9 +16,12 @@ class TCliSession {
 public:
     TCliSession(const TCliCommand& command, QObject* context);
 
+    /// Opens the own mailbox's ports ahead of Activate, before any thread starts (see DropCapabilities).
+    void OpenSockets();
     /// Opens the own mailbox and announces this computer; false with the reason when it cannot.
     bool Activate(QString& error);
-    /// Asks the network once whether another computer answers to this one's name; the warning, or empty.
+    /// Asks the network once whether another computer answers to this one's name, or nothing here does;
+    /// the warning, or empty.
     std::string NameConflict() const;
     /// The problems found in the settings file (each value fell back to its default).
     const QStringList& SettingsProblems() const { return Problems; }
@@ -34,7 +37,6 @@ private:
     QStringList Problems;
     TWireText WireText;
     std::unique_ptr<TSystemServices> LocalSystem;
-    TUdpSettings Udp;
     std::unique_ptr<TUdpTransport> Transport;
     TQtUiQueue Queue;
     std::unique_ptr<TMessenger> Component;  ///< last, so it leaves before what it uses

@@ -3,6 +3,7 @@
 
 #include "cli/Commands.h"
 #include "cli/Output.h"
+#include "messenger/transport/udp/Capabilities.h"
 #include "qtcore/ShutdownSignals.h"
 
 int main(int argc, char** argv) {
@@ -26,6 +27,15 @@ int main(int argc, char** argv) {
     OnShutdownSignals(app, [&app] { app.exit(ExitCode::Ok); });
 
     TCliSession session(command, &app);
+    // Only a copy that listens needs the mailbox's ports. They are opened before any thread starts, and
+    // then every capability goes: capabilities belong to threads, and the ones started later have none.
+    if (command.Kind != TCliCommand::TKind::Send) {
+        session.OpenSockets();
+    }
+    if (const std::string failed = DropCapabilities(); !failed.empty()) {
+        PrintError("kestrin-cli: " + failed + "\n");
+        return ExitCode::Failed;
+    }
     for (const QString& problem : session.SettingsProblems()) {
         PrintError("kestrin-cli: settings: " + problem.toStdString() + "\n");
     }

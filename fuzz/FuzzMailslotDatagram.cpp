@@ -4,6 +4,7 @@
 #include <string>
 #include <string_view>
 
+#include "messenger/transport/udp/Ipv4UdpPacket.h"
 #include "messenger/transport/udp/MailslotDatagram.h"
 #include "messenger/transport/udp/NameQuery.h"
 #include "messenger/transport/udp/NetbiosName.h"
@@ -65,6 +66,17 @@ void CheckNetbiosName(std::string_view bytes) {
     Require(again.has_value() && again->Name == Normalized(decoded->Name) && again->End == encoded.size());
 }
 
+// What a raw socket read: the payload lies within the packet, and goes on to the mailslot decoder.
+void CheckIpv4Udp(std::string_view bytes) {
+    const auto packet = ParseIpv4Udp(bytes);
+    if (!packet) {
+        return;
+    }
+    Require(packet->Payload.data() >= bytes.data() &&
+            packet->Payload.data() + packet->Payload.size() <= bytes.data() + bytes.size());
+    CheckMailslotDatagram(packet->Payload);
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -72,5 +84,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     CheckMailslotDatagram(bytes);
     CheckNameQuery(bytes);
     CheckNetbiosName(bytes);
+    CheckIpv4Udp(bytes);
     return 0;
 }

@@ -1,7 +1,7 @@
 #!/usr/bin/python3
 # kestrin-cli end to end on a virtual LAN of three hosts: presence over real broadcasts, memos, the interactive
-# console, the size limit of send, signals, two echo companions side by side, a Russian office's code page, and
-# two hosts whose names share their first 15 characters. Needs root.
+# console, the size limit of send, signals, two echo companions side by side, a Russian and a German office's
+# code pages, and two hosts whose names share their first 15 characters. Needs root.
 import re, signal, subprocess, sys, tempfile
 from harness import Main, TLanTest
 
@@ -64,25 +64,30 @@ class TEndToEnd(TLanTest):
             listener.WaitMemo(["last"], "WS01")
         ws02.WaitMemo(["to WS02 alone"])
 
-    def test_a_russian_office_reads_and_writes_windows_1251(self):
-        # WS03 plays a Windows copy in a Russian office; the copies here have only the locale to go by.
-        russian = lambda host, *args: self.Lan.Start(host, "/usr/bin/env", "-u", "LC_ALL", "-u", "LC_CTYPE",
-                                                     "LANG=ru_RU.UTF-8", self.Cli, *args, stdin=subprocess.PIPE)
-        plain, json = russian("WS01", "listen"), russian("WS02", "listen", "--json")
-        [listener.WaitFor(lambda me: me.Bound(), "its mailbox") for listener in (plain, json)]
-        sniffer = self.Lan.Sniff("WS03")
-        memo = "Привет!\r\nКак дела?\r\n".encode("cp1251")
-        self.Lan.SendAsWindows("WS03", b"MEMO_MSG\r\n14:06:30\r\nWS03\r\nBEGIN_MEMO\r\n" + memo + b"END_MESSAGE\r\n")
-        json.WaitMemo(["Привет!", "Как дела?"], "WS03")
-        shown = "memo from WS03 at 14:06:30:\n  | Привет!\n  | Как дела?\n"
-        plain.WaitFor(lambda me: shown in "\n".join(me.Out) + "\n", "the memo shown in plain text")
-        send = russian("WS01", "send", "--to", "WS03")
-        send.Process.stdin.write("Всё хорошо\n".encode())
-        send.Process.stdin.close()
-        self.assertEqual(send.WaitExit(), 0, send.Err)
-        wire = "Всё хорошо\r\n".encode("cp1251").decode("latin-1")
-        sniffer.WaitFor(lambda me: any(wire in e["text"] and e["to"] == "WS03" for e in me.Events(None)),
-                        "the answer in windows-1251 on the wire")
+    def test_offices_read_and_write_their_windows_code_page(self):
+        # WS03 plays a Windows copy of the office; the copies here have only the locale to go by. "€" is
+        # 0x80 in windows-1252, a control character if read as Latin-1.
+        for lang, codec, memo, answer in (("ru_RU.UTF-8", "cp1251", ["Привет!", "Как дела?"], "Всё хорошо"),
+                                          ("de_DE.UTF-8", "cp1252", ["Grüße!", "Preis: 5 €"], "Danke – gut")):
+            with self.subTest(lang):
+                office = lambda host, *args: self.Lan.Start(host, "/usr/bin/env", "-u", "LC_ALL", "-u", "LC_CTYPE",
+                                                            "LANG=" + lang, self.Cli, *args, stdin=subprocess.PIPE)
+                plain, json = office("WS01", "listen"), office("WS02", "listen", "--json")
+                [listener.WaitFor(lambda me: me.Bound(), "its mailbox") for listener in (plain, json)]
+                sniffer = self.Lan.Sniff("WS03")
+                text = "".join(line + "\r\n" for line in memo).encode(codec)
+                self.Lan.SendAsWindows("WS03", b"MEMO_MSG\r\n14:06:30\r\nWS03\r\nBEGIN_MEMO\r\n" + text + b"END_MESSAGE\r\n")
+                json.WaitMemo(memo, "WS03")
+                shown = "memo from WS03 at 14:06:30:\n" + "".join("  | %s\n" % line for line in memo)
+                plain.WaitFor(lambda me: shown in "\n".join(me.Out) + "\n", "the memo shown in plain text")
+                send = office("WS01", "send", "--to", "WS03")
+                send.Process.stdin.write((answer + "\n").encode())
+                send.Process.stdin.close()
+                self.assertEqual(send.WaitExit(), 0, send.Err)
+                wire = (answer + "\r\n").encode(codec).decode("latin-1")
+                sniffer.WaitFor(lambda me: any(wire in e["text"] and e["to"] == "WS03" for e in me.Events(None)),
+                                "the answer in %s on the wire" % codec)
+                [process.WaitExit(kill=True) for process in (plain, json, sniffer)]
 
     def test_send_refuses_a_memo_one_datagram_cannot_carry(self):
         ws02, = self.Listen("WS02")

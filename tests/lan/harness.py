@@ -148,7 +148,7 @@ class TLan:
 
 
 class TLanTest(unittest.TestCase):
-    Lan, Cli = None, None
+    Lan, Cli, App, Tools = None, None, None, None
 
     def tearDown(self):
         """Ends what the test started; any sanitizer report of theirs fails it."""
@@ -170,6 +170,8 @@ def Main(hosts=()):
     """Runs the calling module's tests, on a fresh LAN of these hosts if any; the exit code for ctest."""
     parser = argparse.ArgumentParser()
     parser.add_argument("--cli", help="the kestrin-cli to test")
+    parser.add_argument("--app", help="the desktop program to test")
+    parser.add_argument("--tools", help="a folder for programs the tests fetch")
     args, rest = parser.parse_known_args()
     if os.geteuid() != 0:
         sys.exit("must run as root (it creates network namespaces); nothing was tested")
@@ -179,7 +181,8 @@ def Main(hosts=()):
         found = re.match(r"klan(\d+)_", line)  # left by a run that was killed before it could clean up
         if found and not os.path.exists("/proc/" + found[1]):
             subprocess.run([VLAN, "down", line.split()[0]])
-    TLanTest.Cli = args.cli and os.path.abspath(args.cli)
+    TLanTest.Cli, TLanTest.App = (path and os.path.abspath(path) for path in (args.cli, args.app))
+    TLanTest.Tools = args.tools
     with tempfile.TemporaryDirectory() as config, TLan(hosts) if hosts else contextlib.nullcontext() as lan:
         os.environ["XDG_CONFIG_HOME"] = config  # the user's own settings must not steer the tests
         TLanTest.Lan = lan

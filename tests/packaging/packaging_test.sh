@@ -51,10 +51,10 @@ case $mode in
         dpkg-deb -e "$deb" "$work/control"
         dpkg-deb -x "$deb" "$work/unpacked"
         check "postinst is executable" test -x "$work/control/postinst"
-        # Unpacked into a root of its own, the postinst grants both programs the capability there.
+        # Unpacked into a root of its own, the postinst grants both programs the capabilities there.
         check "postinst configure" env DPKG_ROOT="$work/unpacked" sh "$work/control/postinst" configure
         for program in kestrin kestrin-cli; do
-            check "$program may bind ports below 1024" grep -q "cap_net_bind_service=ep" \
+            check "$program may bind ports below 1024 and read beside nmbd" grep -q "cap_net_bind_service,cap_net_raw=ep" \
                 <<<"$(getcap "$work/unpacked/usr/bin/$program")"
         done
         ;;

@@ -16,10 +16,9 @@
 #include "messenger/transport/udp/NetworkInterfaces.h"
 #include "messenger/transport/udp/UdpSocket.h"
 
-std::unique_ptr<TNameResponder> TNameResponder::Start(const std::string& computerName,
-                                                      const TUdpSettings& settings) {
+TUdpSocket OpenNameServiceSocket(const TUdpSettings& settings) {
     if (settings.NameServicePort == 0) {
-        return nullptr;
+        return {};
     }
     TFileDescriptor socket(::socket(AF_INET, SOCK_DGRAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0));
     const int on = 1;
@@ -29,6 +28,14 @@ std::unique_ptr<TNameResponder> TNameResponder::Start(const std::string& compute
     address.sin_addr.s_addr = htonl(ParseIpv4(settings.BindAddress).value_or(INADDR_ANY));
     if (!socket.Valid() || setsockopt(socket.Get(), SOL_SOCKET, SO_BROADCAST, &on, sizeof on) != 0 ||
         bind(socket.Get(), reinterpret_cast<const sockaddr*>(&address), sizeof address) != 0) {
+        return {TFileDescriptor(), 0, BindFailure(errno, settings.NameServicePort), errno};
+    }
+    return {std::move(socket), settings.NameServicePort, {}, 0};
+}
+
+std::unique_ptr<TNameResponder> TNameResponder::Start(TFileDescriptor socket, const std::string& computerName,
+                                                      const TUdpSettings& settings) {
+    if (!socket.Valid()) {
         return nullptr;
     }
     return std::make_unique<TNameResponder>(std::move(socket), computerName, settings);
@@ -86,8 +93,8 @@ void TNameResponder::Answer(std::string_view request, const sockaddr_in& from) {
            sizeof from);
 }
 
-std::vector<std::uint32_t> FindNameHolders(const std::string& name, const TUdpSettings& settings,
-                                           std::chrono::milliseconds timeout) {
+TNameHolders FindNameHolders(const std::string& name, const TUdpSettings& settings,
+                             std::chrono::milliseconds timeout) {
     const TUdpSocket socket = OpenSendSocket();
     if (settings.NameServicePort == 0 || !socket.Socket.Valid()) {
         return {};
@@ -102,7 +109,7 @@ std::vector<std::uint32_t> FindNameHolders(const std::string& name, const TUdpSe
     }
 
     const auto own = LocalAddresses();
-    std::vector<std::uint32_t> holders;
+    TNameHolders holders;
     const auto deadline = std::chrono::steady_clock::now() + timeout;
     std::array<char, 1500> buffer{};
     for (auto now = std::chrono::steady_clock::now(); now < deadline;
@@ -120,24 +127,36 @@ std::vector<std::uint32_t> FindNameHolders(const std::string& name, const TUdpSe
             continue;
         }
         for (const std::uint32_t address : answer->Addresses) {
-            if (std::ranges::find(own, address) == own.end() &&
-                std::ranges::find(holders, address) == holders.end()) {
-                holders.push_back(address);
+            if (std::ranges::find(own, address) != own.end()) {
+                holders.ThisComputer = true;
+            } else if (std::ranges::find(holders.Others, address) == holders.Others.end()) {
+                holders.Others.push_back(address);
             }
         }
     }
     return holders;
 }
 
-std::string NameConflictWarning(const std::string& name, const std::vector<std::uint32_t>& holders) {
-    if (holders.empty()) {
+std::string NameWarning(const std::string& name, const TNameHolders& holders,
+                        const std::optional<std::string>& nameServer, std::uint16_t nameServicePort) {
+    if (!holders.Others.empty()) {
+        std::string where;
+        for (const std::uint32_t address : holders.Others) {
+            where += (where.empty() ? "" : ", ") + FormatIpv4(address);
+        }
+        return "The computer name " + name + " is also used by " + where +
+               ". Memos to this name may reach that computer as well as this one; give this computer a "
+               "name of its own with ComputerName in the [Network] section of the settings file.";
+    }
+    if (!nameServer || holders.ThisComputer) {
         return {};
     }
-    std::string where;
-    for (const std::uint32_t address : holders) {
-        where += (where.empty() ? "" : ", ") + FormatIpv4(address);
-    }
-    return "The computer name " + name + " is also used by " + where +
-           ". Memos to this name may reach that computer as well as this one; give this computer a "
-           "name of its own with ComputerName in the [Network] section of the settings file.";
+    // Another name server here (Samba's nmbd, typically) answers for the names it knows; a ComputerName
+    // of this program's own is not among them.
+    const std::string port = "UDP port " + std::to_string(nameServicePort);
+    return "Nothing on this computer answers name queries for " + name + ": " +
+           (nameServer->empty() ? "another program" : *nameServer) + " holds " + port +
+           " and does not know that name, so Windows computers cannot send to it by name. Give "
+           "ComputerName in the [Network] section of the settings file the name that program answers to "
+           "(Samba's 'netbios name'), or remove it.";
 }

@@ -5,6 +5,7 @@
 #include <chrono>
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <stop_token>
 #include <string>
 #include <thread>
@@ -12,12 +13,13 @@
 
 #include "messenger/transport/udp/FileDescriptor.h"
 #include "messenger/transport/udp/UdpSettings.h"
+#include "messenger/transport/udp/UdpSocket.h"
 
 class TNameResponder {
 public:
-    /// Starts answering on the name-service port; nothing when the port cannot be bound (no privilege,
-    /// or another name server holds it), in which case the program does without.
-    static std::unique_ptr<TNameResponder> Start(const std::string& computerName,
+    /// Starts answering on the name-service socket; nothing when there is none (no privilege, or another
+    /// name server holds the port), in which case the program does without.
+    static std::unique_ptr<TNameResponder> Start(TFileDescriptor socket, const std::string& computerName,
                                                  const TUdpSettings& settings);
     ~TNameResponder();
 
@@ -34,14 +36,24 @@ private:
     std::jthread Thread;
 };
 
-/// Asks the networks of `settings` once who holds `name` (a broadcast name query to the name-service port)
-/// and gathers for `timeout` the addresses that answer, leaving out this computer's own (its own responder
-/// answers too). Empty when the name service is turned off.
-std::vector<std::uint32_t> FindNameHolders(const std::string& name, const TUdpSettings& settings,
-                                           std::chrono::milliseconds timeout);
+/// The name-service port of `settings`, bound; no socket when it cannot be or the service is off.
+TUdpSocket OpenNameServiceSocket(const TUdpSettings& settings);
 
-/// The warning about a name that other computers hold too; empty when `holders` is.
-std::string NameConflictWarning(const std::string& name, const std::vector<std::uint32_t>& holders);
+struct TNameHolders {
+    std::vector<std::uint32_t> Others;  ///< addresses of other computers that answered
+    bool ThisComputer = false;          ///< one of this computer's own addresses answered
+};
+
+/// Asks the networks of `settings` once who holds `name` (a broadcast name query to the name-service port)
+/// and gathers for `timeout` the addresses that answer. Nobody when the name service is turned off.
+TNameHolders FindNameHolders(const std::string& name, const TUdpSettings& settings,
+                             std::chrono::milliseconds timeout);
+
+/// The warning about a name that other computers hold too, or that nothing on this computer answers to
+/// while another program (`nameServer`, see TMailboxSockets) holds the name-service port; empty when all
+/// is well.
+std::string NameWarning(const std::string& name, const TNameHolders& holders,
+                        const std::optional<std::string>& nameServer, std::uint16_t nameServicePort);
 
 /// How long a copy waits at start for answers to its query about its own name.
 inline constexpr std::chrono::milliseconds NameCheckTime{500};

@@ -2,11 +2,13 @@
 #include "messenger/transport/udp/UdpSocket.h"
 
 #include <arpa/inet.h>
+#include <linux/filter.h>
 #include <netinet/in.h>
 #include <sys/socket.h>
 
 #include <cerrno>
 #include <cstring>
+#include <iterator>
 
 #include "messenger/transport/udp/NetworkInterfaces.h"
 
@@ -24,7 +26,7 @@ sockaddr_in SocketAddress(std::uint32_t address, std::uint16_t port) {
 }
 
 TUdpSocket Failed(const std::string& what) {
-    return {TFileDescriptor(), 0, what + ": " + std::strerror(errno)};
+    return {TFileDescriptor(), 0, what + ": " + std::strerror(errno), errno};
 }
 
 bool SetOption(int socket, int option, int value) {
@@ -48,7 +50,7 @@ TUdpSocket OpenBound(int flags, std::uint32_t address, std::uint16_t port, bool 
     }
     sockaddr_in bound = SocketAddress(address, port);
     if (bind(fd, reinterpret_cast<const sockaddr*>(&bound), sizeof bound) != 0) {
-        return {TFileDescriptor(), 0, BindFailure(errno, port)};
+        return {TFileDescriptor(), 0, BindFailure(errno, port), errno};
     }
     socklen_t size = sizeof bound;
     if (getsockname(fd, reinterpret_cast<sockaddr*>(&bound), &size) != 0) {
@@ -63,9 +65,48 @@ TUdpSocket OpenBound(int flags, std::uint32_t address, std::uint16_t port, bool 
 TUdpSocket OpenMailboxSocket(const TUdpSettings& settings) {
     const auto address = ParseIpv4(settings.BindAddress);
     if (!address) {
-        return {TFileDescriptor(), 0, "not an IPv4 address: " + settings.BindAddress};
+        return {TFileDescriptor(), 0, "not an IPv4 address: " + settings.BindAddress, EINVAL};
     }
     return OpenBound(SOCK_NONBLOCK, *address, settings.Port, true);
+}
+
+TUdpSocket OpenRawReceiver(const TUdpSettings& settings) {
+    const auto address = ParseIpv4(settings.BindAddress);
+    if (!address) {
+        return {TFileDescriptor(), 0, "not an IPv4 address: " + settings.BindAddress, EINVAL};
+    }
+    TUdpSocket result{TFileDescriptor(socket(AF_INET, SOCK_RAW | SOCK_CLOEXEC | SOCK_NONBLOCK, IPPROTO_UDP)),
+                      settings.Port,
+                      {},
+                      0};
+    const int fd = result.Socket.Get();
+    if (!result.Socket.Valid()) {
+        return Failed("cannot open a raw socket");
+    }
+    // The socket sees every UDP datagram for this computer; the filter wakes the program only for those
+    // to its port. A raw socket reads datagrams after reassembly, so a fragment is never the first part.
+    sock_filter code[] = {
+        BPF_STMT(BPF_LD | BPF_H | BPF_ABS, 6),               // flags and fragment offset
+        BPF_JUMP(BPF_JMP | BPF_JSET | BPF_K, 0x1FFF, 4, 0),  // a later fragment: no UDP header
+        BPF_STMT(BPF_LDX | BPF_B | BPF_MSH, 0),              // X = the IP header's length
+        BPF_STMT(BPF_LD | BPF_H | BPF_IND, 2),               // the UDP destination port
+        BPF_JUMP(BPF_JMP | BPF_JEQ | BPF_K, settings.Port, 0, 1),
+        BPF_STMT(BPF_RET | BPF_K, 0xFFFFFFFF),  // all of it
+        BPF_STMT(BPF_RET | BPF_K, 0),           // none of it
+    };
+    const sock_fprog program{static_cast<unsigned short>(std::size(code)), code};
+    if (setsockopt(fd, SOL_SOCKET, SO_ATTACH_FILTER, &program, sizeof program) != 0) {
+        return Failed("cannot filter a raw socket");
+    }
+    if (!SetOption(fd, SO_RCVBUFFORCE, ReceiveBufferBytes) && !SetOption(fd, SO_RCVBUF, ReceiveBufferBytes)) {
+        return Failed("cannot size the receive buffer of a raw socket");
+    }
+    // Bound to an address, it reads only what is sent to that address, as the UDP socket would.
+    sockaddr_in bound = SocketAddress(*address, 0);
+    if (bind(fd, reinterpret_cast<const sockaddr*>(&bound), sizeof bound) != 0) {
+        return Failed("cannot bind a raw socket to " + settings.BindAddress);
+    }
+    return result;
 }
 
 TUdpSocket OpenSendSocket() {

@@ -13,11 +13,15 @@ struct TUdpSocket {
     TFileDescriptor Socket;  ///< invalid on failure
     std::uint16_t Port = 0;  ///< the port it is bound to
     std::string Error;       ///< why it could not be opened, in words a user can act on; empty on success
+    int ErrorCode = 0;       ///< the errno value behind Error
 };
 
 /// The own mailbox: non-blocking, may broadcast, a receive buffer large enough for a burst, bound to
 /// `settings.BindAddress` and `settings.Port`.
 TUdpSocket OpenMailboxSocket(const TUdpSettings& settings);
+/// A raw IPv4 socket that reads the UDP datagrams for `settings.Port` (headers included) beside whichever
+/// program holds that port; it needs CAP_NET_RAW.
+TUdpSocket OpenRawReceiver(const TUdpSettings& settings);
 /// A socket of its own to send from, on a port the system picks.
 TUdpSocket OpenSendSocket();
 /// Sends `bytes` as one datagram; false unless all of it went out.

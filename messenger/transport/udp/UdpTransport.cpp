@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "messenger/MailslotPath.h"
+#include "messenger/transport/udp/Ipv4UdpPacket.h"
 #include "messenger/transport/udp/MailslotDatagram.h"
 #include "messenger/transport/udp/NameResponder.h"
 #include "messenger/transport/udp/UdpSocket.h"
@@ -21,16 +22,27 @@ constexpr int MaxDrainPerQuery = 256;
 // Interfaces rarely change; listing them costs about 90 us, too much to pay for every datagram.
 constexpr auto InterfaceListLifetime = std::chrono::seconds(2);
 
+// What one read from the mailbox's socket holds for the decoder: all of it from a UDP socket; from a raw
+// one, the payload of a datagram to the mailbox's port. Anything else reads as empty and is dropped.
+std::string_view MailboxPayload(const TMailboxSockets& sockets, std::string_view read) {
+    if (!sockets.Raw) {
+        return read;
+    }
+    const auto packet = ParseIpv4Udp(read);
+    return packet && packet->DestinationPort == sockets.ReceivePort ? packet->Payload : std::string_view();
+}
+
 }  // namespace
 
 struct TUdpTransport::TMailbox {
     TMailbox(std::string boxName, const std::string& computerName, TInbox::TLimits limits)
         : Inbox(std::move(boxName), computerName, limits) {}
 
-    TFileDescriptor Socket;
+    TMailboxSockets Sockets;
     TWakeEvent Wake;
     TInbox Inbox;
-    std::vector<char> ReceiveBuffer = std::vector<char>(MaxUdpPayloadSize + 1);
+    // Room for one more byte than a datagram can carry, and for the headers of a raw read.
+    std::vector<char> ReceiveBuffer = std::vector<char>(MaxIpv4UdpHeaderSize + MaxUdpPayloadSize + 1);
     int Waiters = 0;
     bool Closed = false;
     std::unique_ptr<TNameResponder> Responder;
@@ -69,6 +81,22 @@ std::uint16_t TUdpTransport::BoundPort() const {
     return ListeningPort;
 }
 
+void TUdpTransport::OpenSockets() {
+    std::lock_guard lock(Mutex);
+    if (Mailboxes.empty() && !OpenedAhead) {
+        OpenedAhead = OpenMailboxSockets(Settings);
+    }
+}
+
+std::string TUdpTransport::CheckComputerName(std::chrono::milliseconds timeout) const {
+    const auto nameServer = [this] {
+        std::lock_guard lock(Mutex);
+        return NameServiceHolder;
+    }();
+    return NameWarning(ComputerName, FindNameHolders(ComputerName, Settings, timeout), nameServer,
+                       Settings.NameServicePort);
+}
+
 TMailslotHandle TUdpTransport::CreateMailslot(std::string_view path, std::uint32_t /*maxMessageSize*/,
                                               std::uint32_t /*readTimeout*/) {
     const auto parsed = TMailslotPath::Parse(path);
@@ -77,20 +105,22 @@ TMailslotHandle TUdpTransport::CreateMailslot(std::string_view path, std::uint32
         CreateError = "not a mailbox path of this computer: " + std::string(path);
         return InvalidMailslotHandle;
     }
-    // One UDP port carries one mailbox, so a second copy on this computer is refused, as it should be.
+    // One UDP port carries one mailbox.
     if (!Mailboxes.empty()) {
-        CreateError = BindFailure(EADDRINUSE, Settings.Port);
+        CreateError = "this program has a mailbox open on UDP port " + std::to_string(ListeningPort);
         return InvalidMailslotHandle;
     }
     auto mailbox = std::make_shared<TMailbox>(parsed->Box, ComputerName, InboxLimits);
-    TUdpSocket opened = OpenMailboxSocket(Settings);
-    if (!mailbox->Wake.Valid() || !opened.Socket.Valid()) {
+    TMailboxSockets opened = OpenedAhead ? std::move(*OpenedAhead) : OpenMailboxSockets(Settings);
+    OpenedAhead.reset();
+    if (!mailbox->Wake.Valid() || !opened.Error.empty()) {
         CreateError = mailbox->Wake.Valid() ? opened.Error : "cannot create a wake-up event";
         return InvalidMailslotHandle;
     }
-    mailbox->Socket = std::move(opened.Socket);
-    ListeningPort = opened.Port;
-    mailbox->Responder = TNameResponder::Start(ComputerName, Settings);
+    ListeningPort = opened.ReceivePort;
+    NameServiceHolder = opened.NameServiceHolder;
+    mailbox->Responder = TNameResponder::Start(std::move(opened.NameService), ComputerName, Settings);
+    mailbox->Sockets = std::move(opened);
     CreateError.clear();
     const TMailslotHandle handle = NextHandle++;
     Mailboxes.emplace(handle, std::move(mailbox));
@@ -111,20 +141,21 @@ void TUdpTransport::Drain(TMailbox& mailbox) {
         const bool look = !mailbox.Inbox.HasRoomFor(MaxUdpPayloadSize);
         sockaddr_in from{};
         socklen_t fromSize = sizeof from;
+        const int socket = mailbox.Sockets.Receiver.Get();
         const auto received =
-            recvfrom(mailbox.Socket.Get(), mailbox.ReceiveBuffer.data(), mailbox.ReceiveBuffer.size(),
+            recvfrom(socket, mailbox.ReceiveBuffer.data(), mailbox.ReceiveBuffer.size(),
                      MSG_DONTWAIT | (look ? MSG_PEEK : 0), reinterpret_cast<sockaddr*>(&from), &fromSize);
         if (received < 0) {
             return;
         }
-        const auto datagram = DecodeMailslotDatagram(
-            std::string_view(mailbox.ReceiveBuffer.data(), static_cast<std::size_t>(received)));
+        const auto datagram = DecodeMailslotDatagram(MailboxPayload(
+            mailbox.Sockets, {mailbox.ReceiveBuffer.data(), static_cast<std::size_t>(received)}));
         if (look) {
             if (mailbox.Inbox.Count() > 0 &&
                 !mailbox.Inbox.HasRoomFor(datagram ? datagram->Data.size() : 0)) {
                 return;
             }
-            recv(mailbox.Socket.Get(), nullptr, 0, MSG_DONTWAIT);  // takes the datagram just looked at
+            recv(socket, nullptr, 0, MSG_DONTWAIT);  // takes the datagram just looked at
         }
         if (!datagram) {
             continue;
@@ -180,7 +211,7 @@ bool TUdpTransport::WriteFile(TMailslotHandle target, std::string_view bytes) {
 TUdpTransport::TSender TUdpTransport::SendSocket() {
     for (const auto& [handle, mailbox] : Mailboxes) {
         if (!mailbox->Closed) {
-            return {mailbox->Socket.Get(), ListeningPort};
+            return {mailbox->Sockets.SendSocket(), mailbox->Sockets.SendPort};
         }
     }
     // Without an open mailbox (a send from a copy that does not listen, or the goodbye after the
@@ -245,7 +276,7 @@ void TUdpTransport::CloseHandle(TMailslotHandle handle) {
         // The port must be free when this returns, so that a restart can bind it again; a poller
         // blocked on the socket leaves at once on the wake event.
         WaitEnded.wait(lock, [&mailbox] { return mailbox->Waiters == 0; });
-        mailbox->Socket.Reset();
+        mailbox->Sockets = TMailboxSockets();
         responder = std::move(mailbox->Responder);
         Mailboxes.erase(found);
     }
@@ -264,7 +295,7 @@ TMailslotWait TUdpTransport::WaitForDatagram(TMailslotHandle mailbox, std::stop_
             return TMailslotWait::DatagramWaiting;
         }
         ++found->Waiters;
-        fds[0] = {found->Socket.Get(), POLLIN, 0};
+        fds[0] = {found->Sockets.Receiver.Get(), POLLIN, 0};
         fds[1] = {found->Wake.Get(), POLLIN, 0};
     }
     {

@@ -12,6 +12,7 @@
 #include "messenger/transport/udp/DatagramRouting.h"
 #include "messenger/transport/udp/FileDescriptor.h"
 #include "messenger/transport/udp/Inbox.h"
+#include "messenger/transport/udp/MailboxSockets.h"
 #include "messenger/transport/udp/NetworkInterfaces.h"
 #include "messenger/transport/udp/UdpSettings.h"
 
@@ -28,6 +29,12 @@ public:
     static std::size_t MaxMessageSize(const std::string& boxName);
     /// The UDP port the own mailbox is bound to (useful when the settings asked for port 0).
     std::uint16_t BoundPort() const;
+    /// Opens the own mailbox's sockets now, for the next CreateMailslot: binding the ports needs
+    /// privileges, which a program gives up before it starts any thread. A failure is told by that call.
+    void OpenSockets();
+    /// Asks the network once whether the computer name is in trouble: another computer answers to it, or
+    /// nothing here does. The warning for the user, or empty.
+    std::string CheckComputerName(std::chrono::milliseconds timeout) const;
 
     TMailslotHandle CreateMailslot(std::string_view path, std::uint32_t maxMessageSize,
                                    std::uint32_t readTimeout) override;
@@ -70,6 +77,8 @@ private:
     std::uint16_t SparePort = 0;
     std::uint16_t NextDatagramId = 0;
     std::uint16_t ListeningPort = 0;
+    std::optional<TMailboxSockets> OpenedAhead;
+    std::optional<std::string> NameServiceHolder;
     std::string CreateError;
     std::vector<TIpv4Interface> InterfaceList;
     std::chrono::steady_clock::time_point InterfacesListedAt;

@@ -1,9 +1,10 @@
 // The mailslot datagram codec: the reference packet both ways, sizes, accepted variants and one rejected
-// case for every check the decoder makes.
+// case for every check the decoder makes; and the IPv4 UDP packets a raw socket reads.
 #include <gtest/gtest.h>
 
 #include <functional>
 
+#include "messenger/transport/udp/Ipv4UdpPacket.h"
 #include "messenger/transport/udp/MailslotDatagram.h"
 #include "tests/transport/udp/HexBytes.h"
 
@@ -113,6 +114,34 @@ TEST(MailslotDatagram, RejectsOneMalformationPerCheck) {
             size < 14 ? w.substr(0, size) : With(w.substr(0, size), DgmLengthAt, Big16(size - 14));
         EXPECT_FALSE(DecodeMailslotDatagram(TExactBuffer(cut).View())) << "cut to " << size;
     }
+}
+
+// From 192.168.1.10:138 to 192.168.1.255:138, "hello", with two bytes of link padding after it.
+const std::string RawPacket = FromHex(
+                                  "45 00 00 21 12 34 00 00 40 11 00 00 c0 a8 01 0a c0 a8 01 ff"
+                                  "00 8a 00 8a 00 0d 00 00") +
+                              "hello" + "\0\0"s;
+
+TEST(Ipv4Udp, ReadsWhatTheHeadersSayAndNothingThatDoesNotAddUp) {
+    const auto read = ParseIpv4Udp(RawPacket);
+    ASSERT_TRUE(read.has_value());
+    EXPECT_EQ(std::tuple(read->Source, read->SourcePort, read->DestinationPort, read->Payload),
+              std::tuple(0xC0A8010Au, 138, 138, "hello"));
+    const std::string withOptions =
+        With(RawPacket.substr(0, 20), 0, "\x46") + "\0\0\0\0"s + RawPacket.substr(20);
+    EXPECT_EQ(ParseIpv4Udp(With(withOptions, 2, Big16(0x25))).value_or(TIpv4UdpPacket{}).Payload, "hello");
+    for (const auto& [label, bytes] :
+         TNamedBytes{{"IPv6", With(RawPacket, 0, "\x65")},
+                     {"header below 20 bytes", With(RawPacket, 0, "\x44")},
+                     {"total length beyond the bytes", With(RawPacket, 2, Big16(0x24))},
+                     {"total length inside the UDP header", With(RawPacket, 2, Big16(0x1B))},
+                     {"more fragments", With(RawPacket, 6, Big16(0x2000))},
+                     {"a later fragment", With(RawPacket, 6, Big16(0x0001))},
+                     {"TCP", With(RawPacket, 9, "\x06")},
+                     {"UDP length below its header", With(RawPacket, 24, Big16(7))},
+                     {"UDP length beyond the packet", With(RawPacket, 24, Big16(0x0E))},
+                     {"cut in the IP header", RawPacket.substr(0, 19)}})
+        EXPECT_FALSE(ParseIpv4Udp(TExactBuffer(bytes).View()).has_value()) << label;
 }
 
 }  // namespace
