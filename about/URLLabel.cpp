@@ -41,6 +41,26 @@ void TURLLabel::ApplyFont(const TLinkFont& font) {
 
 void TURLLabel::enterEvent(QEnterEvent* event) {
     QLabel::enterEvent(event);
+    ShowHover();
+}
+
+void TURLLabel::leaveEvent(QEvent* event) {
+    QLabel::leaveEvent(event);
+    ShowNormal();
+}
+
+void TURLLabel::mouseMoveEvent(QMouseEvent* event) {
+    // While a button is held the label has the mouse, and Qt holds the leave (and a new enter) back until
+    // the release; the pointer's moves still come here, so the look follows them.
+    if (rect().contains(event->position().toPoint())) {
+        ShowHover();
+    } else {
+        ShowNormal();
+    }
+    event->accept();
+}
+
+void TURLLabel::ShowHover() {
     // A second enter without a leave between must not save the hover look as the normal one.
     if (Hovering) {
         return;
@@ -51,8 +71,7 @@ void TURLLabel::enterEvent(QEnterEvent* event) {
     repaint();
 }
 
-void TURLLabel::leaveEvent(QEvent* event) {
-    QLabel::leaveEvent(event);
+void TURLLabel::ShowNormal() {
     // A leave without an enter happens when the pointer came over the label while another widget held the
     // mouse: nothing was saved then, so there is nothing to put back.
     if (!Hovering) {

@@ -53,12 +53,15 @@ signals:
 protected:
     void enterEvent(QEnterEvent* event) override;
     void leaveEvent(QEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
 
 private:
     void OpenURL();
+    void ShowHover();
+    void ShowNormal();
 
     TLinkFont HoverFont;
     TLinkFont SavedFont;

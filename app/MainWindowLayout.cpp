@@ -41,6 +41,8 @@ void TfrmMain::BuildControls() {
     cmbComputers->setGeometry(112, 2, 145, 21);
     cmbComputers->setEditable(true);
     cmbComputers->setInsertPolicy(QComboBox::NoInsert);
+    // The target is exactly what was typed: completing "PC1" to "PC10" would send to the wrong person.
+    cmbComputers->setCompleter(nullptr);
     cmbComputers->setMaxVisibleItems(8);
     cmbComputers->setToolTip("Available Computers");
     btnSendAll = Button(client, "btnSendAll", "Send Anyone", {264, 2, 73, 22});

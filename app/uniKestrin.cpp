@@ -12,6 +12,7 @@
 #include "app/OutgoingLines.h"
 #include "messenger/uniMessenger.h"
 #include "qtcore/QtUiQueue.h"
+#include "qtcore/VisibleText.h"
 #include "settings/SettingsStore.h"
 #include "settings/StoredInteger.h"
 #include "widgets/ErrorDisplay.h"
@@ -115,14 +116,14 @@ void TfrmMain::ShowArrival(const std::string& origin, const std::string& time) {
         raise();
     }
     QApplication::beep();
-    lblOrigin->setText(Environment.Text.Read(origin));
-    lblTime->setText(Environment.Text.Read(time));
+    ShowInLabel(*lblOrigin, VisibleText(Environment.Text.Read(origin)));
+    ShowInLabel(*lblTime, VisibleText(Environment.Text.Read(time)));
 }
 
 void TfrmMain::MyMessengerNewLine(TMainMessenger&, const std::string& Origin, const std::string& Time,
                                   const std::string& Line) {
     ShowArrival(Origin, Time);
-    memoInMemo->setPlainText(Environment.Text.Read(Line));
+    memoInMemo->setPlainText(VisibleText(Environment.Text.Read(Line)));
 }
 
 void TfrmMain::MyMessengerNewMemo(TMainMessenger&, const std::string& Origin, const std::string& Time,
@@ -130,7 +131,7 @@ void TfrmMain::MyMessengerNewMemo(TMainMessenger&, const std::string& Origin, co
     ShowArrival(Origin, Time);
     QStringList lines;
     for (const auto& line : MsgLines) {
-        lines << Environment.Text.Read(line);
+        lines << VisibleText(Environment.Text.Read(line));
     }
     memoInMemo->setPlainText(lines.join('\n'));
 }
@@ -139,7 +140,7 @@ void TfrmMain::MyMessengerUserListChange(TMainMessenger&, const TStringList& Use
     const QString typed = cmbComputers->currentText();
     cmbComputers->clear();
     for (const auto& name : UserList) {
-        cmbComputers->addItem(Environment.Text.Read(name), QByteArray::fromStdString(name));
+        cmbComputers->addItem(VisibleText(Environment.Text.Read(name)), QByteArray::fromStdString(name));
     }
     cmbComputers->setEditText(typed);
 }

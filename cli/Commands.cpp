@@ -8,6 +8,7 @@
 #include "cli/EventFormatter.h"
 #include "cli/Output.h"
 #include "messenger/MessageText.h"
+#include "qtcore/VisibleText.h"
 
 TStringList MemoLines(const std::string& text) {
     TStringList lines;
@@ -113,7 +114,7 @@ int RunWho(TCliSession& session, const TCliCommand& command, QCoreApplication& a
     };
     const int code = app.exec();
     for (const auto& name : known) {
-        Print(session.Text().Read(name).toStdString() + "\n");
+        Print(VisibleText(session.Text().Read(name)).toStdString() + "\n");
     }
     return code;
 }

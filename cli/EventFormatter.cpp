@@ -16,7 +16,9 @@ QJsonArray TextArray(const TStringList& lines, const TWireText& text) {
 }
 
 std::string JsonLine(const QJsonObject& object) {
-    return QJsonDocument(object).toJson(QJsonDocument::Compact).toStdString() + "\n";
+    return EscapeJsonControls(QString::fromUtf8(QJsonDocument(object).toJson(QJsonDocument::Compact)))
+               .toStdString() +
+           "\n";
 }
 
 }  // namespace

@@ -4,9 +4,11 @@
 #include <string>
 
 #include "messenger/StringList.h"
+#include "qtcore/VisibleText.h"
 #include "qtcore/WireText.h"
 
-/// Message text is read as `text` says and printed in UTF-8, the terminal's and JSON's encoding.
+/// Message text is read as `text` says and printed in UTF-8, the terminal's and JSON's encoding; controls
+/// in it are shown, never passed to the terminal (see VisibleText).
 class TEventFormatter {
 public:
     explicit TEventFormatter(bool json, const TWireText& text = {}) : Json(json), WireText(text) {}
@@ -16,7 +18,9 @@ public:
     std::string Users(const TStringList& users) const;
 
 private:
-    std::string Text(const std::string& bytes) const { return WireText.Read(bytes).toStdString(); }
+    std::string Text(const std::string& bytes) const {
+        return VisibleText(WireText.Read(bytes)).toStdString();
+    }
 
     bool Json;
     TWireText WireText;

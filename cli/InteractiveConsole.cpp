@@ -9,6 +9,7 @@
 
 #include "cli/Commands.h"
 #include "cli/Output.h"
+#include "qtcore/VisibleText.h"
 
 TInteractiveConsole::TInteractiveConsole(TCliSession& session, QObject* parent)
     : QObject(parent), Session(session), Format(false, session.Text()) {
@@ -107,7 +108,7 @@ void TInteractiveConsole::ShowHelp() {
 }
 
 std::string TInteractiveConsole::TargetText() const {
-    return Target.empty() ? "every computer" : Session.Text().Read(Target).toStdString();
+    return Target.empty() ? "every computer" : VisibleText(Session.Text().Read(Target)).toStdString();
 }
 
 int RunInteractive(TCliSession& session, const TCliCommand& /*command*/, QCoreApplication& app) {

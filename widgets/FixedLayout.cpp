@@ -48,3 +48,12 @@ QLabel* Label(QWidget* parent, const char* name, const QString& caption, QRect p
     label->setTextFormat(Qt::PlainText);
     return label;
 }
+
+void ShowInLabel(QLabel& label, const QString& text) {
+    constexpr qsizetype TooltipLimit = 1000;
+    const QString elided = label.fontMetrics().elidedText(text, Qt::ElideRight, label.width());
+    label.setText(elided);
+    label.setToolTip(elided == text               ? QString()
+                     : text.size() > TooltipLimit ? text.left(TooltipLimit) + u'\u2026'
+                                                  : text);
+}

@@ -24,6 +24,10 @@ QCheckBox* CheckBox(QWidget* parent, const char* name, const QString& caption, Q
 /// A label that keeps its size and cuts off what is longer. Its text is shown as it is, never as markup:
 /// origins, times and texts come from the network.
 QLabel* Label(QWidget* parent, const char* name, const QString& caption, QRect place);
+/// Shows `text` in a label of fixed size: cut to its width with an ellipsis when longer, the whole of it
+/// (up to a screenful) in the tooltip, so that a long text can neither spill over its neighbours nor
+/// vanish unseen.
+void ShowInLabel(QLabel& label, const QString& text);
 
 /// A plain-text label whose text starts at `at` and which takes the size of its text.
 template <typename TLabel = QLabel>

@@ -1,5 +1,5 @@
-// The settings store as an INI file (on Linux `~/.config/Olvanta/Kestrin.conf`), read and written by
-// QSettings.
+// The settings store as an INI file (on Linux `~/.config/Olvanta/Kestrin.conf`), read by QSettings and
+// changed line by line.
 #pragma once
 
 #include <QString>
