@@ -27,6 +27,8 @@ public:
     const QStringList& SettingsProblems() const { return Problems; }
     /// The largest memo text, in bytes, that one datagram carries under this box name.
     std::size_t MaxMessageSize() const;
+    /// Whether a memo can leave this computer now (some network to send on is up).
+    bool ReachesOtherComputers() { return Transport->ReachesOtherComputers(); }
 
     /// The office's code page, for what is typed and what is shown.
     const TWireText& Text() const { return WireText; }

@@ -8,6 +8,7 @@
 #include "cli/EventFormatter.h"
 #include "cli/Output.h"
 #include "messenger/MessageText.h"
+#include "messenger/transport/udp/NetbiosName.h"
 #include "qtcore/VisibleText.h"
 
 TStringList MemoLines(const std::string& text) {
@@ -75,13 +76,23 @@ int RunSend(TCliSession& session, const TCliCommand& command) {
     }
     std::string error;
     messenger.OnError = [&error](TMainMessenger&, const std::string& message) { error = message; };
+    const std::string target = session.Text().Write(command.Target);
     if (command.ToAll) {
         messenger.SendMemoToAll(lines);
     } else {
-        messenger.SendMemoTo(session.Text().Write(command.Target), lines);
+        messenger.SendMemoTo(target, lines);
     }
     if (!error.empty()) {
         PrintError("kestrin-cli: " + error + " (" + command.Target.toStdString() + ")\n");
+        return ExitCode::Failed;
+    }
+    // What could be done is done (the own copy has a memo to all); a script must not take it for delivered.
+    const bool toThisComputer =
+        !command.ToAll && NormalizeNetbiosName(target) == NormalizeNetbiosName(messenger.Computer());
+    if (!toThisComputer && !session.ReachesOtherComputers()) {
+        PrintError(command.ToAll
+                       ? "kestrin-cli: no network to send on is up: only this computer got the memo\n"
+                       : "kestrin-cli: no network to send on is up: the memo was not sent\n");
         return ExitCode::Failed;
     }
     return ExitCode::Ok;

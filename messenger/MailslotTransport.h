@@ -22,6 +22,7 @@ enum class TMailslotWait {
     DatagramWaiting,  ///< a datagram is queued (or the handle was closed meanwhile)
     Stopped,          ///< the stop token was triggered
     CannotWait,       ///< this backend or this handle offers no wait: poll instead
+    NetworkChanged,   ///< a network appeared that has not heard of this computer yet
 };
 
 /// Paths are the texts the messenger builds: `\\.\mailslot\BOX`, `\\*\mailslot\BOX`, `\\NAME\mailslot\BOX`.

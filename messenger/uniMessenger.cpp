@@ -209,8 +209,22 @@ void TMainMessenger::PollOnce(std::stop_token stop) {
     }
     // Where the transport can wait, the poller sleeps until a datagram arrives; otherwise it looks
     // again after a millisecond, which is all a plain mailbox offers.
-    if (Transport.WaitForDatagram(slot, stop) == TMailslotWait::CannotWait) {
-        SleepFor(std::chrono::milliseconds(1), stop);
+    switch (Transport.WaitForDatagram(slot, stop)) {
+        case TMailslotWait::CannotWait:
+            SleepFor(std::chrono::milliseconds(1), stop);
+            break;
+        case TMailslotWait::NetworkChanged:
+            // A network that came back, or a new one, never heard this computer announce itself: it
+            // does so again there, from the user-interface thread like every send.
+            try {
+                HandOver(
+                    UiQueue, [this] { SendCommand("*", std::string(MessageText::OnlineNotify)); }, stop);
+            } catch (...) {
+            }
+            break;
+        case TMailslotWait::DatagramWaiting:
+        case TMailslotWait::Stopped:
+            break;
     }
 }
 

@@ -36,14 +36,19 @@ TRoute Route(std::string_view server, const std::string& ownName,
         }
         return copies;
     };
-    if (server == "*") {
-        return {TDatagramType::DirectGroup, {settings.Workgroup, 0x00}, everyNetwork()};
-    }
-    if (server == ".") {
+    const auto thisComputer = [&settings] {
         const auto bound = ParseIpv4(settings.BindAddress).value_or(INADDR_ANY);
-        return {TDatagramType::DirectUnique,
-                {ownName, 0x00},
-                {{bound == INADDR_ANY ? INADDR_LOOPBACK : bound, 0}}};
+        return std::vector<TDestination>{{bound == INADDR_ANY ? INADDR_LOOPBACK : bound, 0}};
+    };
+    if (server == "*") {
+        // Off every network (a laptop with only loopback up) the own copy still gets its memo to all.
+        auto copies = everyNetwork();
+        return {
+            TDatagramType::DirectGroup, {settings.Workgroup, 0x00}, copies.empty() ? thisComputer() : copies};
+    }
+    // The own name too: without a network to broadcast on, its datagram must still arrive.
+    if (server == "." || NormalizeNetbiosName(server) == NormalizeNetbiosName(ownName)) {
+        return {TDatagramType::DirectUnique, {ownName, 0x00}, thisComputer()};
     }
     TRoute route{TDatagramType::DirectUnique, {std::string(server), 0x00}, {}};
     const auto address = peers.Find(NormalizeNetbiosName(server));

@@ -25,8 +25,9 @@ std::vector<TIpv4Interface> BroadcastInterfaces(const std::vector<std::string>& 
     const std::unique_ptr<ifaddrs, decltype(&freeifaddrs)> owner(list, &freeifaddrs);
     std::vector<TIpv4Interface> result;
     for (const ifaddrs* entry = list; entry != nullptr; entry = entry->ifa_next) {
+        // Up and running: an interface without a carrier (a cable pulled) reaches nobody.
         if (entry->ifa_addr == nullptr || entry->ifa_addr->sa_family != AF_INET ||
-            !(entry->ifa_flags & IFF_UP)) {
+            (entry->ifa_flags & (IFF_UP | IFF_RUNNING)) != (IFF_UP | IFF_RUNNING)) {
             continue;
         }
         const bool named = std::find(only.begin(), only.end(), entry->ifa_name) != only.end();

@@ -15,8 +15,9 @@ struct TIpv4Interface {
     bool Contains(std::uint32_t address) const { return (address & Netmask) == (Address & Netmask); }
 };
 
-/// Every up IPv4 interface that can broadcast, or, when `only` names interfaces, exactly those that
-/// are up; a named interface without broadcast (loopback, point-to-point) sends to its own address.
+/// Every IPv4 interface that is up and running and can broadcast, or, when `only` names interfaces,
+/// exactly those that are up and running; a named interface without broadcast (loopback, point-to-point)
+/// sends to its own address.
 std::vector<TIpv4Interface> BroadcastInterfaces(const std::vector<std::string>& only);
 
 /// Every IPv4 address of this computer, on any interface (loopback too), in host byte order.

@@ -14,6 +14,7 @@
 #include "messenger/transport/udp/Ipv4UdpPacket.h"
 #include "messenger/transport/udp/MailslotDatagram.h"
 #include "messenger/transport/udp/NameResponder.h"
+#include "messenger/transport/udp/NetworkWatch.h"
 #include "messenger/transport/udp/UdpSocket.h"
 
 namespace {
@@ -46,6 +47,7 @@ struct TUdpTransport::TMailbox {
     int Waiters = 0;
     bool Closed = false;
     std::unique_ptr<TNameResponder> Responder;
+    std::unique_ptr<TNetworkWatch> Networks;
 };
 
 TUdpTransport::TUdpTransport(std::string computerName, TUdpSettings settings, TInbox::TLimits limits)
@@ -97,6 +99,11 @@ std::string TUdpTransport::CheckComputerName(std::chrono::milliseconds timeout) 
                        Settings.NameServicePort);
 }
 
+bool TUdpTransport::ReachesOtherComputers() {
+    std::lock_guard lock(Mutex);
+    return !Interfaces().empty();
+}
+
 TMailslotHandle TUdpTransport::CreateMailslot(std::string_view path, std::uint32_t /*maxMessageSize*/,
                                               std::uint32_t /*readTimeout*/) {
     const auto parsed = TMailslotPath::Parse(path);
@@ -121,6 +128,7 @@ TMailslotHandle TUdpTransport::CreateMailslot(std::string_view path, std::uint32
     NameServiceHolder = opened.NameServiceHolder;
     mailbox->Responder = TNameResponder::Start(std::move(opened.NameService), ComputerName, Settings);
     mailbox->Sockets = std::move(opened);
+    mailbox->Networks = std::make_unique<TNetworkWatch>(Settings.Interfaces);
     CreateError.clear();
     const TMailslotHandle handle = NextHandle++;
     Mailboxes.emplace(handle, std::move(mailbox));
@@ -284,7 +292,7 @@ void TUdpTransport::CloseHandle(TMailslotHandle handle) {
 
 TMailslotWait TUdpTransport::WaitForDatagram(TMailslotHandle mailbox, std::stop_token stop) {
     std::shared_ptr<TMailbox> found;
-    pollfd fds[2] = {};
+    pollfd fds[3] = {};
     {
         std::lock_guard lock(Mutex);
         found = MailboxOf(mailbox);
@@ -297,11 +305,21 @@ TMailslotWait TUdpTransport::WaitForDatagram(TMailslotHandle mailbox, std::stop_
         ++found->Waiters;
         fds[0] = {found->Sockets.Receiver.Get(), POLLIN, 0};
         fds[1] = {found->Wake.Get(), POLLIN, 0};
+        fds[2] = {found->Networks->Get(), POLLIN, 0};  // ignored by poll() when there is no watch (-1)
     }
+    bool networkAppeared = false;
     {
         std::stop_callback wake(stop, [&found] { found->Wake.Signal(); });
-        while (poll(fds, 2, -1) < 0 && errno == EINTR) {
-        }
+        // A network notice that brings nothing new (an address gone, a link down) is slept through.
+        do {
+            while (poll(fds, 3, -1) < 0 && errno == EINTR) {
+            }
+            if ((fds[2].revents & POLLIN) != 0) {
+                networkAppeared = found->Networks->TakeChanges();
+                std::lock_guard lock(Mutex);
+                InterfacesListed = false;  // sends follow the networks as they are now
+            }
+        } while (!networkAppeared && fds[0].revents == 0 && fds[1].revents == 0);
     }
     {
         std::lock_guard lock(Mutex);
@@ -309,5 +327,8 @@ TMailslotWait TUdpTransport::WaitForDatagram(TMailslotHandle mailbox, std::stop_
         --found->Waiters;
     }
     WaitEnded.notify_all();
-    return stop.stop_requested() ? TMailslotWait::Stopped : TMailslotWait::DatagramWaiting;
+    if (stop.stop_requested()) {
+        return TMailslotWait::Stopped;
+    }
+    return networkAppeared ? TMailslotWait::NetworkChanged : TMailslotWait::DatagramWaiting;
 }

@@ -35,6 +35,8 @@ public:
     /// Asks the network once whether the computer name is in trouble: another computer answers to it, or
     /// nothing here does. The warning for the user, or empty.
     std::string CheckComputerName(std::chrono::milliseconds timeout) const;
+    /// Whether a datagram can leave this computer now: some network to send on is up.
+    bool ReachesOtherComputers();
 
     TMailslotHandle CreateMailslot(std::string_view path, std::uint32_t maxMessageSize,
                                    std::uint32_t readTimeout) override;
