@@ -29,6 +29,6 @@ std::optional<TIpv4UdpPacket> ParseIpv4Udp(std::string_view packet) {
     if (udpSize < UdpHeaderSize || udpSize > udp.size()) {
         return std::nullopt;
     }
-    return TIpv4UdpPacket{Big32(packet, 12), Big16(udp, 0), Big16(udp, 2),
+    return TIpv4UdpPacket{Big32(packet, 12), Big32(packet, 16), Big16(udp, 0), Big16(udp, 2),
                           udp.substr(UdpHeaderSize, udpSize - UdpHeaderSize)};
 }

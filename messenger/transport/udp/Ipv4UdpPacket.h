@@ -7,6 +7,7 @@
 
 struct TIpv4UdpPacket {
     std::uint32_t Source = 0;  ///< host byte order
+    std::uint32_t Destination = 0;
     std::uint16_t SourcePort = 0;
     std::uint16_t DestinationPort = 0;
     std::string_view Payload;  ///< points into the packet it was read from

@@ -1,6 +1,7 @@
 // Opening the own mailbox: the per-computer lock, then the port, then the fallback beside a name server.
 #include "messenger/transport/udp/MailboxSockets.h"
 
+#include <netinet/in.h>
 #include <sys/socket.h>
 #include <sys/un.h>
 
@@ -10,6 +11,7 @@
 #include <filesystem>
 
 #include "messenger/transport/udp/NameResponder.h"
+#include "messenger/transport/udp/NetworkInterfaces.h"
 #include "messenger/transport/udp/PortHolder.h"
 #include "messenger/transport/udp/UdpSocket.h"
 
@@ -87,11 +89,25 @@ TMailboxSockets OpenMailboxSockets(const TUdpSettings& settings) {
     }
     sockets.Receiver = std::move(mailbox.Socket);
     sockets.ReceivePort = mailbox.Port;
+    const auto broadcast = BroadcastOfBindAddress(settings);
+    if (sockets.Raw && broadcast) {
+        sockets.RawDestinations = {*ParseIpv4(settings.BindAddress), *broadcast, INADDR_BROADCAST};
+    } else if (broadcast) {
+        TUdpSocket listener = OpenBroadcastListener(*broadcast, mailbox.Port);
+        if (!listener.Socket.Valid()) {
+            sockets.Error = listener.Error;
+            return sockets;
+        }
+        sockets.BroadcastReceiver = std::move(listener.Socket);
+    }
     if (!sockets.Raw) {
         sockets.SendPort = mailbox.Port;
     }
     TUdpSocket nameService = OpenNameServiceSocket(settings);
     sockets.NameService = std::move(nameService.Socket);
+    if (sockets.NameService.Valid() && broadcast) {
+        sockets.NameServiceBroadcast = OpenBroadcastListener(*broadcast, settings.NameServicePort).Socket;
+    }
     if (nameService.ErrorCode == EADDRINUSE) {
         sockets.NameServiceHolder = UdpPortHolder(settings.NameServicePort);
     }

@@ -6,18 +6,24 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "messenger/transport/udp/FileDescriptor.h"
 #include "messenger/transport/udp/UdpSettings.h"
 
 struct TMailboxSockets {
-    TFileDescriptor Lock;      ///< held while the mailbox is open
-    TFileDescriptor Receiver;  ///< the mailbox's datagrams arrive here
-    bool Raw = false;          ///< each read from Receiver starts with the IP and UDP headers
-    TFileDescriptor Sender;    ///< invalid: datagrams leave from Receiver
+    TFileDescriptor Lock;               ///< held while the mailbox is open
+    TFileDescriptor Receiver;           ///< the mailbox's datagrams arrive here
+    TFileDescriptor BroadcastReceiver;  ///< and, listening on one address only, its broadcasts here
+    bool Raw = false;                   ///< each read from Receiver starts with the IP and UDP headers
+    /// For a raw Receiver listening on one address only: the destinations it takes (the address, its
+    /// broadcast address and the limited broadcast); empty: all of them.
+    std::vector<std::uint32_t> RawDestinations;
+    TFileDescriptor Sender;  ///< invalid: datagrams leave from Receiver
     std::uint16_t SendPort = 0;
     std::uint16_t ReceivePort = 0;
-    TFileDescriptor NameService;  ///< the name-service port, when this copy could take it
+    TFileDescriptor NameService;           ///< the name-service port, when this copy could take it
+    TFileDescriptor NameServiceBroadcast;  ///< its broadcasts, listening on one address only
     /// Set when another program holds the name-service port: that program ("nmbd (process 1234)"), or
     /// empty when it cannot be seen. Looked up now, while this process may still look into others.
     std::optional<std::string> NameServiceHolder;

@@ -33,16 +33,21 @@ TUdpSocket OpenNameServiceSocket(const TUdpSettings& settings) {
     return {std::move(socket), settings.NameServicePort, {}, 0};
 }
 
-std::unique_ptr<TNameResponder> TNameResponder::Start(TFileDescriptor socket, const std::string& computerName,
+std::unique_ptr<TNameResponder> TNameResponder::Start(TFileDescriptor socket, TFileDescriptor broadcasts,
+                                                      const std::string& computerName,
                                                       const TUdpSettings& settings) {
     if (!socket.Valid()) {
         return nullptr;
     }
-    return std::make_unique<TNameResponder>(std::move(socket), computerName, settings);
+    return std::make_unique<TNameResponder>(std::move(socket), std::move(broadcasts), computerName, settings);
 }
 
-TNameResponder::TNameResponder(TFileDescriptor socket, std::string computerName, TUdpSettings settings)
-    : Socket(std::move(socket)), OwnName(std::move(computerName)), Settings(std::move(settings)) {
+TNameResponder::TNameResponder(TFileDescriptor socket, TFileDescriptor broadcasts, std::string computerName,
+                               TUdpSettings settings)
+    : Socket(std::move(socket)),
+      Broadcasts(std::move(broadcasts)),
+      OwnName(std::move(computerName)),
+      Settings(std::move(settings)) {
     Thread = std::jthread([this](std::stop_token stop) { Serve(stop); });
 }
 
@@ -55,22 +60,30 @@ TNameResponder::~TNameResponder() {
 }
 
 void TNameResponder::Serve(std::stop_token stop) {
-    std::array<char, 1500> buffer{};
     while (!stop.stop_requested()) {
-        pollfd fds[2] = {{Socket.Get(), POLLIN, 0}, {Wake.Get(), POLLIN, 0}};
-        if (poll(fds, 2, -1) < 0 && errno != EINTR) {
+        // poll() passes over the -1 of a missing broadcast socket.
+        pollfd fds[3] = {{Socket.Get(), POLLIN, 0}, {Wake.Get(), POLLIN, 0}, {Broadcasts.Get(), POLLIN, 0}};
+        if (poll(fds, 3, -1) < 0 && errno != EINTR) {
             return;
         }
-        while (!stop.stop_requested()) {
-            sockaddr_in from{};
-            socklen_t fromSize = sizeof from;
-            const auto received = recvfrom(Socket.Get(), buffer.data(), buffer.size(), 0,
-                                           reinterpret_cast<sockaddr*>(&from), &fromSize);
-            if (received < 0) {
-                break;
-            }
-            Answer(std::string_view(buffer.data(), static_cast<std::size_t>(received)), from);
+        if (!stop.stop_requested()) {
+            AnswerAll(Socket.Get());
+            AnswerAll(Broadcasts.Get());
         }
+    }
+}
+
+void TNameResponder::AnswerAll(int socket) {
+    std::array<char, 1500> buffer{};
+    for (;;) {
+        sockaddr_in from{};
+        socklen_t fromSize = sizeof from;
+        const auto received = recvfrom(socket, buffer.data(), buffer.size(), MSG_DONTWAIT,
+                                       reinterpret_cast<sockaddr*>(&from), &fromSize);
+        if (received < 0) {
+            return;
+        }
+        Answer(std::string_view(buffer.data(), static_cast<std::size_t>(received)), from);
     }
 }
 

@@ -19,17 +19,22 @@ class TNameResponder {
 public:
     /// Starts answering on the name-service socket; nothing when there is none (no privilege, or another
     /// name server holds the port), in which case the program does without.
-    static std::unique_ptr<TNameResponder> Start(TFileDescriptor socket, const std::string& computerName,
+    /// `broadcasts`, when valid, is a second socket that only listens (see OpenBroadcastListener).
+    static std::unique_ptr<TNameResponder> Start(TFileDescriptor socket, TFileDescriptor broadcasts,
+                                                 const std::string& computerName,
                                                  const TUdpSettings& settings);
     ~TNameResponder();
 
-    TNameResponder(TFileDescriptor socket, std::string computerName, TUdpSettings settings);
+    TNameResponder(TFileDescriptor socket, TFileDescriptor broadcasts, std::string computerName,
+                   TUdpSettings settings);
 
 private:
     void Serve(std::stop_token stop);
+    void AnswerAll(int socket);
     void Answer(std::string_view request, const struct sockaddr_in& from);
 
-    TFileDescriptor Socket;
+    TFileDescriptor Socket;  ///< answers leave from here
+    TFileDescriptor Broadcasts;
     TWakeEvent Wake;
     const std::string OwnName;
     const TUdpSettings Settings;

@@ -71,10 +71,6 @@ TUdpSocket OpenMailboxSocket(const TUdpSettings& settings) {
 }
 
 TUdpSocket OpenRawReceiver(const TUdpSettings& settings) {
-    const auto address = ParseIpv4(settings.BindAddress);
-    if (!address) {
-        return {TFileDescriptor(), 0, "not an IPv4 address: " + settings.BindAddress, EINVAL};
-    }
     TUdpSocket result{TFileDescriptor(socket(AF_INET, SOCK_RAW | SOCK_CLOEXEC | SOCK_NONBLOCK, IPPROTO_UDP)),
                       settings.Port,
                       {},
@@ -101,12 +97,24 @@ TUdpSocket OpenRawReceiver(const TUdpSettings& settings) {
     if (!SetOption(fd, SO_RCVBUFFORCE, ReceiveBufferBytes) && !SetOption(fd, SO_RCVBUF, ReceiveBufferBytes)) {
         return Failed("cannot size the receive buffer of a raw socket");
     }
-    // Bound to an address, it reads only what is sent to that address, as the UDP socket would.
-    sockaddr_in bound = SocketAddress(*address, 0);
-    if (bind(fd, reinterpret_cast<const sockaddr*>(&bound), sizeof bound) != 0) {
-        return Failed("cannot bind a raw socket to " + settings.BindAddress);
-    }
     return result;
+}
+
+std::optional<std::uint32_t> BroadcastOfBindAddress(const TUdpSettings& settings) {
+    const auto address = ParseIpv4(settings.BindAddress);
+    if (!address || *address == INADDR_ANY) {
+        return std::nullopt;
+    }
+    for (const auto& network : BroadcastInterfaces({})) {
+        if (network.Address == *address && network.Broadcast != network.Address) {
+            return network.Broadcast;
+        }
+    }
+    return std::nullopt;
+}
+
+TUdpSocket OpenBroadcastListener(std::uint32_t broadcast, std::uint16_t port) {
+    return OpenBound(SOCK_NONBLOCK, broadcast, port, true);
 }
 
 TUdpSocket OpenSendSocket() {

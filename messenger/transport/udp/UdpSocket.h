@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -20,8 +21,15 @@ struct TUdpSocket {
 /// `settings.BindAddress` and `settings.Port`.
 TUdpSocket OpenMailboxSocket(const TUdpSettings& settings);
 /// A raw IPv4 socket that reads the UDP datagrams for `settings.Port` (headers included) beside whichever
-/// program holds that port; it needs CAP_NET_RAW.
+/// program holds that port, to any of this computer's addresses; it needs CAP_NET_RAW.
 TUdpSocket OpenRawReceiver(const TUdpSettings& settings);
+/// Where broadcasts reach a copy that listens on one address only (`settings.BindAddress`): on Linux a
+/// socket bound to a unicast address gets none, so, as nmbd does, a second socket listens on the
+/// broadcast address of that address's interface. Nothing when the copy listens on every address, or the
+/// address has no broadcast.
+std::optional<std::uint32_t> BroadcastOfBindAddress(const TUdpSettings& settings);
+/// A socket that only listens, bound to `broadcast` and `port`: non-blocking, with a large buffer.
+TUdpSocket OpenBroadcastListener(std::uint32_t broadcast, std::uint16_t port);
 /// A socket of its own to send from, on a port the system picks.
 TUdpSocket OpenSendSocket();
 /// Sends `bytes` as one datagram; false unless all of it went out.

@@ -30,7 +30,10 @@ std::string_view MailboxPayload(const TMailboxSockets& sockets, std::string_view
         return read;
     }
     const auto packet = ParseIpv4Udp(read);
-    return packet && packet->DestinationPort == sockets.ReceivePort ? packet->Payload : std::string_view();
+    const auto& only = sockets.RawDestinations;
+    const bool taken = packet && packet->DestinationPort == sockets.ReceivePort &&
+                       (only.empty() || std::ranges::find(only, packet->Destination) != only.end());
+    return taken ? packet->Payload : std::string_view();
 }
 
 }  // namespace
@@ -126,7 +129,8 @@ TMailslotHandle TUdpTransport::CreateMailslot(std::string_view path, std::uint32
     }
     ListeningPort = opened.ReceivePort;
     NameServiceHolder = opened.NameServiceHolder;
-    mailbox->Responder = TNameResponder::Start(std::move(opened.NameService), ComputerName, Settings);
+    mailbox->Responder = TNameResponder::Start(
+        std::move(opened.NameService), std::move(opened.NameServiceBroadcast), ComputerName, Settings);
     mailbox->Sockets = std::move(opened);
     mailbox->Networks = std::make_unique<TNetworkWatch>(Settings.Interfaces);
     CreateError.clear();
@@ -141,6 +145,13 @@ std::shared_ptr<TUdpTransport::TMailbox> TUdpTransport::MailboxOf(TMailslotHandl
 }
 
 void TUdpTransport::Drain(TMailbox& mailbox) {
+    Drain(mailbox, mailbox.Sockets.Receiver.Get());
+    if (mailbox.Sockets.BroadcastReceiver.Valid()) {
+        Drain(mailbox, mailbox.Sockets.BroadcastReceiver.Get());
+    }
+}
+
+void TUdpTransport::Drain(TMailbox& mailbox, int socket) {
     // Bounded, so a flood cannot hold the lock (and every send) for as long as it lasts; and nothing is
     // taken from the kernel that the queue cannot keep, so a burst waits in the socket's large buffer.
     for (int taken = 0; taken < MaxDrainPerQuery; ++taken) {
@@ -149,7 +160,6 @@ void TUdpTransport::Drain(TMailbox& mailbox) {
         const bool look = !mailbox.Inbox.HasRoomFor(MaxUdpPayloadSize);
         sockaddr_in from{};
         socklen_t fromSize = sizeof from;
-        const int socket = mailbox.Sockets.Receiver.Get();
         const auto received =
             recvfrom(socket, mailbox.ReceiveBuffer.data(), mailbox.ReceiveBuffer.size(),
                      MSG_DONTWAIT | (look ? MSG_PEEK : 0), reinterpret_cast<sockaddr*>(&from), &fromSize);
@@ -292,7 +302,7 @@ void TUdpTransport::CloseHandle(TMailslotHandle handle) {
 
 TMailslotWait TUdpTransport::WaitForDatagram(TMailslotHandle mailbox, std::stop_token stop) {
     std::shared_ptr<TMailbox> found;
-    pollfd fds[3] = {};
+    pollfd fds[4] = {};
     {
         std::lock_guard lock(Mutex);
         found = MailboxOf(mailbox);
@@ -305,21 +315,23 @@ TMailslotWait TUdpTransport::WaitForDatagram(TMailslotHandle mailbox, std::stop_
         ++found->Waiters;
         fds[0] = {found->Sockets.Receiver.Get(), POLLIN, 0};
         fds[1] = {found->Wake.Get(), POLLIN, 0};
-        fds[2] = {found->Networks->Get(), POLLIN, 0};  // ignored by poll() when there is no watch (-1)
+        // poll() passes over a descriptor of -1: no watch, or no broadcast socket.
+        fds[2] = {found->Networks->Get(), POLLIN, 0};
+        fds[3] = {found->Sockets.BroadcastReceiver.Get(), POLLIN, 0};
     }
     bool networkAppeared = false;
     {
         std::stop_callback wake(stop, [&found] { found->Wake.Signal(); });
         // A network notice that brings nothing new (an address gone, a link down) is slept through.
         do {
-            while (poll(fds, 3, -1) < 0 && errno == EINTR) {
+            while (poll(fds, 4, -1) < 0 && errno == EINTR) {
             }
             if ((fds[2].revents & POLLIN) != 0) {
                 networkAppeared = found->Networks->TakeChanges();
                 std::lock_guard lock(Mutex);
                 InterfacesListed = false;  // sends follow the networks as they are now
             }
-        } while (!networkAppeared && fds[0].revents == 0 && fds[1].revents == 0);
+        } while (!networkAppeared && fds[0].revents == 0 && fds[1].revents == 0 && fds[3].revents == 0);
     }
     {
         std::lock_guard lock(Mutex);

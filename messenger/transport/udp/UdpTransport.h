@@ -62,6 +62,7 @@ private:
     // Called with Mutex held.
     std::shared_ptr<TMailbox> MailboxOf(TMailslotHandle handle) const;
     void Drain(TMailbox& mailbox);
+    void Drain(TMailbox& mailbox, int socket);
     TSender SendSocket();
     bool Send(const TTarget& target, std::string_view bytes);
     const std::vector<TIpv4Interface>& Interfaces();
