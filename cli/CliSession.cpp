@@ -9,6 +9,8 @@ TCliSession::TCliSession(const TCliCommand& command, QObject* context) : Queue(c
         ReadNetworkSettings(command.ConfigPath.isEmpty() ? DefaultSettingsPath() : command.ConfigPath);
     Problems = read.Problems;
     WireText = read.Text;
+    UdpSettings = read.Settings;
+    NameSet = !read.ComputerName.empty();
     LocalSystem = MakeLocalSystem(read.ComputerName);
     Transport = std::make_unique<TUdpTransport>(LocalSystem->ComputerName(), read.Settings);
     Component = std::make_unique<TMessenger>(TMessengerEnvironment{*Transport, Queue, *LocalSystem});

@@ -32,12 +32,17 @@ public:
 
     /// The office's code page, for what is typed and what is shown.
     const TWireText& Text() const { return WireText; }
+    const TUdpSettings& Udp() const { return UdpSettings; }
+    /// Whether the computer name was set in the settings file rather than taken from the host name.
+    bool ComputerNameSet() const { return NameSet; }
     TMessenger& Messenger() { return *Component; }
     TSystemServices& System() { return *LocalSystem; }
 
 private:
     QStringList Problems;
     TWireText WireText;
+    TUdpSettings UdpSettings;
+    bool NameSet = false;
     std::unique_ptr<TSystemServices> LocalSystem;
     std::unique_ptr<TUdpTransport> Transport;
     TQtUiQueue Queue;

@@ -16,7 +16,9 @@ const QString Summary = QStringLiteral(
     "  listen [--json]             prints every arrival and list change until stopped\n"
     "  who [--wait MS]             announces itself, prints the computers that answer, leaves\n"
     "  echo [--greeting TEXT]      answers every memo with its own text, and greets every computer\n"
-    "                              that appears; a companion for trying Kestrin out");
+    "                              that appears; a companion for trying Kestrin out\n"
+    "  doctor [--json]             checks why other computers may not be seen: the name, the ports,\n"
+    "                              the capabilities, the interfaces, the firewall, a round trip");
 
 void AddCommonOptions(QCommandLineParser& parser) {
     parser.setApplicationDescription(Summary);
@@ -26,10 +28,11 @@ void AddCommonOptions(QCommandLineParser& parser) {
     parser.addOption({"config", "Settings file to read [Network] from (default: the user's).", "FILE"});
     parser.addOption({"to", "send: the computer to send to.", "NAME"});
     parser.addOption({"all", "send: send to every computer."});
-    parser.addOption({"json", "listen: one JSON object per line."});
+    parser.addOption({"json", "listen, doctor: one JSON object per line."});
     parser.addOption({"wait", "who: how long to wait for answers (default 1500).", "MS", "1500"});
     parser.addOption({"greeting", "echo: memo sent to every computer that appears.", "TEXT"});
-    parser.addPositionalArgument("command", "send, listen, who or echo; none for an interactive session.", "[command]");
+    parser.addPositionalArgument("command", "send, listen, who, echo or doctor; none for an interactive session.",
+                                 "[command]");
 }
 
 }  // namespace
@@ -87,6 +90,9 @@ TCommandLineResult ParseCommandLine(const QStringList& arguments) {
         if (!ok || command.WaitMs < 0) {
             return refuse(QStringLiteral("--wait needs a number of milliseconds"));
         }
+    } else if (verb == "doctor") {
+        command.Kind = TCliCommand::TKind::Doctor;
+        command.Json = parser.isSet("json");
     } else if (verb == "echo") {
         command.Kind = TCliCommand::TKind::Echo;
         command.Greeting = parser.value("greeting");

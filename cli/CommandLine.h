@@ -6,7 +6,7 @@
 #include <optional>
 
 struct TCliCommand {
-    enum class TKind { Interactive, Send, Listen, Who, Echo };
+    enum class TKind { Interactive, Send, Listen, Who, Echo, Doctor };
 
     TKind Kind = TKind::Interactive;
     QString BoxName = "MB303";

@@ -1,7 +1,9 @@
 // kestrin-cli: the Kestrin messenger for terminals and scripts.
 #include <QCoreApplication>
+#include <optional>
 
 #include "cli/Commands.h"
+#include "cli/Doctor.h"
 #include "cli/Output.h"
 #include "messenger/transport/udp/Capabilities.h"
 #include "qtcore/ShutdownSignals.h"
@@ -27,6 +29,11 @@ int main(int argc, char** argv) {
     OnShutdownSignals(app, [&app] { app.exit(ExitCode::Ok); });
 
     TCliSession session(command, &app);
+    // The doctor looks at the ports before this process holds them itself.
+    std::optional<TDoctorLook> look;
+    if (command.Kind == TCliCommand::TKind::Doctor) {
+        look = TakeDoctorLook(session.Udp());
+    }
     // Only a copy that listens needs the mailbox's ports. They are opened before any thread starts, and
     // then every capability goes: capabilities belong to threads, and the ones started later have none.
     if (command.Kind != TCliCommand::TKind::Send) {
@@ -48,6 +55,8 @@ int main(int argc, char** argv) {
             return RunWho(session, command, app);
         case TCliCommand::TKind::Echo:
             return RunEcho(session, command, app);
+        case TCliCommand::TKind::Doctor:
+            return RunDoctor(session, command, *look, app);
         case TCliCommand::TKind::Interactive:
             return RunInteractive(session, command, app);
     }

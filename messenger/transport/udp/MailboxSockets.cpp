@@ -59,6 +59,11 @@ std::string RawReceiverFailure(int error, std::uint16_t port) {
 
 }  // namespace
 
+bool MailboxLockHeld(std::uint16_t port) {
+    TFileDescriptor lock;
+    return TakeMailboxLock(port, lock) == TLockResult::HeldByAnotherCopy;
+}
+
 TMailboxSockets OpenMailboxSockets(const TUdpSettings& settings) {
     TMailboxSockets sockets;
     if (TakeMailboxLock(settings.Port, sockets.Lock) == TLockResult::HeldByAnotherCopy) {

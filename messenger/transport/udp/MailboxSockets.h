@@ -32,6 +32,9 @@ struct TMailboxSockets {
     int SendSocket() const { return Sender.Valid() ? Sender.Get() : Receiver.Get(); }
 };
 
+/// Whether a copy of Kestrin has its mailbox open on `port` of this computer (looked at, not taken).
+bool MailboxLockHeld(std::uint16_t port);
+
 /// Opens the mailbox's sockets for `settings`. When another program (Samba's nmbd, typically) holds the
 /// datagram port, the datagrams are read beside it from a raw socket and sent from a port of their own.
 TMailboxSockets OpenMailboxSockets(const TUdpSettings& settings);

@@ -17,30 +17,46 @@ std::uint32_t HostOrder(const sockaddr* address) {
 
 }  // namespace
 
-std::vector<TIpv4Interface> BroadcastInterfaces(const std::vector<std::string>& only) {
+std::vector<TInterfaceReport> ReportInterfaces(const std::vector<std::string>& only) {
     ifaddrs* list = nullptr;
     if (getifaddrs(&list) != 0) {
         return {};
     }
     const std::unique_ptr<ifaddrs, decltype(&freeifaddrs)> owner(list, &freeifaddrs);
-    std::vector<TIpv4Interface> result;
+    std::vector<TInterfaceReport> result;
     for (const ifaddrs* entry = list; entry != nullptr; entry = entry->ifa_next) {
-        // Up and running: an interface without a carrier (a cable pulled) reaches nobody.
-        if (entry->ifa_addr == nullptr || entry->ifa_addr->sa_family != AF_INET ||
-            (entry->ifa_flags & (IFF_UP | IFF_RUNNING)) != (IFF_UP | IFF_RUNNING)) {
+        if (entry->ifa_addr == nullptr || entry->ifa_addr->sa_family != AF_INET) {
             continue;
         }
         const bool named = std::find(only.begin(), only.end(), entry->ifa_name) != only.end();
         const bool canBroadcast = (entry->ifa_flags & IFF_BROADCAST) && entry->ifa_broadaddr != nullptr;
-        if (only.empty() ? !canBroadcast : !named) {
-            continue;
-        }
-        TIpv4Interface found;
+        TInterfaceReport report;
+        TIpv4Interface& found = report.Interface;
         found.Name = entry->ifa_name;
         found.Address = HostOrder(entry->ifa_addr);
         found.Netmask = HostOrder(entry->ifa_netmask);
         found.Broadcast = canBroadcast ? HostOrder(entry->ifa_broadaddr) : found.Address;
-        result.push_back(found);
+        // Up and running: an interface without a carrier (a cable pulled) reaches nobody.
+        if (!(entry->ifa_flags & IFF_UP)) {
+            report.Skipped = "down";
+        } else if (!(entry->ifa_flags & IFF_RUNNING)) {
+            report.Skipped = "no carrier";
+        } else if (!only.empty() && !named) {
+            report.Skipped = "not in Interfaces";
+        } else if (only.empty() && !canBroadcast) {
+            report.Skipped = (entry->ifa_flags & IFF_LOOPBACK) ? "loopback" : "cannot broadcast";
+        }
+        result.push_back(std::move(report));
+    }
+    return result;
+}
+
+std::vector<TIpv4Interface> BroadcastInterfaces(const std::vector<std::string>& only) {
+    std::vector<TIpv4Interface> result;
+    for (auto& report : ReportInterfaces(only)) {
+        if (report.Skipped.empty()) {
+            result.push_back(std::move(report.Interface));
+        }
     }
     return result;
 }

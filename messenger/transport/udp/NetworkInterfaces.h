@@ -20,6 +20,14 @@ struct TIpv4Interface {
 /// sends to its own address.
 std::vector<TIpv4Interface> BroadcastInterfaces(const std::vector<std::string>& only);
 
+/// Every IPv4 address of this computer's interfaces, each with why it is not sent on (empty when it is):
+/// "down", "no carrier", "not in Interfaces", "loopback" or "cannot broadcast".
+struct TInterfaceReport {
+    TIpv4Interface Interface;
+    std::string Skipped;
+};
+std::vector<TInterfaceReport> ReportInterfaces(const std::vector<std::string>& only);
+
 /// Every IPv4 address of this computer, on any interface (loopback too), in host byte order.
 std::vector<std::uint32_t> LocalAddresses();
 

@@ -53,6 +53,10 @@ std::string ProcessName(const std::filesystem::path& process) {
 
 }  // namespace
 
+bool UdpPortHeld(std::uint16_t port) {
+    return !SocketInodesOnPort(port).empty();
+}
+
 std::string UdpPortHolder(std::uint16_t port) {
     const auto inodes = SocketInodesOnPort(port);
     if (inodes.empty()) {

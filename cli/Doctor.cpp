@@ -1,0 +1,228 @@
+// The doctor's checks. Each says what it found in words a user can act on; "problem" is what keeps
+// computers from seeing each other, "note" what is worth knowing.
+#include "cli/Doctor.h"
+
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QProcess>
+#include <QSysInfo>
+#include <QTimer>
+#include <random>
+
+#include "cli/FirewallRules.h"
+#include "cli/Output.h"
+#include "messenger/AsciiText.h"
+#include "messenger/transport/udp/MailboxSockets.h"
+#include "messenger/transport/udp/NameResponder.h"
+#include "messenger/transport/udp/NetworkInterfaces.h"
+#include "messenger/transport/udp/PortHolder.h"
+#include "qtcore/VisibleText.h"
+
+namespace {
+
+enum class TStatus { Ok, Note, Problem };
+
+struct TFinding {
+    QString Check;
+    TStatus Status;
+    QString Text;
+};
+
+using TFindings = std::vector<TFinding>;
+
+QString Q(const std::string& text) {
+    return QString::fromStdString(text);
+}
+
+void CheckName(TCliSession& session, TFindings& found) {
+    const std::string name = session.System().ComputerName();
+    if (session.ComputerNameSet()) {
+        found.push_back(
+            {"computer name", TStatus::Ok, Q(name) + ", set by ComputerName in the settings file"});
+    } else {
+        const QString host = QSysInfo::machineHostName();
+        const QString firstPart = host.section(u'.', 0, 0);
+        const QString cut = firstPart.toUtf8().size() > 15 ? ", cut to 15 bytes" : QString();
+        found.push_back({"computer name", TStatus::Ok,
+                         Q(name) + ", from the host name " + VisibleText(host) +
+                             " (up to its first dot, upper-cased" + cut + ")"});
+    }
+    if (const std::string warning = session.NameConflict(); !warning.empty()) {
+        found.push_back({"computer name", TStatus::Problem, Q(warning)});
+    }
+}
+
+void CheckPorts(const TDoctorLook& look, TFindings& found) {
+    for (const auto& port : look.Ports) {
+        const QString check = "UDP port " + QString::number(port.Number);
+        const QString holder = port.Holder.empty() ? QStringLiteral("another program") : Q(port.Holder);
+        const bool datagrams = &port == &look.Ports.front();
+        if (!port.Held && !port.HeldByKestrin) {
+            found.push_back({check, TStatus::Ok, "free"});
+        } else if (port.HeldByKestrin) {
+            found.push_back({check, TStatus::Ok, "held by Kestrin, which already runs on this computer"});
+        } else if (!datagrams) {
+            found.push_back({check, TStatus::Note, "held by " + holder + ", which answers the name queries"});
+        } else if (look.Capabilities.Raw) {
+            found.push_back(
+                {check, TStatus::Note, "held by " + holder + "; Kestrin reads its datagrams beside it"});
+        } else {
+            found.push_back({check, TStatus::Problem,
+                             "held by " + holder + "; reading beside it needs the CAP_NET_RAW capability"});
+        }
+    }
+}
+
+void CheckCapabilities(const TCliSession& session, const TDoctorLook& look, TFindings& found) {
+    const bool lowPort = session.Udp().Port < 1024;
+    const QString remedy =
+        "install Kestrin's package, or run: sudo setcap cap_net_bind_service,cap_net_raw+ep " +
+        QCoreApplication::applicationFilePath();
+    if (lowPort && !look.Capabilities.BindService) {
+        found.push_back({"capabilities", TStatus::Problem,
+                         "no CAP_NET_BIND_SERVICE: ports below 1024 cannot be opened; " + remedy});
+    } else if (!look.Capabilities.Raw) {
+        found.push_back({"capabilities", TStatus::Note,
+                         "no CAP_NET_RAW: Kestrin cannot run beside Samba's nmbd; " + remedy});
+    } else {
+        found.push_back({"capabilities", TStatus::Ok,
+                         "CAP_NET_BIND_SERVICE and CAP_NET_RAW, given up once the ports are open"});
+    }
+}
+
+void CheckInterfaces(const TCliSession& session, TFindings& found) {
+    bool any = false;
+    for (const auto& report : ReportInterfaces(session.Udp().Interfaces)) {
+        const auto& network = report.Interface;
+        const QString where = Q(network.Name) + " " + Q(FormatIpv4(network.Address));
+        if (report.Skipped.empty()) {
+            any = true;
+            found.push_back(
+                {"interface", TStatus::Ok, where + ", broadcast " + Q(FormatIpv4(network.Broadcast))});
+        } else {
+            found.push_back(
+                {"interface", TStatus::Note, where + ": not sent on (" + Q(report.Skipped) + ")"});
+        }
+    }
+    if (!any) {
+        found.push_back({"interface", TStatus::Problem,
+                         "no interface to broadcast on is up: no other computer can be reached"});
+    }
+}
+
+// The rule set as root may read it; nft first, the older iptables where nft is missing.
+void CheckFirewall(const TCliSession& session, TFindings& found) {
+    for (const QStringList& command : {QStringList{"nft", "list", "ruleset"}, QStringList{"iptables-save"}}) {
+        QProcess reader;
+        reader.start(command.front(), command.mid(1));
+        if (!reader.waitForFinished(3000) || reader.exitStatus() != QProcess::NormalExit ||
+            reader.exitCode() != 0) {
+            continue;
+        }
+        QList<int> ports{session.Udp().Port};
+        if (session.Udp().NameServicePort != 0) {
+            ports.append(session.Udp().NameServicePort);
+        }
+        const QStringList rules = RulesDroppingUdp(QString::fromUtf8(reader.readAllStandardOutput()), ports);
+        for (const QString& rule : rules) {
+            found.push_back(
+                {"firewall", TStatus::Problem, "may drop Kestrin's datagrams: " + VisibleText(rule)});
+        }
+        if (rules.isEmpty()) {
+            found.push_back({"firewall", TStatus::Ok, "no rule of " + command.front() + " drops the ports"});
+        }
+        return;
+    }
+    found.push_back(
+        {"firewall", TStatus::Note, "the rules cannot be read here (nft and iptables-save need root)"});
+}
+
+void CheckSettings(const TCliSession& session, TFindings& found) {
+    found.push_back({"code page", TStatus::Ok, session.Text().Name()});
+    for (const QString& problem : session.SettingsProblems()) {
+        found.push_back({"settings", TStatus::Problem, problem});
+    }
+}
+
+QString StatusWord(TStatus status) {
+    return status == TStatus::Ok ? "ok" : status == TStatus::Note ? "note" : "problem";
+}
+
+void Report(const TFindings& found, bool json) {
+    for (const auto& finding : found) {
+        if (json) {
+            const QJsonObject object{
+                {"check", finding.Check}, {"status", StatusWord(finding.Status)}, {"text", finding.Text}};
+            Print(EscapeJsonControls(QString::fromUtf8(QJsonDocument(object).toJson(QJsonDocument::Compact)))
+                      .toStdString() +
+                  "\n");
+        } else {
+            Print(QStringLiteral("%1 %2: %3\n")
+                      .arg(StatusWord(finding.Status).toUpper(), -8)
+                      .arg(finding.Check, finding.Text)
+                      .toStdString());
+        }
+    }
+}
+
+}  // namespace
+
+TDoctorLook TakeDoctorLook(const TUdpSettings& settings) {
+    TDoctorLook look;
+    look.Capabilities = HeldPortCapabilities();
+    for (const std::uint16_t number : {settings.Port, settings.NameServicePort}) {
+        if (number == 0) {
+            continue;
+        }
+        TDoctorLook::TPort port{number, UdpPortHeld(number), false, UdpPortHolder(number)};
+        port.HeldByKestrin =
+            port.Holder.starts_with("kestrin") || (number == settings.Port && MailboxLockHeld(number));
+        look.Ports.push_back(port);
+    }
+    return look;
+}
+
+int RunDoctor(TCliSession& session, const TCliCommand& command, const TDoctorLook& look,
+              QCoreApplication& app) {
+    TFindings found;
+    CheckPorts(look, found);
+    CheckCapabilities(session, look, found);
+    CheckInterfaces(session, found);
+    CheckFirewall(session, found);
+    CheckSettings(session, found);
+
+    // The round trip: a memo to this very computer, and who answers the announcement in two seconds.
+    TMessenger& messenger = session.Messenger();
+    const std::string token = "kestrin-cli doctor " + std::to_string(std::random_device()());
+    bool cameBack = false;
+    TStringList answered;
+    messenger.OnNewMemo = [&](TMainMessenger&, const std::string& origin, const std::string&,
+                              const TStringList& lines) {
+        cameBack = cameBack || (origin == messenger.Computer() && lines == TStringList{token});
+    };
+    messenger.OnUserListChange = [&answered](TMainMessenger&, const TStringList& users) { answered = users; };
+    QString error;
+    if (!session.Activate(error)) {
+        const bool otherCopy = !look.Ports.empty() && look.Ports.front().HeldByKestrin;
+        found.push_back({"round trip", otherCopy ? TStatus::Note : TStatus::Problem,
+                         otherCopy ? "not tried: the running copy has the mailbox"
+                                   : "the mailbox cannot be opened: " + error});
+    } else {
+        CheckName(session, found);
+        messenger.SendMemoTo(messenger.Computer(), {token});
+        QTimer::singleShot(2000, &app, &QCoreApplication::quit);
+        app.exec();
+        found.push_back({"round trip", cameBack ? TStatus::Ok : TStatus::Problem,
+                         cameBack ? QStringLiteral("a memo to this computer arrived")
+                                  : QStringLiteral("a memo to this computer did not arrive within 2 s")});
+        QStringList names;
+        for (const auto& name : answered) {
+            names << VisibleText(session.Text().Read(name));
+        }
+        found.push_back({"presence", names.isEmpty() ? TStatus::Problem : TStatus::Ok,
+                         names.isEmpty() ? QStringLiteral("no other computer answered within 2 s")
+                                         : QString::number(names.size()) + " answered: " + names.join(", ")});
+    }
+    Report(found, command.Json);
+    return std::ranges::any_of(found, [](const auto& f) { return f.Status == TStatus::Problem; }) ? 1 : 0;
+}
