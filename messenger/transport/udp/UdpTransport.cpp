@@ -324,9 +324,13 @@ TMailslotWait TUdpTransport::WaitForDatagram(TMailslotHandle mailbox, std::stop_
         std::stop_callback wake(stop, [&found] { found->Wake.Signal(); });
         // A network notice that brings nothing new (an address gone, a link down) is slept through.
         do {
-            while (poll(fds, 4, -1) < 0 && errno == EINTR) {
+            int ready = 0;
+            while ((ready = poll(fds, 4, found->Networks->MillisecondsToNextAnnouncement())) < 0 &&
+                   errno == EINTR) {
             }
-            if ((fds[2].revents & POLLIN) != 0) {
+            if (ready == 0) {
+                networkAppeared = found->Networks->TakeDueAnnouncement();
+            } else if ((fds[2].revents & POLLIN) != 0) {
                 networkAppeared = found->Networks->TakeChanges();
                 std::lock_guard lock(Mutex);
                 InterfacesListed = false;  // sends follow the networks as they are now
