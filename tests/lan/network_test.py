@@ -69,6 +69,7 @@ class TNetworkFaults(TLanTest):
         for rule in (["add", "table", "inet", "f"], ["add", "chain", "inet", "f", "input",
                      "{ type filter hook input priority 0; }"], ["add", "rule", "inet", "f", "input", "udp", "dport", "138", "drop"]):
             self.assertEqual(self.Lan.Run("WS01", "nft", *rule)[0], 0)
+        self.addCleanup(self.Lan.Run, "WS01", "nft", "delete", "table", "inet", "f")
         code, found, _ = self.Doctor("WS01")
         self.assertEqual(code, 1)
         self.assertEqual(found.get(("firewall", "problem")), "may drop Kestrin's datagrams: udp dport 138 drop")
