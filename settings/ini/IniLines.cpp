@@ -45,7 +45,11 @@ QString WithIniValue(const QString& contents, const QString& section, const QStr
         } else if (inSection && HoldsKey(lines[i], key)) {
             QString& line = lines[i];
             const bool cr = line.endsWith(u'\r');
-            line = line.left(line.indexOf(u'=') + 1) + value + (cr ? QStringLiteral("\r") : QString());
+            qsizetype valueAt = line.indexOf(u'=') + 1;
+            while (valueAt < line.size() && (line[valueAt] == u' ' || line[valueAt] == u'\t')) {
+                ++valueAt;
+            }
+            line = line.left(valueAt) + value + (cr ? QStringLiteral("\r") : QString());
             written = true;
         } else if (inSection && IsValueLine(lines[i])) {
             insertAt = i + 1;

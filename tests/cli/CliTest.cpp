@@ -4,6 +4,7 @@
 #include "cli/CommandLine.h"
 #include "cli/Commands.h"
 #include "cli/EventFormatter.h"
+#include "cli/FirewallRules.h"
 
 namespace {
 
@@ -68,6 +69,49 @@ TEST(CliEventFormatter, WritesTextAndJsonWithoutLosingBytes) {
     EXPECT_EQ(json.Memo("WS01", "t", {"caf\xc3\xa9", "caf\xe9"}),
               "{\"event\":\"memo\",\"lines\":[\"caf\xc3\xa9\",\"caf\xc3\xa9\"],\"origin\":\"WS01\",\"time\":"
               "\"t\"}\n");
+}
+
+TEST(CliEventFormatter, ShowsControlsFromTheNetworkInsteadOfPassingThemToTheTerminal) {
+    // Clear the screen, retitle the window, write the clipboard, go back to the line's start, a C1 CSI, a
+    // direction override, DEL; TAB stays.
+    const std::string hostile =
+        "a\x1b[2J\x1b]0;t\x07\x1b]52;c;eA==\x07\rb\xc2\x9b"
+        "c\xe2\x80\xae"
+        "d\x7f\te";
+    const TEventFormatter text(false), json(true);
+    EXPECT_EQ(text.Line("W\x1bS", "1\r2", hostile),
+              "line from W^[S at 1^M2: a^[[2J^[]0;t^G^[]52;c;eA==^G^Mb<U+009B>c<U+202E>d^?\te\n");
+    EXPECT_EQ(text.Users({"A\x1b"
+                          "B"}),
+              "computers: A^[B\n");
+    const std::string line = json.Line("WS02", "t", hostile);
+    EXPECT_EQ(line.find_first_of("\x1b\x07\r\x7f"), std::string::npos) << line;
+    EXPECT_EQ(line.find("\xc2\x9b"), std::string::npos) << line;
+    EXPECT_NE(line.find("a\\u001b[2J"), std::string::npos) << line;
+    EXPECT_NE(line.find("b\\u009bc"), std::string::npos) << line;
+}
+
+TEST(CliDoctor, FindsTheFirewallRulesThatDropTheNetbiosPorts) {
+    const std::pair<const char*, bool> rules[] = {
+        {"udp dport 138 drop", true},
+        {"udp dport { 137, 138 } reject", true},
+        {"udp dport 130-140 counter drop", true},
+        {"meta l4proto udp drop", true},
+        {"-A INPUT -p udp -m udp --dport 138 -j DROP", true},
+        {"-A INPUT -p udp -m multiport --dports 137,138 -j REJECT --reject-with icmp-port-unreachable", true},
+        {"-A INPUT -p udp --dport 137:139 -j DROP", true},
+        {"type filter hook input priority filter; policy drop;", true},
+        {":INPUT DROP [0:0]", true},
+        {"udp dport 53 drop", false},
+        {"udp dport 1138 drop", false},
+        {"tcp dport 138 drop", false},
+        {"udp sport 138 drop", false},
+        {"udp dport 138 accept", false},
+        {":INPUT ACCEPT [0:0]", false}};
+    for (const auto& [rule, drops] : rules)
+        EXPECT_EQ(RulesDroppingUdp(QString("table inet f {\n") + rule + "\n}\n", {137, 138}),
+                  drops ? QStringList{rule} : QStringList{})
+            << rule;
 }
 
 }  // namespace
