@@ -1,5 +1,7 @@
 // The About box and its link labels: one request per click, the colours, how the box closes.
 #include <QApplication>
+#include <QEnterEvent>
+#include <QMouseEvent>
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
@@ -54,6 +56,27 @@ private slots:
             QCOMPARE(link->HiFont().Color, QColor(0, 255, 0));
             QVERIFY(link->HiFont().Font.underline() && !link->font().underline());
         }
+    }
+
+    void dropsTheHoverLookAsSoonAsAHeldPointerLeaves() {
+        TURLLabel label(nullptr);
+        label.AutoSize = false;  // stays 60 x 13 through the changes of look
+        label.resize(60, 13);
+        const TLinkFont normal = label.CurrentFont();
+        QEnterEvent enter(QPointF(5, 5), QPointF(5, 5), QPointF(5, 5));
+        QApplication::sendEvent(&label, &enter);
+        QTest::mousePress(&label, Qt::LeftButton, {}, QPoint(5, 5));
+        // Qt holds the leave back while the button is down; the moves come to the label all the same.
+        for (const auto& [at, hovered] : {std::pair{QPoint(5, 5), true},
+                                          {QPoint(-20, 40), false},
+                                          {QPoint(6, 6), true},
+                                          {QPoint(90, 5), false}}) {
+            QMouseEvent move(QEvent::MouseMove, at, label.mapToGlobal(at), Qt::NoButton, Qt::LeftButton, {});
+            QApplication::sendEvent(&label, &move);
+            QVERIFY(label.CurrentFont() == (hovered ? label.HiFont() : normal));
+        }
+        QTest::mouseRelease(&label, Qt::LeftButton, {}, QPoint(90, 5));
+        QVERIFY(label.CurrentFont() == normal);
     }
 
     void closesWithResultTwoWhicheverWay() {

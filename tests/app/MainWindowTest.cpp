@@ -148,6 +148,36 @@ private slots:
         QCOMPARE(window.cmbComputers->currentText(), QString("WS09"));
     }
 
+    void showsControlsOverridesAndLongLinesVisiblyAndInTheirPlace() {
+        TMainWindowHarness harness;
+        TfrmMain& window = harness.Open();
+        const QRect place = window.lblOrigin->geometry();
+        harness.Deliver("MEMO_MSG\r\n1\x1b[2J\r\n\x1b]0;T\x07" + std::string(60000, 'A') +
+                        "\r\nBEGIN_MEMO\r\nabc\xe2\x80\xae"
+                        "def\r\nEND_MESSAGE\r\n");
+        QTRY_COMPARE(window.memoInMemo->toPlainText(), QString("abc<U+202E>def"));
+        QCOMPARE(window.lblTime->text(), QString("1^[[2J"));
+        const QString origin = window.lblOrigin->text();
+        QVERIFY2(origin.startsWith("^[]0;T^GAAA") && origin.endsWith(u'\u2026'), qPrintable(origin.left(40)));
+        QVERIFY(window.lblOrigin->sizeHint().width() <= place.width() &&
+                window.lblOrigin->geometry() == place);
+        QVERIFY(window.lblOrigin->toolTip().startsWith("^[]0;T^GAAA"));
+    }
+
+    void sendsToExactlyTheTypedNameNotAListedOneItBegins() {
+        TMainWindowHarness harness;
+        TfrmMain& window = harness.Open();
+        harness.Deliver("COMMAND_MSG\r\n1\r\nPC10\r\nONLINE_NOTIFY\r\nEND_MESSAGE\r\n");
+        QTRY_COMPARE(window.cmbComputers->count(), 1);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowActive(&window));
+        window.cmbComputers->lineEdit()->setFocus();
+        window.cmbComputers->clearEditText();
+        QTest::keyClicks(window.cmbComputers->lineEdit(), "pc1");
+        window.btnSendOutMemo->click();
+        QCOMPARE(harness.SentTo("BEGIN_MEMO"), QStringList{"pc1"});
+    }
+
     void sendsToANameFromTheListAtExactlyItsBytes() {
         TMainWindowHarness harness;
         harness.Window = std::make_unique<TfrmMain>(TMainWindowEnvironment{
