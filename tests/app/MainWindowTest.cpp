@@ -17,23 +17,15 @@
 #include "app/KestrinApplication.h"
 #include "app/uniKestrin.h"
 #include "settings/ini/IniSettingsStore.h"
+#include "tests/support/RecordedMessages.h"
 #include "tests/support/TestPeer.h"
-#include "widgets/ErrorDisplay.h"
 
 // A main window on the simulated LAN, with a second computer to talk to and failures recorded, not shown.
-class TMainWindowHarness {
+// The window goes first, before the LAN and the recorder.
+class TMainWindowHarness : public TRecordedMessages {
 public:
-    TMainWindowHarness() {
-        SetMessagePresenter([this](TMessageKind kind, const QString& text) {
-            Messages << (kind == TMessageKind::DefaultError ? "error: " : "message: ") + text;
-        });
-    }
-    ~TMainWindowHarness() {
-        Window.reset();
-        SetMessagePresenter(nullptr);
-    }
-    TfrmMain& Open() {
-        Window = std::make_unique<TfrmMain>(TMainWindowEnvironment{Own, System, Settings});
+    TfrmMain& Open(const TWireText& text = {}) {
+        Window = std::make_unique<TfrmMain>(TMainWindowEnvironment{Own, System, Settings, text});
         return *Window;
     }
 
@@ -43,11 +35,9 @@ public:
     /// The computer that each datagram written so far whose text holds `needle` went to.
     QStringList SentTo(const std::string& needle) const {
         QStringList targets;
-        for (const auto& datagram : Lan.Traffic()) {
-            if (datagram.Bytes.find(needle) != std::string::npos) {
+        for (const auto& datagram : Lan.Traffic())
+            if (datagram.Bytes.find(needle) != std::string::npos)
                 targets << QString::fromStdString(datagram.Path).section('\\', 2, 2);
-            }
-        }
         return targets;
     }
 
@@ -59,7 +49,6 @@ public:
     QString Path = Dir.filePath("Kestrin.conf");
     TIniSettingsStore Settings{Path};
     std::unique_ptr<TfrmMain> Window;
-    QStringList Messages;
 };
 
 class MainWindowTest : public QObject {
@@ -180,13 +169,10 @@ private slots:
 
     void sendsToANameFromTheListAtExactlyItsBytes() {
         TMainWindowHarness harness;
-        harness.Window = std::make_unique<TfrmMain>(TMainWindowEnvironment{
-            harness.Own, harness.System, harness.Settings, *TWireText::ForName("windows-1252")});
-        TfrmMain& window = *harness.Window;
+        TfrmMain& window = harness.Open(*TWireText::ForName("windows-1252"));
         // A Linux host's UTF-8 name, and a byte windows-1252 lacks: neither text writes back to its bytes.
-        for (const std::string name : {"CAF\xc3\x89", "PC\x81"}) {
+        for (const std::string name : {"CAF\xc3\x89", "PC\x81"})
             harness.Deliver("COMMAND_MSG\r\n1\r\n" + name + "\r\nONLINE_NOTIFY\r\nEND_MESSAGE\r\n");
-        }
         QTRY_COMPARE(window.cmbComputers->count(), 2);
         QCOMPARE(window.cmbComputers->itemText(0), QString("CAFÉ"));
         window.memoOutMemo->setPlainText("picked");
@@ -205,9 +191,8 @@ private slots:
         const std::pair<QString, QString> rows[] = {
             {"Disk full", "Disk full."}, {"Really?", "Really?."}, {"Done.", "Done."}, {"Stop!", "Stop!"}, {"", ""}};
         // clang-format on
-        for (const auto& [text, shown] : rows) {
+        for (const auto& [text, shown] : rows)
             QCOMPARE(WithFullStop(text), shown);
-        }
         TMainWindowHarness harness;
         TfrmMain& window = harness.Open();
         QObject::connect(window.btnClearInMemo, &QPushButton::clicked,
@@ -216,31 +201,28 @@ private slots:
         QCOMPARE(harness.Messages, QStringList{"error: Boom."});
     }
 
-    void loadsThePopUpFlag() {
-        // QSettings takes the quotes off " 0" before the number rules see it; no flag stored means on.
-        for (const auto& [stored, popUp] :
-             {std::pair{"PopUp=\" 0\"\n", false}, {"PopUp=yes\n", true}, {"", true}}) {
+    void loadsAndSavesThePopUpFlagOrReportsAFileThatCannotBeUsed() {
+        // QSettings takes the quotes off " 0" before the number rules see it; no flag stored means on. A
+        // folder in the file's place cannot be read or written: the flag is left as it was, and both are
+        // reported.
+        const std::tuple<QByteArray, bool, QStringList> rows[] = {
+            {"PopUp=\" 0\"\n", false, {}},
+            {"PopUp=yes\n", true, {}},
+            {"", true, {}},
+            {"a folder",
+             false,
+             {"message: Error in TfrmMain.LoadAll", "message: Error in TfrmMain.SaveAll"}}};
+        for (const auto& [stored, popUp, messages] : rows) {
             TMainWindowHarness harness;
             QFile file(harness.Path);
-            QVERIFY(file.open(QIODevice::WriteOnly) && file.write(QByteArray("[General]\n") + stored) > 0);
+            const bool folder = stored == "a folder";
+            QVERIFY(folder ? QDir().mkdir(harness.Path)
+                           : file.open(QIODevice::WriteOnly) && file.write("[General]\n" + stored) > 0);
             file.close();
-            PopUp = !popUp;
-            harness.Open();
-            QVERIFY2(PopUp == popUp && harness.Messages.isEmpty(), stored);
+            PopUp = folder ? popUp : !popUp;
+            harness.Open().SaveAll();
+            QVERIFY2(PopUp == popUp && harness.Messages == messages, stored);
         }
-    }
-
-    void reportsASettingsFileThatCannotBeUsed() {
-        TMainWindowHarness harness;
-        QVERIFY(QDir().mkdir(harness.Path));
-        PopUp = false;
-        harness.Open();
-        QVERIFY(!PopUp);  // left as it was
-        PopUp = true;
-        harness.Window->SaveAll();
-        QVERIFY(PopUp);
-        QCOMPARE(harness.Messages,
-                 QStringList({"message: Error in TfrmMain.LoadAll", "message: Error in TfrmMain.SaveAll"}));
     }
 
     void menuCommandsShowTheirDialogModallyAndFreeIt() {
@@ -257,9 +239,8 @@ private slots:
             QTimer::singleShot(0, &window, [&] {
                 shown = QApplication::activeModalWidget();
                 owner = shown ? shown->parentWidget() : nullptr;
-                if (shown) {
+                if (shown)
                     shown->close();
-                }
             });
             (options ? window.mnuOptions : window.mnuAbout)->trigger();
             QCOMPARE(owner, &window);
@@ -271,20 +252,18 @@ private slots:
     }
 
     void leavesWithExactlyOneOfflineNotice() {
-        for (const QString how : {"close box", "Ctrl+Q", "SIGTERM"}) {
+        const std::pair<const char*, std::function<void(TfrmMain&)>> ways[] = {
+            {"close box", [](TfrmMain& window) { window.close(); }},
+            {"Ctrl+Q", [](TfrmMain& window) { QTest::keyClick(&window, Qt::Key_Q, Qt::ControlModifier); }},
+            {"SIGTERM", [](TfrmMain&) { std::raise(SIGTERM); }}};  // without a watcher this ends the program
+        for (const auto& [how, leave] : ways) {
             TMainWindowHarness harness;
             TfrmMain& window = harness.Open();
             CloseOnShutdownSignals(window);
             window.show();
             QVERIFY(QTest::qWaitForWindowActive(&window));
-            if (how == "close box") {
-                window.close();
-            } else if (how == "Ctrl+Q") {
-                QTest::keyClick(&window, Qt::Key_Q, Qt::ControlModifier);
-            } else {
-                std::raise(SIGTERM);  // without a watcher this ends the test program
-            }
-            QTRY_VERIFY2(!window.isVisible(), qPrintable(how));
+            leave(window);
+            QTRY_VERIFY2(!window.isVisible(), how);
             harness.Window.reset();
             QCOMPARE(harness.SentTo("OFFLINE_NOTIFY"), QStringList{"*"});
         }

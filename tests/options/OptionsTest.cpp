@@ -10,8 +10,8 @@
 #include "options/uniOptions.h"
 #include "startup/xdg/DesktopEntry.h"
 #include "startup/xdg/XdgAutostart.h"
+#include "tests/support/RecordedMessages.h"
 #include "widgets/DialogPlacement.h"
-#include "widgets/ErrorDisplay.h"
 
 namespace {
 
@@ -32,15 +32,11 @@ struct TThrowingStartup final : TStartupRegistration {
 };
 
 /// An autostart folder holding an old entry of ours, the pop-up flag, and failures recorded, not shown.
-struct TOptionsHarness {
+struct TOptionsHarness : TRecordedMessages {
     TOptionsHarness() {
-        SetMessagePresenter([this](TMessageKind kind, const QString& text) {
-            Messages << (kind == TMessageKind::DefaultError ? "error: " : "message: ") + text;
-        });
         QFile entry(Startup.EntryPath());
         Ready = entry.open(QIODevice::WriteOnly) && entry.write(OldEntry) > 0;
     }
-    ~TOptionsHarness() { SetMessagePresenter(nullptr); }
 
     /// A fresh dialog, shown and active, as each opening from the menu gives one.
     TfrmOptions& Show(TStartupRegistration* startup = nullptr) {
@@ -57,7 +53,6 @@ struct TOptionsHarness {
     TXdgAutostart Startup{AutostartDir.path()};
     bool PopUp = true;
     bool Ready = false;  // the old entry written, and each dialog active when shown
-    QStringList Messages;
     std::unique_ptr<TfrmOptions> Dialog;
 };
 
@@ -73,38 +68,35 @@ private slots:
             {"3 narrower", {100, 50, 259, 300}, {262, 151}, {99, 124}},
             {"3 lower: top held", {100, 50, 400, 148}, {262, 151}, {169, 50}},
             {"near the bottom right, not pulled back", {1800, 1000, 500, 400}, {288, 207}, {1906, 1096}}};
-        for (const auto& [name, main, dialog, place] : rows) {
+        for (const auto& [name, main, dialog, place] : rows)
             QVERIFY2(CentredOver(main, dialog) == place, name);
-        }
     }
 
     // Pop-up is switched off and Startup set, then the dialog is left: saved, discarded, or still open.
     void eachWayOut_data() {
-        QTest::addColumn<QString>("keys");
         QTest::addColumn<bool>("startup");
         QTest::addColumn<QString>("outcome");
-        QTest::newRow("click Ok, Startup unchanged: entry rewritten") << "Ok" << true << "saved";
-        QTest::newRow("Enter right after opening: entry removed") << "Enter" << false << "saved";
-        QTest::newRow("close box") << "close-box" << false << "discarded";
-        QTest::newRow("Esc") << "Esc" << false << "open";
+        QTest::newRow("Ok") << true << "saved";      // Startup unchanged: the entry is rewritten
+        QTest::newRow("Enter") << false << "saved";  // right after opening: the entry is removed
+        QTest::newRow("close box") << false << "discarded";
+        QTest::newRow("Esc") << false << "open";
     }
 
     void eachWayOut() {
-        QFETCH(QString, keys);
         QFETCH(bool, startup);
         QFETCH(QString, outcome);
+        const QString way = QTest::currentDataTag();
         TOptionsHarness harness;
         TfrmOptions& dialog = harness.Show();
         QVERIFY(harness.Ready && dialog.cbPopUp->isChecked() && dialog.cbStartup->isChecked());
         dialog.cbPopUp->setChecked(false);
         dialog.cbStartup->setChecked(startup);
-        if (keys == "Ok") {
+        if (way == "Ok")
             QTest::mouseClick(dialog.btnOk, Qt::LeftButton);
-        } else if (keys == "close-box") {
+        else if (way == "close box")
             dialog.close();
-        } else {
-            QTest::keyClick(QApplication::focusWidget(), keys == "Enter" ? Qt::Key_Return : Qt::Key_Escape);
-        }
+        else
+            QTest::keyClick(QApplication::focusWidget(), way == "Enter" ? Qt::Key_Return : Qt::Key_Escape);
         const bool saved = outcome == "saved";
         QCOMPARE(dialog.isVisible(), outcome == "open");
         QCOMPARE(harness.PopUp, !saved);
@@ -139,27 +131,25 @@ private slots:
             {"/opt/$HOME \"x\" `k` 5%", R"("/opt/\\$HOME \\"x\\" \\`k\\` 5%%")"},
             {R"(/opt/a\b)", R"("/opt/a\\\\b")"},
             {"/opt/Größe", "/opt/Größe"}};
-        for (const auto& [path, exec] : rows) {
+        for (const auto& [path, exec] : rows)
             QCOMPARE(DesktopExecValue(path), std::string(exec));
-        }
     }
 
     void registersOnceWithTheLatestPathReadableByAllAndUnregisters() {
         QTemporaryDir dir;
-        TXdgAutostart startup(dir.filePath("xdg/autostart"));
+        const QString folder = dir.filePath("xdg/autostart");
+        TXdgAutostart startup(folder);
         startup.Unregister();  // nothing there: nothing happens, and no folder is made for it
         QVERIFY(!QFileInfo::exists(dir.filePath("xdg")));
         const mode_t umaskBefore = umask(077);
         startup.Register("/opt/old/kestrin");
         startup.Register("/opt/Kestrin Chat/kestrin");
         umask(umaskBefore);
-        QCOMPARE(QDir(dir.filePath("xdg/autostart"))
-                     .entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
-                 QStringList{"Kestrin.desktop"});
+        QCOMPARE(QDir(folder).entryList(QDir::Files | QDir::Hidden), QStringList{"Kestrin.desktop"});
         QCOMPARE(Contents(startup.EntryPath()),
                  "[Desktop Entry]\nType=Application\nName=Kestrin\nExec=\"/opt/Kestrin Chat/kestrin\"\n");
-        QCOMPARE(int(QFile::permissions(startup.EntryPath())),
-                 0x6644);  // rw-r--r--: every session may read it
+        // rw-r--r--: every session may read it.
+        QCOMPARE(int(QFile::permissions(startup.EntryPath())), 0x6644);
         startup.Unregister();
         QVERIFY(!startup.IsRegistered() && !QFileInfo::exists(startup.EntryPath()));
     }
