@@ -23,11 +23,7 @@ TEST(MessageText, ComposesTheWorkedExamples) {
 }
 
 TEST(MessageText, SplitsByEveryLineBreakRule) {
-    const struct {
-        const char* Name;
-        std::string Bytes;
-        TStringList Lines;
-    } cases[] = {
+    const std::tuple<const char*, std::string, TStringList> cases[] = {
         {"crlf", "a\r\nb\r\n", {"a", "b"}},
         {"lone cr", "a\rb\r", {"a", "b"}},
         {"lone lf", "a\nb\n", {"a", "b"}},
@@ -39,8 +35,8 @@ TEST(MessageText, SplitsByEveryLineBreakRule) {
         {"leading nul", "\0abc"s, {}},
         {"bytes above 127 untouched", "\xff\xfe\r\n", {"\xff\xfe"}},
     };
-    for (const auto& c : cases)
-        EXPECT_EQ(Split(c.Bytes), c.Lines) << c.Name;
+    for (const auto& [name, bytes, lines] : cases)
+        EXPECT_EQ(Split(bytes), lines) << name;
 }
 
 TEST(MessageText, ReadsTheHeaderOnlyFromFourLinesOnAndDropsTheLastLine) {
@@ -51,11 +47,7 @@ TEST(MessageText, ReadsTheHeaderOnlyFromFourLinesOnAndDropsTheLastLine) {
             memo += "[" + line + "]";
         return h ? h->Kind + " " + h->Time + " " + h->Origin + " " + h->Text + " " + memo : "none";
     };
-    const struct {
-        const char* Name;
-        TStringList Lines;
-        const char* Header;
-    } cases[] = {
+    const std::tuple<const char*, TStringList, const char*> cases[] = {
         {"three lines", {"MEMO_MSG", "t", "WS01"}, "none"},
         {"cut after line 4", {"MEMO_MSG", "t", "WS01", "BEGIN_MEMO"}, "MEMO_MSG t WS01 BEGIN_MEMO "},
         {"cut after line 5", {"MEMO_MSG", "t", "WS01", "BEGIN_MEMO", "x"}, "MEMO_MSG t WS01 BEGIN_MEMO "},
@@ -66,8 +58,8 @@ TEST(MessageText, ReadsTheHeaderOnlyFromFourLinesOnAndDropsTheLastLine) {
         {"nul in a memo", Split("MEMO_MSG\r\nt\r\nWS01\r\nB\r\none\r\ntw\0o\r\nEND_MESSAGE\r\n"s),
          "MEMO_MSG t WS01 B [one]"},
     };
-    for (const auto& c : cases)
-        EXPECT_EQ(read(c.Lines), c.Header) << c.Name;
+    for (const auto& [name, lines, header] : cases)
+        EXPECT_EQ(read(lines), header) << name;
 }
 
 TEST(MailslotPath, ParsesOnlyWellFormedPaths) {
@@ -82,22 +74,19 @@ TEST(MailslotPath, ParsesOnlyWellFormedPaths) {
 }
 
 TEST(TimeFormat, WritesEveryRegionalShape) {
-    const struct {
-        const char *Name, *Format, *Ampm, *Am, *Pm;
-        int Hour;
-        const char* Shown;
-    } cases[] = {
-        {"24h blank padded", "%k.%M.%S", "", "", "", 9, "9.05.07"},
-        {"24h unpadded flag", "%-H:%M:%S", "", "", "", 0, "0:05:07"},
-        {"12h via %r", "%r", "%I:%M:%S %p", "AM", "PM", 14, "02:05:07 PM"},
-        {"midnight is 12 am", "%I:%M:%S %p", "", "AM", "PM", 0, "12:05:07 AM"},
-        {"designator first", "%p %I:%M:%S", "", "\xec\x98\xa4\xec\xa0\x84", "PMX", 13, "PMX 01:05:07"},
-        {"empty designators", "%I:%M:%S %p", "", "", "", 23, "11:05:07 pm"},
-        {"trailing percent", "%H:%M:%", "", "", "", 9, "09:05:07"},
-    };
-    for (const auto& c : cases)
-        EXPECT_EQ(TTimeFormat::FromStrftime(c.Format, c.Ampm, c.Am, c.Pm).Format(c.Hour, 5, 7), c.Shown)
-            << c.Name;
+    // What, the strftime format, the one %r stands for, the AM and PM designators, the hour, what is shown.
+    const std::tuple<const char*, const char*, const char*, const char*, const char*, int, const char*>
+        cases[] = {
+            {"24h blank padded", "%k.%M.%S", "", "", "", 9, "9.05.07"},
+            {"24h unpadded flag", "%-H:%M:%S", "", "", "", 0, "0:05:07"},
+            {"12h via %r", "%r", "%I:%M:%S %p", "AM", "PM", 14, "02:05:07 PM"},
+            {"midnight is 12 am", "%I:%M:%S %p", "", "AM", "PM", 0, "12:05:07 AM"},
+            {"designator first", "%p %I:%M:%S", "", "\xec\x98\xa4\xec\xa0\x84", "PMX", 13, "PMX 01:05:07"},
+            {"empty designators", "%I:%M:%S %p", "", "", "", 23, "11:05:07 pm"},
+            {"trailing percent", "%H:%M:%", "", "", "", 9, "09:05:07"},
+        };
+    for (const auto& [name, format, ampm, am, pm, hour, shown] : cases)
+        EXPECT_EQ(TTimeFormat::FromStrftime(format, ampm, am, pm).Format(hour, 5, 7), shown) << name;
 }
 
 }  // namespace

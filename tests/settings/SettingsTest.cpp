@@ -35,12 +35,8 @@ auto Values(const TUdpSettings& s) {
 }
 
 TEST(NetworkSettings, ReadsEachValueOrFallsBackToItsDefaultAndSaysWhy) {
-    const struct {
-        const char* Name;
-        QByteArray Text;
-        TUdpSettings Read;
-        QStringList Problems;  // the setting each problem names
-    } rows[] = {
+    // What, the file, the settings read, the setting each problem names.
+    const std::tuple<const char*, QByteArray, TUdpSettings, QStringList> rows[] = {
         {"every value",
          "[Network]\nPort=11138\nNameServicePort=0\nWorkgroup=OFFICE\nInterfaces=eth0, wlan0\n"
          "BindAddress=10.0.0.5\n",
@@ -56,17 +52,16 @@ TEST(NetworkSettings, ReadsEachValueOrFallsBackToItsDefaultAndSaysWhy) {
         {"a computer name with a *", "[Network]\nComputerName=PC*7\n", {}, {"Network/ComputerName"}},
         {"a code page unknown here", "[Network]\nEncoding=koi8-r\n", {}, {"Network/Encoding"}},
     };
-    for (const auto& row : rows) {
+    for (const auto& [name, text, settings, problems] : rows) {
         QTemporaryDir dir;
         QFile file(dir.filePath("Kestrin.conf"));
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write(row.Text) == row.Text.size());
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write(text) == text.size());
         file.close();
         const auto read = ReadNetworkSettings(file.fileName());
-        EXPECT_EQ(Values(read.Settings), Values(row.Read)) << row.Name;
-        ASSERT_EQ(read.Problems.size(), row.Problems.size()) << row.Name;
-        for (qsizetype i = 0; i < row.Problems.size(); ++i) {
-            EXPECT_TRUE(read.Problems[i].contains(row.Problems[i])) << read.Problems[i].toStdString();
-        }
+        EXPECT_EQ(Values(read.Settings), Values(settings)) << name;
+        ASSERT_EQ(read.Problems.size(), problems.size()) << name;
+        for (qsizetype i = 0; i < problems.size(); ++i)
+            EXPECT_TRUE(read.Problems[i].contains(problems[i])) << read.Problems[i].toStdString();
     }
 }
 

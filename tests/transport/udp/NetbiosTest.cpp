@@ -18,13 +18,8 @@ std::string Encoded(const std::string& name, std::uint8_t suffix) {
 }
 
 TEST(NetbiosName, EncodesAndDecodesInNormalisedForm) {
-    const struct {
-        const char* Label;
-        std::string Name;
-        std::uint8_t Suffix;
-        const char* Letters;
-        std::string Decoded;
-    } rows[] = {
+    // What, the name and suffix, the 32 letters it is encoded as, the name it is read back as.
+    const std::tuple<const char*, std::string, std::uint8_t, const char*, std::string> rows[] = {
         {"computer", "WS01", 0x00, "FHFDDADBCACACACACACACACACACACAAA", "WS01"},
         {"lower case upper-cased", "zebraBox", 0x00, "FKEFECFCEBECEPFICACACACACACACAAA", "ZEBRABOX"},
         {"wildcard padded with NULs", "*", 0x00, "CKAAAAAAAAAAAAAAAAAAAAAAAAAAAAAA", "*"},
@@ -35,13 +30,13 @@ TEST(NetbiosName, EncodesAndDecodesInNormalisedForm) {
         {"bytes above 0x7F kept", "caf\xe9", 0x00, "EDEBEGOJCACACACACACACACACACACAAA", "CAF\xe9"},
         {"inner blank kept, trailing dropped", "A B  ", 0x03, "EBCAECCACACACACACACACACACACACAAD", "A B"},
     };
-    for (const auto& row : rows) {
-        const std::string bytes = Encoded(row.Name, row.Suffix);
-        EXPECT_EQ(bytes, "\x20"s + row.Letters + "\0"s) << row.Label;
+    for (const auto& [label, name, suffix, letters, read] : rows) {
+        const std::string bytes = Encoded(name, suffix);
+        EXPECT_EQ(bytes, "\x20"s + letters + "\0"s) << label;
         const auto decoded = DecodeNetbiosName("xyz" + bytes, 3);
-        ASSERT_TRUE(decoded.has_value()) << row.Label;
-        EXPECT_EQ(decoded->Name, (TNetbiosName{row.Decoded, row.Suffix})) << row.Label;
-        EXPECT_EQ(decoded->Scope + "|" + std::to_string(decoded->End), "|37") << row.Label;
+        ASSERT_TRUE(decoded.has_value()) << label;
+        EXPECT_EQ(decoded->Name, (TNetbiosName{read, suffix})) << label;
+        EXPECT_EQ(decoded->Scope + "|" + std::to_string(decoded->End), "|37") << label;
     }
 }
 
