@@ -7,12 +7,10 @@
 #include <sys/socket.h>
 #include <unistd.h>
 
-#include <fstream>
 #include <thread>
 
 #include "messenger/transport/udp/DatagramRouting.h"
 #include "messenger/transport/udp/Inbox.h"
-#include "messenger/transport/udp/PortHolder.h"
 #include "messenger/transport/udp/UdpTransport.h"
 
 namespace {
@@ -163,13 +161,9 @@ TEST_F(UdpTransport, DeliversToEveryComputerAndBackToTheSenderUpToTheSizeLimit) 
 }
 
 TEST_F(UdpTransport, RefusesASecondMailboxAndFreesThePortOnClose) {
+    // What a second copy is told, and who holds a port, BesideSamba checks with nmbd as the holder.
     TUdpTransport second("WS01", Settings);
     EXPECT_EQ(second.CreateMailslot("\\\\.\\mailslot\\MB303", 0, 0), InvalidMailslotHandle);
-    EXPECT_NE(second.LastError().find("another copy"), std::string::npos) << second.LastError();
-    // What a user is told holds a port: here this very process.
-    std::string comm;
-    std::getline(std::ifstream("/proc/self/comm"), comm);
-    EXPECT_EQ(UdpPortHolder(Settings.Port), comm + " (process " + std::to_string(getpid()) + ")");
     EXPECT_EQ(Own.CreateMailslot("\\\\.\\mailslot\\Other", 0, 0), InvalidMailslotHandle);
     // A poller blocked on the mailbox is released by the close, and the port is free at once.
     std::atomic<TMailslotWait> woke{TMailslotWait::CannotWait};
