@@ -55,7 +55,8 @@ class MainWindowTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void tabsInOrderAndSendsToTheTypedComputerOrToAllByButtonOrIns() {
+    // Tab order, the Ins keys, the targets, and the lines a memo is made of.
+    void sendsWhatIsTypedOrWrappedToTheTypedComputerOrToAll() {
         TMainWindowHarness harness;
         TfrmMain& window = harness.Open();
         window.show();
@@ -84,13 +85,6 @@ private slots:
         window.btnSendAll->click();
         QCOMPARE(harness.SentTo("BEGIN_MEMO\r\nhi there\r\nEND"), QStringList({"WS02", "*", "*", "*", "  "}));
         QCOMPARE(harness.SentTo("BEGIN_MEMO\r\nEND"), QStringList{"*"});  // an empty memo still goes
-    }
-
-    void sendsWrappedLinesAsDisplayed() {
-        TMainWindowHarness harness;
-        TfrmMain& window = harness.Open();
-        window.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&window));
         const auto shown = [&window] {  // the lines the area shows its first paragraph on
             window.memoOutMemo->document()->documentLayout()->documentSize();  // lays the text out now
             return window.memoOutMemo->document()->begin().layout();
@@ -102,10 +96,9 @@ private slots:
         }
         QCOMPARE(shown()->lineCount(), 3);
         QString memo = "BEGIN_MEMO\r\n";
-        for (int line = 0; line < 3; ++line) {
+        for (int line = 0; line < 3; ++line)
             memo +=
                 paragraph.mid(shown()->lineAt(line).textStart(), shown()->lineAt(line).textLength()) + "\r\n";
-        }
         window.btnSendAll->click();
         window.memoOutMemo->setPlainText(paragraph + "\n");  // no fourth, empty line for the trailing break
         window.btnSendAll->click();

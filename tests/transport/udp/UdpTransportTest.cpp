@@ -73,30 +73,24 @@ TEST(Inbox, IsBoundedInCountAndBytesAndKeepsWhatDoesNotFit) {
     EXPECT_TRUE(offer("x"));
 }
 
-TEST(PeerAddressBook, RemembersTheLatestAddressAndForgetsTheStalestWhenFull) {
-    TPeerAddressBook book(2);
-    book.Learn("WS02", 0x0a000002);
-    book.Learn("WS03", 0x0a000003);
-    book.Learn("WS02", 0x0a000012);  // moved, and now the freshest
-    book.Learn("WS04", 0x0a000004);  // full: WS03 was heard from longest ago
-    EXPECT_EQ(book.Find("WS02"), 0x0a000012u);
-    EXPECT_FALSE(book.Find("WS03"));
-}
-
-TEST(Route, GoesToEveryNetworkToALearnedPeerAloneAndByBroadcastToANameNotHeardFrom) {
+// A peer is written to at its latest address, from the network it is on; a name not heard from, or
+// forgotten, goes by broadcast like a write to every computer.
+TEST(Route, GoesToEveryNetworkOrToAPeerAloneOrByBroadcast) {
     const std::vector<TIpv4Interface> lan{{"eth0", 0x0a000001, 0xffffff00, 0x0a0000ff},
                                           {"eth1", 0xc0a80101, 0xffffff00, 0xc0a801ff}};
-    TPeerAddressBook peers;
-    peers.Learn("WS02", 0xc0a80102);
-    peers.Learn("WS03", 0xac100003);  // on none of our networks
+    TPeerAddressBook peers(2);
+    peers.Learn("WS05", 0x0a000005);
+    peers.Learn("WS02", 0x0a000002);
+    peers.Learn("WS02", 0xc0a80102);  // moved, and now the freshest
+    peers.Learn("WS03", 0xac100003);  // on none of our networks; the book is full: WS05 is the stalest
     const std::vector<TDestination> everywhere{{0x0a0000ff, 0x0a000001}, {0xc0a801ff, 0xc0a80101}};
     using TRow = std::tuple<const char*, const char*, TDatagramType, const char*, std::vector<TDestination>>;
     for (const auto& [server, bind, type, name, to] : std::initializer_list<TRow>{
              {"*", "0.0.0.0", DirectGroup, "WORKGROUP", everywhere},
-             {"ws02", "0.0.0.0", DirectUnique, "ws02", {{0xc0a80102, 0xc0a80101}}},  // from the network it is
-                                                                                     // on
+             {"ws02", "0.0.0.0", DirectUnique, "ws02", {{0xc0a80102, 0xc0a80101}}},
              {"WS03", "0.0.0.0", DirectUnique, "WS03", {{0xac100003, 0x0a000001}}},
              {"WS09", "0.0.0.0", DirectUnique, "WS09", everywhere},  // only WS09 keeps it
+             {"WS05", "0.0.0.0", DirectUnique, "WS05", everywhere},
              {".", "0.0.0.0", DirectUnique, "WS01", {{INADDR_LOOPBACK, 0}}},
              {".", "10.0.0.1", DirectUnique, "WS01", {{0x0a000001, 0}}}}) {
         const TRoute route = Route(server, "WS01", lan, peers, {.Interfaces = {}, .BindAddress = bind});
