@@ -77,7 +77,7 @@ class TEndToEnd(TLanTest):
                 text = "".join(line + "\n" for line in memo)
                 self.assertEqual(self.Lan.Run("WS03", *office, "send", "--all", stdin=text.encode()), (0, "", ""))
                 wire = text.replace("\n", "\r\n").encode(codec).decode("latin-1")
-                sniffer.WaitFor(lambda me: any(wire in e["text"] for e in me.Events(None)), "the memo in %s on the wire" % codec)
+                sniffer.WaitFor(lambda me: any(wire in e["text"] for e in me.Events()), "the memo in %s on the wire" % codec)
                 json.WaitMemo(memo, "WS03")
                 shown = "".join("  | %s\n" % line for line in memo)
                 plain.WaitFor(lambda me: shown in "\n".join(me.Out) + "\n", "the memo shown in plain text")
@@ -106,7 +106,7 @@ class TEndToEnd(TLanTest):
             ws03.WaitMemo(["You wrote:", "ping"], host)
         # Each answers the other's greeting and the ping once; answering an answer would never end.
         def Answers(me):
-            return sorted((e["src"], e["to"], e["text"].count("You wrote:")) for e in me.Events(None)
+            return sorted((e["src"], e["to"], e["text"].count("You wrote:")) for e in me.Events()
                           if "You wrote:" in e["text"])
         expected = [("WS01", "WS02", 1), ("WS01", "WS03", 1), ("WS02", "WS01", 1)]
         sniffer.WaitFor(lambda me: set(expected) <= set(Answers(me)), "the answers on the wire")

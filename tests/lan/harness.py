@@ -18,6 +18,7 @@ s.sniff(iface="eth0", filter="udp port 138", lfilter=lambda p: NBTDatagram in p,
         started_callback=lambda: print("ready"))
 """
 
+
 class TProcess:
     """One command inside a host; two threads collect its stdout and stderr lines."""
 
@@ -29,8 +30,7 @@ class TProcess:
                                         start_new_session=True, env=dict(os.environ, PYTHONUNBUFFERED="1"))
         self.Readers = [threading.Thread(target=self._Read, args=pair, daemon=True)
                         for pair in ((self.Process.stdout, self.Out), (self.Process.stderr, self.Err))]
-        for reader in self.Readers:
-            reader.start()
+        [reader.start() for reader in self.Readers]
 
     def _Read(self, stream, into):
         for line in iter(stream.readline, b""):
@@ -50,11 +50,10 @@ class TProcess:
                         "\n  | ".join(self.Out[-15:]), "\n  | ".join(self.Err[-15:])))
                 self.Changed.wait(0.05)  # also looks again now and then, for Bound
 
-    def Events(self, kind):
-        """The JSON lines printed so far (listen --json, the sniffer), of one event kind or all (None)."""
+    def Events(self, kind=None):
+        """The JSON lines printed so far (listen --json, the sniffer), of one event kind or all."""
         with self.Changed:
-            events = [json.loads(line) for line in self.Out if line.startswith("{")]
-        return [e for e in events if kind is None or e.get("event") == kind]
+            return [e for e in (json.loads(l) for l in self.Out if l.startswith("{")) if kind in (None, e.get("event"))]
 
     def Memos(self, origin=None):
         return [m["lines"] for m in self.Events("memo") if origin in (None, m["origin"])]
@@ -87,14 +86,14 @@ class TProcess:
 
 
 class TLan:
-    """A LAN of hosts made by scripts/vlan; what was started in it is killed when it goes down."""
+    """A LAN of hosts made by scripts/vlan; `down` ends whatever still runs in it. Main takes down a LAN left
+    behind by a run that was killed."""
 
     def __init__(self, hosts):
-        self.Vlan, self.Hosts, self.Processes, self.IsUp = VLAN, hosts, [], False
+        self.Hosts, self.Processes = hosts, []
         self.Name = "klan%d_%d" % (os.getpid(), time.monotonic_ns() % 1000)
 
     def __enter__(self):
-        self.IsUp = True  # before the call: an interrupted `up` is still taken down
         out = subprocess.run([VLAN, "up", self.Name, str(len(self.Hosts)), "--names", ",".join(self.Hosts)],
                              check=True, capture_output=True, text=True).stdout
         self.Address = dict(line.split() for line in out.splitlines())
@@ -102,11 +101,7 @@ class TLan:
         return self
 
     def __exit__(self, *_):
-        for process in self.Processes:
-            process.WaitExit(kill=True)
-        if self.IsUp:
-            self.IsUp = False
-            subprocess.run([VLAN, "down", self.Name], check=True)
+        subprocess.run([VLAN, "down", self.Name], check=True)
 
     def Start(self, host, *argv, stdin=subprocess.DEVNULL):
         self.Processes.append(TProcess([VLAN, "exec", self.Name, host, "--"] + list(argv), stdin))
@@ -146,10 +141,8 @@ class TLanTest(unittest.TestCase):
 
 def Main(hosts=()):
     """Runs the calling module's tests, on a fresh LAN of these hosts if any; the exit code for ctest."""
-    parser = argparse.ArgumentParser()
-    parser.add_argument("--cli", help="the kestrin-cli to test")
-    parser.add_argument("--app", help="the desktop program to test")
-    parser.add_argument("--tools", help="a folder for programs the tests fetch")
+    parser = argparse.ArgumentParser()  # --cli, --app: the programs to test; --tools: for programs tests fetch
+    [parser.add_argument(option) for option in ("--cli", "--app", "--tools")]
     args, rest = parser.parse_known_args()
     if os.geteuid() != 0:
         sys.exit("must run as root (it creates network namespaces); nothing was tested")
@@ -159,8 +152,7 @@ def Main(hosts=()):
         found = re.match(r"klan(\d+)_", line)  # left by a run that was killed before it could clean up
         if found and not os.path.exists("/proc/" + found[1]):
             subprocess.run([VLAN, "down", line.split()[0]])
-    TLanTest.Cli, TLanTest.App = (path and os.path.abspath(path) for path in (args.cli, args.app))
-    TLanTest.Tools = args.tools
+    TLanTest.Cli, TLanTest.App, TLanTest.Tools = (p and os.path.abspath(p) for p in (args.cli, args.app, args.tools))
     with tempfile.TemporaryDirectory() as config, TLan(hosts) if hosts else contextlib.nullcontext() as lan:
         os.environ["XDG_CONFIG_HOME"] = config  # the user's own settings must not steer the tests
         TLanTest.Lan = lan

@@ -3,7 +3,7 @@
 # IPv6 (so nothing leaves them unasked), and `down` leaves neither a process nor a namespace behind. That a
 # broadcast reaches every other host, e2e_test.py's presence test shows. Needs root.
 import os, subprocess, sys
-from harness import Main, TLan, TLanTest
+from harness import Main, TLan, TLanTest, VLAN
 
 
 def Machine():  # the machine's own links, routes and host name
@@ -20,7 +20,7 @@ class TVlan(TLanTest):
                 self.assertEqual(lan.Run(host, "ip", "-6", "-o", "addr", "show", "dev", "eth0"), (0, "", ""))
             sleeper = lan.Start("WS03", "sh", "-c", "echo inside; exec sleep 600")
             sleeper.WaitFor(lambda me: "inside" in me.Out, "a process inside the LAN")
-            subprocess.run([lan.Vlan, "down", lan.Name], check=True)
+            subprocess.run([VLAN, "down", lan.Name], check=True)
             self.assertLess(sleeper.WaitExit(), 0, "down left a process of the LAN running")
             listed = subprocess.run(["ip", "netns"], capture_output=True, text=True, check=True).stdout
             self.assertNotIn("kvlan-" + lan.Name, listed, "a namespace of the LAN was left behind")

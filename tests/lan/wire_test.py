@@ -11,8 +11,8 @@ class TWire(TLanTest):
         self.Start("WS02", "listen", "--json").WaitFor(lambda me: me.Bound(), "its mailbox")
         self.Start("WS01", "listen", "--json").WaitFor(lambda me: me.Events("users"), "WS02's answer")
         self.assertEqual(self.Run("WS01", "send", "--to", "WS02", "hello"), (0, "", ""))
-        sniffer.WaitFor(lambda me: any("hello" in e["text"] for e in me.Events(None)), "the memo on the wire")
-        seen = sniffer.Events(None)
+        sniffer.WaitFor(lambda me: any("hello" in e["text"] for e in me.Events()), "the memo on the wire")
+        seen = sniffer.Events()
         memo = next(e for e in seen if "hello" in e["text"])
         self.assertEqual((memo["src"], memo["to"]), ("WS01", "WS02"))
         # The answer to an announcement goes to the announcer alone, not to every computer.
