@@ -15,14 +15,15 @@ class AboutTest : public QObject {
 
 private slots:
     void opensTheAddressOncePerClick() {
-        // Steps: (p)ress, (r)elease, release (o)utside, (d)ouble click; upper case with the right button.
-        const std::tuple<const char*, QString, int, int> rows[] = {
-            {"click", "pr", 1, 0},
-            {"double click", "prdr", 1, 1},
-            {"two clicks", "prpr", 2, 0},
-            {"dragged off and released outside", "po", 0, 0},
-            {"right button", "PR", 0, 0}};
-        for (const auto& [name, steps, clicks, doubleClicks] : rows) {
+        // Steps: (p)ress, (r)elease, release (o)utside, (d)ouble click; upper case with the right button. The
+        // label's Clicked and DoubleClicked events have no listener in the program, so only the requests
+        // count.
+        const std::tuple<const char*, QString, int> rows[] = {{"click", "pr", 1},
+                                                              {"double click", "prdr", 1},
+                                                              {"two clicks", "prpr", 2},
+                                                              {"dragged off and released outside", "po", 0},
+                                                              {"right button", "PR", 0}};
+        for (const auto& [name, steps, clicks] : rows) {
             TURLLabel label(nullptr);
             label.resize(60, 13);
             label.URL = "mailto:mail@example.org";
@@ -31,10 +32,6 @@ private slots:
                 requests << address.toString();
                 return false;  // the desktop could not open it: the click still counts
             };
-            QList<int> clicked;  // requests made when each click was raised: the address goes first
-            int doubled = 0;
-            connect(&label, &TURLLabel::Clicked, this, [&] { clicked << requests.size(); });
-            connect(&label, &TURLLabel::DoubleClicked, this, [&] { ++doubled; });
             for (const QChar step : steps) {
                 const auto action = step.toLower() == 'p'   ? QTest::MousePress
                                     : step.toLower() == 'd' ? QTest::MouseDClick
@@ -42,8 +39,7 @@ private slots:
                 QTest::mouseEvent(action, &label, step.isUpper() ? Qt::RightButton : Qt::LeftButton, {},
                                   step == 'o' ? QPoint(-20, 40) : QPoint(5, 5));
             }
-            QVERIFY2(requests == QStringList(clicks, label.URL) && doubled == doubleClicks, name);
-            QCOMPARE(clicked, (QList<int>{1, 2}.mid(0, clicks)));
+            QVERIFY2(requests == QStringList(clicks, label.URL), name);
         }
     }
 
