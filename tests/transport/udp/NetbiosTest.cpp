@@ -96,39 +96,37 @@ TEST(NameQuery, AnswersTheReferenceQueryEchoingIdAndRecursionFlag) {
     }
 }
 
-TEST(NameQuery, ReadsTheAddressesOfAPositiveAnswerAndNothingElse) {
-    const std::string& a = ReferenceAnswer;
+// Every truncation of the reference query and answer fails too, down to the last byte.
+TEST(NameQuery, ReadsAWellFormedQueryAndThePositiveAnswersAddressesOnly) {
+    const std::string &q = ReferenceQuery, &a = ReferenceAnswer;
     const auto two = DecodeNameQueryResponse(With(a, 54, Big16(12)) + FromHex("60 00 0a 00 00 07"))
                          .value_or(TNameQueryAnswer{});
     EXPECT_EQ(
         std::tie(two.TransactionId, two.Name, two.Addresses),
         std::tuple(0x5749, TNetbiosName{"LINUXBOX", 0}, std::vector<std::uint32_t>{0xC0A80114, 0x0A000007}));
+    using TReader = bool (*)(std::string_view);
+    const TReader query = [](std::string_view bytes) { return DecodeNameQuery(bytes).has_value(); };
+    const TReader answer = [](std::string_view bytes) { return DecodeNameQueryResponse(bytes).has_value(); };
     // clang-format off
-    for (const auto& [label, bytes] : TNamedBytes{{"a query", ReferenceQuery},
-             {"negative answer", With(a, 2, Big16(0x8503))}, {"release opcode", With(a, 2, Big16(0xB500))},
-             {"no answer record", With(a, 6, Big16(0))}, {"node status type", With(a, 46, Big16(0x0021))},
-             {"odd entry length", With(a, 54, Big16(5))}, {"entries past the end", With(a, 54, Big16(12))}})
-        EXPECT_FALSE(DecodeNameQueryResponse(bytes).has_value()) << label;
+    using TRow = std::tuple<const char*, TReader, std::string>;
+    for (const auto& [label, read, bytes] : std::initializer_list<TRow>{
+             {"a response as a query", query, a}, {"registration opcode", query, With(q, 2, Big16(0x2910))},
+             {"response bit on a query", query, With(q, 2, Big16(0x8110))},
+             {"no question", query, With(q, 4, Big16(0))}, {"two questions", query, With(q, 4, Big16(2))},
+             {"node status query", query, With(q, 46, Big16(0x0021))},
+             {"class other than IN", query, With(q, 48, Big16(0x0002))},
+             {"scoped name", query, q.substr(0, 45) + "\x03LAN" + q.substr(45)},
+             {"a query as an answer", answer, q}, {"negative answer", answer, With(a, 2, Big16(0x8503))},
+             {"release opcode", answer, With(a, 2, Big16(0xB500))},
+             {"no answer record", answer, With(a, 6, Big16(0))},
+             {"node status answer", answer, With(a, 46, Big16(0x0021))},
+             {"odd entry length", answer, With(a, 54, Big16(5))},
+             {"entries past the end", answer, With(a, 54, Big16(12))}})
+        EXPECT_FALSE(read(bytes)) << label;
     // clang-format on
-    for (std::size_t size = 0; size <= a.size(); ++size)
-        EXPECT_EQ(DecodeNameQueryResponse(TExactBuffer(a.substr(0, size)).View()).has_value(),
-                  size == a.size());
-}
-
-TEST(NameQuery, RejectsWhatIsNoNameQuery) {
-    const std::string& q = ReferenceQuery;
-    for (const auto& [label, bytes] :
-         TNamedBytes{{"a response", ReferenceAnswer},
-                     {"response bit on a query", With(q, 2, Big16(0x8110))},
-                     {"registration opcode", With(q, 2, Big16(0x2910))},
-                     {"no question", With(q, 4, Big16(0))},
-                     {"two questions", With(q, 4, Big16(2))},
-                     {"node status type", With(q, 46, Big16(0x0021))},
-                     {"class other than IN", With(q, 48, Big16(0x0002))},
-                     {"scoped name", q.substr(0, 45) + "\x03LAN" + q.substr(45)}})
-        EXPECT_FALSE(DecodeNameQuery(bytes).has_value()) << label;
-    for (std::size_t size = 0; size < q.size(); ++size)
-        EXPECT_FALSE(DecodeNameQuery(TExactBuffer(q.substr(0, size)).View())) << "cut to " << size;
+    for (const auto& [whole, read] : {std::pair{q, query}, {a, answer}})
+        for (std::size_t size = 0; size <= whole.size(); ++size)
+            EXPECT_EQ(read(TExactBuffer(whole.substr(0, size)).View()), size == whole.size()) << size;
 }
 
 }  // namespace
