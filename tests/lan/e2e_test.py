@@ -40,27 +40,21 @@ class TEndToEnd(TLanTest):
         code, out, err = self.Run("WS01", "who", "--wait", "2000")
         self.assertEqual((code, sorted(out.split())), (0, ["WS02", "WS03"]), err)
 
-    def test_memos_to_one_and_all_and_from_the_console(self):
+    def test_memos_from_the_console_to_one_and_all(self):
         ws02, ws03 = self.Listen("WS02", "WS03")
-        # Empty lines, blanks and a line END_MESSAGE are kept; a UTF-8 line is read as UTF-8.
-        text = b"Line one\r\n\n  indented \nEND_MESSAGE\nUTF-8 caf\xc3\xa9 \xe2\x82\xac\n\n"
-        lines = ["Line one", "", "  indented ", "END_MESSAGE", "UTF-8 caf\u00e9 \u20ac", ""]
-        self.Send("WS01", ["--to", "WS02"], text)
-        ws02.WaitMemo(lines, "WS01")
-        self.Send("WS01", ["--all"], b"to all\n" + text)
-        for listener in (ws02, ws03):
-            listener.WaitMemo(["to all"] + lines, "WS01")
-
         console = self.Start("WS01", stdin=subprocess.PIPE)
         console.WaitFor(lambda me: {"computers: WS02, WS03", "computers: WS03, WS02"} & set(me.Out), "its list")
-        console.Process.stdin.write(b"first\n\n//slash\nsecond\n.\n/to ws02\nto WS02 alone\n.\n/all\nlast\n.\n")
+        # Empty lines, blanks, a line END_MESSAGE and one escaped with "//" are kept; a UTF-8 line is read as UTF-8.
+        lines = ["first", "", "  indented ", "END_MESSAGE", "/slash", "UTF-8 caf\u00e9 \u20ac"]
+        typed = "\n".join(lines).replace("/slash", "//slash") + "\n.\n/to ws02\nto WS02 alone\n.\n/all\nlast\n.\n"
+        console.Process.stdin.write(typed.encode())
         console.Process.stdin.flush()
         console.WaitFor(lambda me: "  | last" in me.Out, "its own last memo, shown as it comes back")
         console.Process.stdin.close()  # the end of input ends the session like /quit
         self.assertEqual(console.WaitExit(), 0)
-        self.assertRegex("\n".join(console.Out), r"memo from WS01 at .*:\n  \| first\n  \| \n  \| /slash\n  \| second\n")
+        self.assertRegex("\n".join(console.Out), "memo from WS01 at .*:" + re.escape("".join("\n  | " + l for l in lines)))
         for listener in (ws02, ws03):
-            listener.WaitMemo(["first", "", "/slash", "second"], "WS01")
+            listener.WaitMemo(lines, "WS01")
             listener.WaitMemo(["last"], "WS01")
         ws02.WaitMemo(["to WS02 alone"])
 

@@ -10,13 +10,10 @@ public:
     using TMainMessenger::SendCommand;
     using TMessenger::TMessenger;
 
-    bool FailSignalThread = false;
+    /// The second worker to start fails: the first, already running, must be stopped again.
     bool FailTimerThread = false;
 
 protected:
-    std::unique_ptr<TSignalThread> StartSignalThread() override {
-        return FailSignalThread ? nullptr : TMessenger::StartSignalThread();
-    }
     std::unique_ptr<TTimerThread> StartTimerThread() override {
         return FailTimerThread ? nullptr : TMessenger::StartTimerThread();
     }
