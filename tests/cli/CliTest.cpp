@@ -20,12 +20,9 @@ TEST(CliCommandLine, AcceptsEachCommandWithItsOptionsAndRefusesWhatCannotBeMeant
     const std::optional<TCliCommand> refused;
     const std::tuple<const char*, QStringList, std::optional<TCliCommand>> rows[] = {
         {"interactive", {}, TCliCommand{}},
-        {"send to one",
-         {"send", "--to", "WS02", "Lunch", "at", "one?"},
-         TCliCommand{.Kind = Send, .Target = "WS02", .Text = {"Lunch", "at", "one?"}}},
         {"send to all",
-         {"--box", "Other", "send", "--all"},
-         TCliCommand{.Kind = Send, .BoxName = "Other", .ToAll = true}},
+         {"--box", "Other", "send", "--all", "Lunch?"},
+         TCliCommand{.Kind = Send, .BoxName = "Other", .ToAll = true, .Text = {"Lunch?"}}},
         {"send without a target", {"send", "hi"}, refused},
         {"send with both targets", {"send", "--all", "--to", "WS02"}, refused},
         {"send to an empty name", {"send", "--to", "", "hi"}, refused},

@@ -62,8 +62,8 @@ class TProcess:
         self.WaitFor(lambda me: lines in me.Memos(origin), "the memo %r" % lines)
 
     def WaitUsers(self, expected):
-        lists = lambda me: [sorted(e["users"]) for e in me.Events("users")]
-        self.WaitFor(lambda me: lists(me)[-1:] == [sorted(expected)], "the computers %s" % expected)
+        self.WaitFor(lambda me: [sorted(e["users"]) for e in me.Events("users")][-1:] == [sorted(expected)],
+                     "the computers %s" % expected)
 
     def Bound(self, port=138):
         """True once the process holds a UDP socket on the port: from then on datagrams queue for it."""
