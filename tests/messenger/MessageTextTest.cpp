@@ -19,18 +19,16 @@ TEST(MessageText, ComposesTheWorkedExample) {
 }
 
 TEST(MessageText, SplitsByEveryLineBreakRule) {
+    // clang-format off
     const std::tuple<const char*, std::string, TStringList> cases[] = {
-        {"crlf", "a\r\nb\r\n", {"a", "b"}},
-        {"lone cr", "a\rb\r", {"a", "b"}},
-        {"lone lf", "a\nb\n", {"a", "b"}},
-        {"lf cr gains an empty line", "a\n\rb", {"a", "", "b"}},
-        {"cr cr is two breaks", "a\r\rb", {"a", "", "b"}},
-        {"empty datagram", "", {}},
+        {"crlf", "a\r\nb\r\n", {"a", "b"}}, {"lone cr", "a\rb\r", {"a", "b"}},
+        {"lone lf", "a\nb\n", {"a", "b"}}, {"lf cr gains an empty line", "a\n\rb", {"a", "", "b"}},
+        {"cr cr is two breaks", "a\r\rb", {"a", "", "b"}}, {"empty datagram", "", {}},
         {"empty lines kept", "\r\n\r\nx\r\n", {"", "", "x"}},
-        {"nul ends the text", "a\r\nb\0c\r\nd\r\n"s, {"a", "b"}},
-        {"leading nul", "\0abc"s, {}},
+        {"nul ends the text", "a\r\nb\0c\r\nd\r\n"s, {"a", "b"}}, {"leading nul", "\0abc"s, {}},
         {"bytes above 127 untouched", "\xff\xfe\r\n", {"\xff\xfe"}},
     };
+    // clang-format on
     for (const auto& [name, bytes, lines] : cases)
         EXPECT_EQ(Split(bytes), lines) << name;
 }
