@@ -6,9 +6,9 @@ from harness import Main, TLanTest
 
 
 class TWire(TLanTest):
-    def test_answers_go_to_the_announcer_and_headers_name_the_real_port(self):
+    def test_answers_go_to_the_announcer_headers_name_the_real_port_and_nmblookup_asks_by_name(self):
         sniffer = self.Lan.Sniff("WS01")
-        self.Start("WS02", "listen", "--json").WaitFor(lambda me: me.Bound(), "its mailbox")
+        self.Start("WS02", "listen", "--json").WaitFor(lambda me: me.Bound() and me.Bound(137), "its sockets")
         self.Start("WS01", "listen", "--json").WaitFor(lambda me: me.Events("users"), "WS02's answer")
         self.assertEqual(self.Run("WS01", "send", "--to", "WS02", "hello"), (0, "", ""))
         sniffer.WaitFor(lambda me: any("hello" in e["text"] for e in me.Events()), "the memo on the wire")
@@ -22,9 +22,7 @@ class TWire(TLanTest):
         # listening copy, a port of its own for a plain send (which makes this check able to fail).
         self.assertNotEqual(memo["sport"], 138)
         self.assertEqual([(e["src"], e["sport"]) for e in seen], [(e["src"], e["SourcePort"]) for e in seen])
-
-    def test_nmblookup_finds_a_listening_copy_by_its_own_name_only(self):
-        self.Start("WS02", "listen").WaitFor(lambda me: me.Bound(137), "its name responder")
+        # nmblookup finds a listening copy by its own name only; WS01's copy answers for WS01 alone.
         address = self.Lan.Address["WS02"]
         for label, args, expected in [("broadcast", ["-B", self.Lan.Broadcast, "WS02#00"], [address + " WS02<00>"]),
                                       ("unicast", ["-U", address, "ws02#00"], [address + " WS02<00>"]),

@@ -66,10 +66,10 @@ TEST(NetworkSettings, ReadsEachValueOrFallsBackToItsDefaultAndSaysWhy) {
 }
 
 // The office's code page: chosen by the locale's language, read and written by the UTF-8 rule.
-TEST(WireText, DefaultsToTheAnsiCodePageOfTheLocalesLanguage) {
+TEST(WireText, TakesTheLocalesAnsiCodePageAndReadsUtf8WithAMultiByteSequenceElseTheCodePage) {
     // "LC_ALL|LC_CTYPE|LANG": LC_ALL first, then LC_CTYPE, then LANG; an empty one counts as unset.
     // clang-format off
-    const std::pair<const char*, const char*> rows[] = {
+    const std::pair<const char*, const char*> locales[] = {
         {"||ru_RU.UTF-8", "windows-1251"}, {"||cs_CZ", "windows-1250"},
         {"||sr_RS.UTF-8@latin", "windows-1250"}, {"||el_GR.UTF-8", "windows-1253"},
         {"||az_AZ", "windows-1254"}, {"||he_IL", "windows-1255"}, {"||fa_IR", "windows-1256"},
@@ -78,17 +78,14 @@ TEST(WireText, DefaultsToTheAnsiCodePageOfTheLocalesLanguage) {
         {"||zh_HK.UTF-8", "windows-950"}, {"||de_DE", "windows-1252"}, {"||", "windows-1252"},
         {"ja_JP.UTF-8|ru_RU.UTF-8|el_GR.UTF-8", "windows-932"}, {"|ru_RU.UTF-8|el_GR.UTF-8", "windows-1251"}};
     // clang-format on
-    for (const auto& [locale, codePage] : rows) {
+    for (const auto& [locale, codePage] : locales) {
         QProcessEnvironment environment;
         for (int i = 0; i < 3; ++i)
             environment.insert(QStringList{"LC_ALL", "LC_CTYPE", "LANG"}[i],
                                QString(locale).section('|', i, i));
         EXPECT_EQ(TWireText::ForLocale(environment).Name(), codePage) << locale;
     }
-}
-
-TEST(WireText, ReadsUtf8WithAMultiByteSequenceElseTheCodePageAndWritesTheCodePageWhereItFits) {
-    const std::tuple<const char*, const char*, std::string, QString, std::string> rows[] = {
+    const std::tuple<const char*, const char*, std::string, QString, std::string> texts[] = {
         // what, code page, bytes, read as, written again as
         {"Russian Windows", "cp1251", "\xcf\xf0\xe8\xe2\xe5\xf2", "Привет", "\xcf\xf0\xe8\xe2\xe5\xf2"},
         {"Western Windows", "windows-1252", "caf\xe9 \x80", "café €", "caf\xe9 \x80"},
@@ -98,7 +95,7 @@ TEST(WireText, ReadsUtf8WithAMultiByteSequenceElseTheCodePageAndWritesTheCodePag
         {"a byte the code page lacks", "windows-1252", "\x81", "\u0081", "\xc2\x81"},
         {"a UTF-8 office", "utf8", "caf\xe9", "café", "caf\xc3\xa9"},
     };
-    for (const auto& [what, codePage, bytes, read, written] : rows) {
+    for (const auto& [what, codePage, bytes, read, written] : texts) {
         const auto text = TWireText::ForName(codePage);
         ASSERT_TRUE(text) << what;
         EXPECT_EQ(text->Read(bytes), read) << what;

@@ -17,7 +17,8 @@ std::string Encoded(const std::string& name, std::uint8_t suffix) {
     return out;
 }
 
-TEST(NetbiosName, EncodesAndDecodesInNormalisedForm) {
+// Names both ways in normalised form, scope labels read, and malformed encodings, cuts and offsets rejected.
+TEST(NetbiosName, EncodesAndDecodesNamesAndRejectsMalformedOnes) {
     // What, the name and suffix, the 32 letters it is encoded as, the name it is read back as.
     const std::tuple<const char*, std::string, std::uint8_t, const char*, std::string> rows[] = {
         {"computer", "WS01", 0x00, "FHFDDADBCACACACACACACACACACACAAA", "WS01"},
@@ -38,9 +39,6 @@ TEST(NetbiosName, EncodesAndDecodesInNormalisedForm) {
         EXPECT_EQ(decoded->Name, (TNetbiosName{read, suffix})) << label;
         EXPECT_EQ(decoded->Scope + "|" + std::to_string(decoded->End), "|37") << label;
     }
-}
-
-TEST(NetbiosName, ReadsScopeLabelsAndRejectsMalformedEncodings) {
     const std::string valid = Encoded("WS01", 0x00), first = valid.substr(0, 33);
     const auto scoped = DecodeNetbiosName(first + "\7NETBIOS\3COM\0rest"s, 0);
     ASSERT_TRUE(scoped.has_value());
@@ -81,7 +79,9 @@ const std::string ReferenceQuery =
 const std::string ReferenceAnswer = FromHex("57 49 85 00 00 00 00 01 00 00 00 00") + LinuxBox +
                                     FromHex("00 20 00 01 00 04 93 e0 00 06 00 00 c0 a8 01 14");
 
-TEST(NameQuery, AnswersTheReferenceQueryEchoingIdAndRecursionFlag) {
+// The answer echoes the query's id and recursion flag. Every truncation of the reference query and answer
+// fails too, down to the last byte.
+TEST(NameQuery, AnswersTheReferenceQueryAndReadsOnlyWellFormedQueriesAndPositiveAnswers) {
     EXPECT_EQ(DecodeNameQuery(ReferenceQuery), (TNameQuery{0x5749, true, true, {"LINUXBOX", 0x00}}));
     for (const auto& [label, flags, answerFlags] :
          {std::tuple{"reference: broadcast with RD", 0x0110, 0x8500},
@@ -94,10 +94,6 @@ TEST(NameQuery, AnswersTheReferenceQueryEchoingIdAndRecursionFlag) {
                   With(With(ReferenceAnswer, 0, Big16(0xBEEF)), 2, Big16(answerFlags)))
             << label;
     }
-}
-
-// Every truncation of the reference query and answer fails too, down to the last byte.
-TEST(NameQuery, ReadsAWellFormedQueryAndThePositiveAnswersAddressesOnly) {
     const std::string &q = ReferenceQuery, &a = ReferenceAnswer;
     const auto two = DecodeNameQueryResponse(With(a, 54, Big16(12)) + FromHex("60 00 0a 00 00 07"))
                          .value_or(TNameQueryAnswer{});
