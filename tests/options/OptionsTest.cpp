@@ -121,7 +121,8 @@ private slots:
         QVERIFY(!dialog.isVisible());
     }
 
-    void picksTheAutostartFolderAndQuotesWhatTheExecLineWouldSplitOrExpand() {
+    // The folder, the quoting of the Exec line, and the entry itself.
+    void writesTheAutostartEntry() {
         // The first absolute config folder; empty and relative entries do not count.
         QCOMPARE(AutostartFolderFor(":xdg:/srv/xdg/:/etc/xdg"), QString("/srv/xdg/autostart"));
         QCOMPARE(AutostartFolderFor("xdg::"), QString("/etc/xdg/autostart"));
@@ -133,9 +134,6 @@ private slots:
             {"/opt/Größe", "/opt/Größe"}};
         for (const auto& [path, exec] : rows)
             QCOMPARE(DesktopExecValue(path), std::string(exec));
-    }
-
-    void registersOnceWithTheLatestPathReadableByAllAndUnregisters() {
         QTemporaryDir dir;
         const QString folder = dir.filePath("xdg/autostart");
         TXdgAutostart startup(folder);

@@ -137,7 +137,9 @@ protected:
     TMailslotHandle Mailbox = Own.CreateMailslot("\\\\.\\mailslot\\MB303", 0, 0);
 };
 
-TEST_F(UdpTransport, DeliversToEveryComputerAndBackToTheSenderUpToTheSizeLimit) {
+// Delivery to every computer and back to the sender up to the size limit; one mailbox per port, free again at
+// once when closed.
+TEST_F(UdpTransport, DeliversUpToTheSizeLimitAndHoldsThePortForOneMailboxUntilClosed) {
     ASSERT_NE(Mailbox, InvalidMailslotHandle) << Own.LastError();
     Write(Other, "\\\\*\\mailslot\\MB303", "from WS02");
     Write(Own, "\\\\*\\mailslot\\mb303", "own copy");
@@ -148,9 +150,6 @@ TEST_F(UdpTransport, DeliversToEveryComputerAndBackToTheSenderUpToTheSizeLimit) 
     EXPECT_FALSE(Write(Own, "\\\\*\\mailslot\\MB303", std::string(largest + 1, 'x')));
     EXPECT_TRUE(Write(Own, "\\\\*\\mailslot\\MB303", std::string(largest, 'y')));
     EXPECT_EQ(Read(), std::string(largest, 'y'));
-}
-
-TEST_F(UdpTransport, RefusesASecondMailboxAndFreesThePortOnClose) {
     // What a second copy is told, and who holds a port, BesideSamba checks with nmbd as the holder.
     TUdpTransport second("WS01", Settings);
     EXPECT_EQ(second.CreateMailslot("\\\\.\\mailslot\\MB303", 0, 0), InvalidMailslotHandle);
