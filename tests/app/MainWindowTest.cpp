@@ -12,11 +12,11 @@
 #include <QTextBlock>
 #include <QTextEdit>
 #include <QTimer>
-#include <csignal>
 
 #include "app/KestrinApplication.h"
 #include "app/uniKestrin.h"
 #include "settings/ini/IniSettingsStore.h"
+#include "tests/support/ProcessEnd.h"
 #include "tests/support/TestPeer.h"
 #include "widgets/ErrorDisplay.h"
 
@@ -241,7 +241,7 @@ private slots:
     }
 
     void leavesWithExactlyOneOfflineNotice() {
-        for (const QString how : {"close box", "Ctrl+Q", "SIGTERM"}) {
+        for (const QString how : {"close box", "Ctrl+Q", "session end"}) {
             TMainWindowHarness harness;
             TfrmMain& window = harness.Open();
             CloseOnShutdownSignals(window);
@@ -252,7 +252,7 @@ private slots:
             } else if (how == "Ctrl+Q") {
                 QTest::keyClick(&window, Qt::Key_Q, Qt::ControlModifier);
             } else {
-                std::raise(SIGTERM);  // without a watcher this ends the test program
+                AskThisProcessToEnd();
             }
             QTRY_VERIFY2(!window.isVisible(), qPrintable(how));
             harness.Window.reset();
