@@ -5,37 +5,30 @@
 
 #include "about/uniAbout.h"
 #include "app/KestrinApplication.h"
+#include "app/UserSettings.h"
 #include "app/uniKestrin.h"
-#include "messenger/SystemServices.h"
-#include "messenger/transport/udp/Capabilities.h"
-#include "messenger/transport/udp/NameResponder.h"
-#include "messenger/transport/udp/UdpTransport.h"
 #include "options/uniOptions.h"
-#include "qtcore/NetworkSettings.h"
-#include "settings/ini/IniSettingsStore.h"
+#include "qtcore/NetworkBackend.h"
 #include "widgets/ErrorDisplay.h"
 #include "widgets/KestrinIcon.h"
 
 int main(int argc, char** argv) {
     // The mailbox's ports are opened, and every capability given up, before the application object
     // starts its threads: capabilities belong to threads, and the ones started later have none.
-    const QString settingsPath = DefaultSettingsPath();
-    const TNetworkSettingsRead network = ReadNetworkSettings(settingsPath);
-    const auto system = MakeLocalSystem(network.ComputerName);
-    TUdpTransport transport(system->ComputerName(), network.Settings);
-    transport.OpenSockets();
-    if (const std::string failed = DropCapabilities(); !failed.empty()) {
+    const TNetworkSetup network = SetUpNetwork();
+    network.Backend->OpenAhead();
+    if (const std::string failed = network.Backend->DropPrivileges(); !failed.empty()) {
         std::cerr << "kestrin: " << failed << "\n";
         return 1;
     }
 
     TKestrinApplication app(argc, argv);
     QApplication::setWindowIcon(KestrinIcon());
-    TIniSettingsStore settings(settingsPath);
+    const auto settings = MakeUserSettingsStore();
     const auto startup = MakeStartupRegistration();
 
-    auto window =
-        std::make_unique<TfrmMain>(TMainWindowEnvironment{transport, *system, settings, network.Text});
+    auto window = std::make_unique<TfrmMain>(
+        TMainWindowEnvironment{network.Backend->Transport(), *network.System, *settings, network.Text});
     // The dialogs go over the main window, whichever window owns them; Options edits the process-wide
     // pop-up flag and stores it the main window's way.
     window->OptionsFactory = [&startup = *startup](QWidget* owner) {
@@ -52,8 +45,8 @@ int main(int argc, char** argv) {
     // Whether another computer answers to this one's name, or nothing here does: asked once, off the UI
     // thread, and told in the plain message box through the event loop (dropped if the window is gone by
     // then).
-    std::jthread nameCheck([&transport, target = window.get()] {
-        const auto warning = transport.CheckComputerName(NameCheckTime);
+    std::jthread nameCheck([&backend = *network.Backend, target = window.get()] {
+        const auto warning = backend.CheckComputerName();
         if (!warning.empty()) {
             QMetaObject::invokeMethod(
                 target, [text = QString::fromStdString(warning)] { ShowPlainMessage(text); },

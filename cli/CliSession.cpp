@@ -1,19 +1,10 @@
 // Building the messenger for the console client.
 #include "cli/CliSession.h"
 
-#include "messenger/transport/udp/NameResponder.h"
-#include "qtcore/NetworkSettings.h"
-
-TCliSession::TCliSession(const TCliCommand& command, QObject* context) : Queue(context) {
-    auto read =
-        ReadNetworkSettings(command.ConfigPath.isEmpty() ? DefaultSettingsPath() : command.ConfigPath);
-    Problems = read.Problems;
-    WireText = read.Text;
-    UdpSettings = read.Settings;
-    NameSet = !read.ComputerName.empty();
-    LocalSystem = MakeLocalSystem(read.ComputerName);
-    Transport = std::make_unique<TUdpTransport>(LocalSystem->ComputerName(), read.Settings);
-    Component = std::make_unique<TMessenger>(TMessengerEnvironment{*Transport, Queue, *LocalSystem});
+TCliSession::TCliSession(const TCliCommand& command, QObject* context)
+    : Network(SetUpNetwork(command.ConfigPath)), Queue(context) {
+    Component = std::make_unique<TMessenger>(
+        TMessengerEnvironment{Network.Backend->Transport(), Queue, *Network.System});
     Component->SetBoxName(command.BoxName.toStdString());
 }
 
@@ -27,20 +18,20 @@ bool TCliSession::Activate(QString& error) {
         return true;
     }
     error = QString::fromStdString(reported);
-    if (const auto why = Transport->LastError(); !why.empty()) {
+    if (const auto why = Network.Backend->LastError(); !why.empty()) {
         error += ": " + QString::fromStdString(why);
     }
     return false;
 }
 
 std::size_t TCliSession::MaxMessageSize() const {
-    return TUdpTransport::MaxMessageSize(Component->BoxName());
+    return Network.Backend->MaxMessageSize(Component->BoxName());
 }
 
 void TCliSession::OpenSockets() {
-    Transport->OpenSockets();
+    Network.Backend->OpenAhead();
 }
 
 std::string TCliSession::NameConflict() const {
-    return Transport->CheckComputerName(NameCheckTime);
+    return Network.Backend->CheckComputerName();
 }

@@ -1,13 +1,10 @@
 // Line-based terminal session over the messenger.
 #include "cli/InteractiveConsole.h"
 
-#include <unistd.h>
-
-#include <QSocketNotifier>
 #include <algorithm>
-#include <array>
 
 #include "cli/Commands.h"
+#include "cli/ConsoleInput.h"
 #include "cli/Output.h"
 #include "qtcore/VisibleText.h"
 
@@ -25,23 +22,17 @@ TInteractiveConsole::TInteractiveConsole(TCliSession& session, QObject* parent)
     messenger.OnError = [](TMainMessenger&, const std::string& message) {
         PrintError("error: " + message + "\n");
     };
-    Input = new QSocketNotifier(STDIN_FILENO, QSocketNotifier::Read, this);
-    connect(Input, &QSocketNotifier::activated, this, &TInteractiveConsole::ReadInput);
+    auto* input = new TConsoleInput(this);
+    connect(input, &TConsoleInput::Received, this, &TInteractiveConsole::ReadInput);
+    // End of input (Ctrl+D) ends the session like /quit.
+    connect(input, &TConsoleInput::Ended, this, &TInteractiveConsole::QuitRequested);
     Print("Kestrin console on " + Session.Text().Read(messenger.Computer()).toStdString() + ", mailbox " +
           messenger.BoxName() +
           ". Type a memo; a line with a single \".\" sends it. /help lists the commands.\n");
 }
 
-void TInteractiveConsole::ReadInput() {
-    std::array<char, 4096> buffer{};
-    const auto received = ::read(STDIN_FILENO, buffer.data(), buffer.size());
-    if (received <= 0) {
-        // End of input (Ctrl+D) ends the session like /quit.
-        Input->setEnabled(false);
-        emit QuitRequested();
-        return;
-    }
-    Pending.append(buffer.data(), static_cast<std::size_t>(received));
+void TInteractiveConsole::ReadInput(const QByteArray& bytes) {
+    Pending.append(bytes.constData(), static_cast<std::size_t>(bytes.size()));
     for (auto end = Pending.find('\n'); end != std::string::npos; end = Pending.find('\n')) {
         std::string line = Pending.substr(0, end);
         Pending.erase(0, end + 1);

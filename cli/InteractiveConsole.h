@@ -7,8 +7,6 @@
 #include "cli/CliSession.h"
 #include "cli/EventFormatter.h"
 
-class QSocketNotifier;
-
 class TInteractiveConsole final : public QObject {
     Q_OBJECT
 
@@ -22,14 +20,13 @@ signals:
     void QuitRequested();
 
 private:
-    void ReadInput();
+    void ReadInput(const QByteArray& bytes);
     void SendMemo();
     void ShowHelp();
     std::string TargetText() const;
 
     TCliSession& Session;
     TEventFormatter Format;
-    QSocketNotifier* Input = nullptr;
     std::string Pending;  ///< bytes read after the last line break
     TStringList Draft;    ///< the memo being written
     std::string Target;   ///< empty: every computer; else the name's bytes

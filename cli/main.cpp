@@ -3,15 +3,16 @@
 #include <optional>
 
 #include "cli/Commands.h"
+#include "cli/ConsoleInput.h"
 #include "cli/Doctor.h"
 #include "cli/Output.h"
-#include "messenger/transport/udp/Capabilities.h"
 #include "qtcore/ShutdownSignals.h"
 
 int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
     QCoreApplication::setApplicationName("kestrin-cli");
     QCoreApplication::setApplicationVersion("1.0.0");
+    PrepareConsoleOutput();
 
     const TCommandLineResult parsed = ParseCommandLine(QCoreApplication::arguments());
     if (!parsed.Output.isEmpty()) {
@@ -24,8 +25,8 @@ int main(int argc, char** argv) {
     }
     const TCliCommand& command = *parsed.Command;
 
-    // Ctrl+C, SIGTERM and SIGHUP end the event loop, so the messenger leaves the normal way and
-    // announces its departure.
+    // Ctrl+C, SIGTERM and SIGHUP (a console's closing on Windows) end the event loop, so the messenger leaves
+    // the normal way and announces its departure.
     OnShutdownSignals(app, [&app] { app.exit(ExitCode::Ok); });
 
     TCliSession session(command, &app);
@@ -39,7 +40,7 @@ int main(int argc, char** argv) {
     if (command.Kind != TCliCommand::TKind::Send) {
         session.OpenSockets();
     }
-    if (const std::string failed = DropCapabilities(); !failed.empty()) {
+    if (const std::string failed = session.DropPrivileges(); !failed.empty()) {
         PrintError("kestrin-cli: " + failed + "\n");
         return ExitCode::Failed;
     }

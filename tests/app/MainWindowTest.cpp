@@ -12,11 +12,11 @@
 #include <QTextBlock>
 #include <QTextEdit>
 #include <QTimer>
-#include <csignal>
 
 #include "app/KestrinApplication.h"
 #include "app/uniKestrin.h"
 #include "settings/ini/IniSettingsStore.h"
+#include "tests/support/ProcessEnd.h"
 #include "tests/support/RecordedMessages.h"
 #include "tests/support/TestPeer.h"
 
@@ -240,10 +240,11 @@ private slots:
     }
 
     void leavesWithExactlyOneOfflineNotice() {
+        // The session's end: SIGTERM on Linux, WM_ENDSESSION on Windows; without a watcher it ends the program.
         const std::pair<const char*, std::function<void(TfrmMain&)>> ways[] = {
             {"close box", [](TfrmMain& window) { window.close(); }},
             {"Ctrl+Q", [](TfrmMain& window) { QTest::keyClick(&window, Qt::Key_Q, Qt::ControlModifier); }},
-            {"SIGTERM", [](TfrmMain&) { std::raise(SIGTERM); }}};  // without a watcher this ends the program
+            {"session end", [](TfrmMain&) { AskThisProcessToEnd(); }}};
         for (const auto& [how, leave] : ways) {
             TMainWindowHarness harness;
             TfrmMain& window = harness.Open();

@@ -1,0 +1,43 @@
+// The network on Windows: the system's own mailslots. The system names the computer, opens and guards the
+// mailbox and sends to the network itself, so there is nothing to set, open ahead or give up.
+#include <windows.h>
+
+#include <memory>
+
+#include "messenger/transport/udp/MailslotDatagram.h"
+#include "messenger/transport/win32/Win32MailslotTransport.h"
+#include "qtcore/NetworkBackend.h"
+
+namespace {
+
+class TMailslotBackend final : public TNetworkBackend {
+public:
+    TMailslotTransport& Transport() override { return Mailslots; }
+    void OpenAhead() override {}
+    std::string DropPrivileges() override { return {}; }
+    // Windows itself refuses a computer name that another computer of the network holds.
+    std::string CheckComputerName() const override { return {}; }
+    std::string LastError() const override { return {}; }
+    bool ReachesOtherComputers() override { return true; }
+    // The same datagram on the wire as the Linux copies send, so the same limit.
+    std::size_t MaxMessageSize(const std::string& boxName) const override {
+        return MaxMailslotDataSize(MailslotWireName(boxName).size());
+    }
+
+private:
+    TWin32MailslotTransport Mailslots;
+};
+
+}  // namespace
+
+TNetworkSetup SetUpNetwork(const QString& /*settingsPath*/) {
+    TNetworkSetup setup;
+    setup.System = MakeLocalSystem();
+    setup.Backend = std::make_unique<TMailslotBackend>();
+    // Memos are written and read in the system's ANSI code page, as every other Windows program does.
+    const UINT codePage = GetACP();
+    setup.Text = TWireText::ForName(codePage == CP_UTF8 ? QStringLiteral("UTF-8")
+                                                        : QStringLiteral("windows-%1").arg(codePage))
+                     .value_or(TWireText());
+    return setup;
+}

@@ -1,0 +1,7 @@
+#include <csignal>
+
+#include "tests/support/ProcessEnd.h"
+
+void AskThisProcessToEnd() {
+    std::raise(SIGTERM);
+}
