@@ -59,22 +59,26 @@ class TEndToEnd(TLanTest):
         ws02.WaitMemo(["to WS02 alone"])
 
     def test_offices_read_and_write_their_windows_code_page(self):
-        # The copies here have only the locale to go by. A memo leaves in the office's code page, as the wire shows,
-        # and is read from it again; "€" is 0x80 in windows-1252, a control character if read as Latin-1.
+        # WS03 plays a Windows copy of the office (a datagram built with Scapy); the copies here have only the
+        # locale to go by. "€" is 0x80 in windows-1252, a control character if read as Latin-1.
         for lang, codec, memo in (("ru_RU.UTF-8", "cp1251", ["Привет!", "Всё хорошо"]),
                                   ("de_DE.UTF-8", "cp1252", ["Grüße!", "Preis: 5 €"])):
             with self.subTest(lang):
                 office = ["/usr/bin/env", "-u", "LC_ALL", "-u", "LC_CTYPE", "LANG=" + lang, self.Cli]
                 plain, json = self.Lan.Start("WS01", *office, "listen"), self.Lan.Start("WS02", *office, "listen", "--json")
                 [listener.WaitFor(lambda me: me.Bound(), "its mailbox") for listener in (plain, json)]
-                sniffer = self.Lan.Sniff("WS01")
-                text = "".join(line + "\n" for line in memo)
-                self.assertEqual(self.Lan.Run("WS03", *office, "send", "--all", stdin=text.encode()), (0, "", ""))
-                wire = text.replace("\n", "\r\n").encode(codec).decode("latin-1")
-                sniffer.WaitFor(lambda me: any(wire in e["text"] for e in me.Events()), "the memo in %s on the wire" % codec)
+                sniffer = self.Lan.Sniff("WS03")
+                text = "".join(line + "\r\n" for line in memo).encode(codec)
+                self.Lan.SendAsWindows("WS03", b"MEMO_MSG\r\n14:06:30\r\nWS03\r\nBEGIN_MEMO\r\n" + text + b"END_MESSAGE\r\n")
                 json.WaitMemo(memo, "WS03")
-                shown = "".join("  | %s\n" % line for line in memo)
+                shown = "memo from WS03 at 14:06:30:\n" + "".join("  | %s\n" % line for line in memo)
                 plain.WaitFor(lambda me: shown in "\n".join(me.Out) + "\n", "the memo shown in plain text")
+                # What a copy here writes to the Windows host leaves in the code page.
+                typed = "".join(line + "\n" for line in memo).encode()
+                self.assertEqual(self.Lan.Run("WS01", *office, "send", "--to", "WS03", stdin=typed), (0, "", ""))
+                wire = text.decode("latin-1")
+                sniffer.WaitFor(lambda me: any(wire in e["text"] and e["to"] == "WS03" for e in me.Events()),
+                                "the memo in %s on the wire" % codec)
                 [process.WaitExit(kill=True) for process in (plain, json, sniffer)]
 
     def test_send_refuses_a_memo_one_datagram_cannot_carry(self):

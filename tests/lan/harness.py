@@ -19,6 +19,23 @@ s.sniff(iface="eth0", filter="udp port 138", lfilter=lambda p: NBTDatagram in p,
 """
 
 
+# A datagram as a Windows copy sends it: a mailslot write to \MAILSLOT\MB303 in a DIRECT_GROUP datagram from
+# port 138, built with Scapy. argv: source name, source address, broadcast address, the message (hex).
+WINDOWS = r"""
+import sys, scapy.all as s
+from scapy.layers.netbios import NBTDatagram
+from scapy.layers.smb import SMB_Header, SMBNetlogon_Protocol_Response_Header as Trans, SMBMailSlot
+name, ip, dst, data, slot = sys.argv[1], sys.argv[2], sys.argv[3], bytes.fromhex(sys.argv[4]), b"\\MAILSLOT\\MB303"
+smb = (SMB_Header(Command=0x25, Flags=0, Flags2=0, PIDLow=0)
+       / Trans(TotalDataCount=len(data), DataCount=len(data), DataOffset=70 + len(slot), TimeOut1=0, TimeOut2=0)
+       / SMBMailSlot(priority=0, size=len(slot) + 1 + len(data), name=slot) / s.Raw(data))
+dgm = NBTDatagram(Type=0x11, Flags=0x02, ID=0x1234, SourceIP=ip, SourcePort=138, Length=68 + len(smb),
+                  SourceName=name, SUFFIX1=0x4141, DestinationName="WORKGROUP", SUFFIX2=0x4141) / smb
+s.sendp(s.Ether(dst="ff:ff:ff:ff:ff:ff") / s.IP(src=ip, dst=dst) / s.UDP(sport=138, dport=138) / dgm,
+        iface="eth0", verbose=False)
+"""
+
+
 class TProcess:
     """One command inside a host; two threads collect its stdout and stderr lines."""
 
@@ -113,6 +130,11 @@ class TLan:
         process.Process.stdin.write(stdin)
         process.Process.stdin.close()
         return process.WaitExit(), "\n".join(process.Out), "\n".join(process.Err)
+
+    def SendAsWindows(self, host, text):
+        """Sends message text (bytes) to every computer as a Windows copy named after the host would."""
+        run = self.Run(host, "/usr/bin/python3", "-c", WINDOWS, host, self.Address[host], self.Broadcast, text.hex())
+        assert run[0] == 0, run[2]
 
     def Sniff(self, host):
         sniffer = self.Start(host, "/usr/bin/python3", "-c", SNIFFER)
