@@ -25,8 +25,8 @@ int main(int argc, char** argv) {
     }
     const TCliCommand& command = *parsed.Command;
 
-    // Ctrl+C, SIGTERM and SIGHUP (a console's closing on Windows) end the event loop, so the messenger leaves
-    // the normal way and announces its departure.
+    // Ctrl+C, SIGTERM and SIGHUP (on Windows Ctrl+C, Ctrl+Break and the console's closing) end the event
+    // loop, so the messenger leaves the normal way and announces its departure.
     OnShutdownSignals(app, [&app] { app.exit(ExitCode::Ok); });
 
     TCliSession session(command, &app);

@@ -1,19 +1,20 @@
 # kestrin_add_test(<name> [ENGINE] [QT] SOURCES <files...> LIBS <targets...> [ARGS <arguments...>])
 # ENGINE marks the tests of the messaging engine, which CI runs again under the sanitizers
 # (ctest -L engine): each GoogleTest case becomes its own ctest entry. QT builds a Qt Test program,
-# run as one entry on the offscreen platform (on Windows, see below), with ARGS (the functions to run).
+# run as one entry on the offscreen platform, with ARGS (such as the test functions to run).
 function(kestrin_add_test name)
   cmake_parse_arguments(ARG "ENGINE;QT" "" "SOURCES;LIBS;ARGS" ${ARGN})
   add_executable(${name} ${ARG_SOURCES})
   kestrin_warnings(${name})
   if(ARG_QT)
     target_link_libraries(${name} PRIVATE ${ARG_LIBS} Qt6::Test)
-    add_test(NAME ${name} COMMAND ${name} ${ARG_ARGS})
-    set_tests_properties(${name} PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen" TIMEOUT 120)
     if(WIN32)
-      # Wine passes no QT_ variable on to Windows programs: they run on Qt's windows platform, on the
-      # X server of scripts/windows-tests, one at a time, since they wait for their windows to be active.
-      set_tests_properties(${name} PROPERTIES RESOURCE_LOCK kestrin_display)
+      # Wine passes no QT_ variable on to Windows programs; the application object takes the argument.
+      add_test(NAME ${name} COMMAND ${name} -platform offscreen ${ARG_ARGS})
+      set_tests_properties(${name} PROPERTIES TIMEOUT 120 RESOURCE_LOCK kestrin_display)
+    else()
+      add_test(NAME ${name} COMMAND ${name} ${ARG_ARGS})
+      set_tests_properties(${name} PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen" TIMEOUT 120)
     endif()
     return()
   endif()
