@@ -1,6 +1,8 @@
 // The blocking hand-over between a worker and the user-interface thread.
 #include "messenger/UiThreadQueue.h"
 
+#include <atomic>
+#include <chrono>
 #include <condition_variable>
 #include <exception>
 #include <memory>
@@ -8,6 +10,16 @@
 #include <utility>
 
 namespace {
+
+using namespace std::chrono_literals;
+
+// How long each side waits awake for the other before it blocks: a little longer than a worker takes from
+// one hand-over to the next, so a burst of datagrams passes without a single sleep.
+constexpr auto UiPatience = 30us;
+constexpr auto WorkerPatience = 50us;
+// How long the user-interface thread keeps serving a burst before it returns to its event loop, so that
+// input and painting go on during a flood.
+constexpr auto ServingBudget = 2ms;
 
 // Shared by the worker and the posted call, so whichever side finishes last frees it.
 struct THandOverState {
@@ -21,6 +33,7 @@ struct THandOverState {
     // Moved from thread to thread, never copied: the exception then has one owner at a time, and its
     // last reference is dropped by the worker that rethrew it.
     std::exception_ptr Failure;
+    std::atomic<bool> Ran{false};  ///< set after Done, for a worker that waits awake
 };
 
 void RunOnUiThread(const std::shared_ptr<THandOverState>& state) {
@@ -44,12 +57,26 @@ void RunOnUiThread(const std::shared_ptr<THandOverState>& state) {
         state->Stage = THandOverState::TStage::Done;
         state->Failure = std::move(failure);
     }
+    state->Ran.store(true, std::memory_order_release);
     state->Changed.notify_all();
+}
+
+// After a posted hand-over, the worker's next one usually follows within microseconds: take those from the
+// lane until none comes or the budget is spent.
+void KeepServing(THandOverLane& lane) {
+    const auto end = std::chrono::steady_clock::now() + ServingBudget;
+    while (std::chrono::steady_clock::now() < end) {
+        const auto next = lane.Listen(UiPatience);
+        if (!next) {
+            return;
+        }
+        next();
+    }
 }
 
 }  // namespace
 
-bool HandOver(TUiThreadQueue& queue, std::function<void()> call, std::stop_token stop) {
+bool HandOver(TUiThreadQueue& queue, std::function<void()> call, std::stop_token stop, bool moreFollow) {
     if (stop.stop_requested()) {
         return false;
     }
@@ -70,12 +97,22 @@ bool HandOver(TUiThreadQueue& queue, std::function<void()> call, std::stop_token
         }
         state->Changed.notify_all();
     });
-    queue.Post([state] { RunOnUiThread(state); });
+    std::function<void()> run = [state] { RunOnUiThread(state); };
+    if (!queue.Lane()->Offer(run)) {
+        queue.Post([state, lane = moreFollow ? queue.Lane() : nullptr] {
+            RunOnUiThread(state);
+            if (lane) {
+                KeepServing(*lane);
+            }
+        });
+    }
 
+    SpinUntil(state->Ran, WorkerPatience);
     std::exception_ptr failure;
     {
         std::unique_lock lock(state->Mutex);
-        state->Changed.wait(lock, [&state] { return state->Stage == THandOverState::TStage::Done || state->StopSeen; });
+        state->Changed.wait(
+            lock, [&state] { return state->Stage == THandOverState::TStage::Done || state->StopSeen; });
         if (state->Stage != THandOverState::TStage::Done) {
             return false;
         }

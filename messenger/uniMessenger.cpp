@@ -201,7 +201,8 @@ void TMainMessenger::PollOnce(std::stop_token stop) {
     if (const auto info = Transport.GetMailslotInfo(slot); info && info->MessageCount > 0) {
         try {
             HandOver(
-                UiQueue, [this, nextSize = info->NextSize] { ReadMessage(nextSize); }, stop);
+                UiQueue, [this, nextSize = info->NextSize] { ReadMessage(nextSize); }, stop,
+                info->MessageCount > 1);
         } catch (...) {
             // A failing event handler must not end reception; the datagram was read and is gone.
         }
@@ -229,6 +230,9 @@ void TMainMessenger::PollOnce(std::stop_token stop) {
 }
 
 void TMainMessenger::Tick(std::stop_token stop) {
+    if (!OnTimer.WaitUntilBound(stop)) {
+        return;
+    }
     try {
         HandOver(
             UiQueue, [this] { DoTimer(); }, stop);

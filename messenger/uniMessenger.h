@@ -12,6 +12,7 @@
 #include "messenger/MailslotTransport.h"
 #include "messenger/StringList.h"
 #include "messenger/SystemServices.h"
+#include "messenger/TimerEvent.h"
 #include "messenger/UiThreadQueue.h"
 #include "messenger/WorkerThread.h"
 
@@ -23,7 +24,6 @@ using TNEMemoArrival = std::function<void(TMainMessenger& Sender, const std::str
                                           const std::string& Time, const TStringList& MsgLines)>;
 using TNEUserListChange = std::function<void(TMainMessenger& Sender, const TStringList& UserList)>;
 using TNEError = std::function<void(TMainMessenger& Sender, const std::string& ErrorMsg)>;
-using TNETimer = std::function<void(TMainMessenger& Sender)>;
 
 /// What the component asks of the system. All three must outlive the component.
 struct TMessengerEnvironment {
@@ -73,12 +73,13 @@ protected:
     TNEMemoArrival OnNewMemo;
     TNEUserListChange OnUserListChange;
     TNEError OnError;
-    TNETimer OnTimer;
+    /// The ticker sleeps until a handler is bound: a copy that nobody ticks for never wakes for it.
+    TTimerEvent OnTimer;
 
 private:
     /// One pass of the poller: hands the read of one waiting datagram over, or waits for one.
     void PollOnce(std::stop_token stop);
-    /// One pass of the ticker: hands the tick over, then sleeps the current Interval.
+    /// One pass of the ticker: waits for a handler, hands the tick over, then sleeps the current Interval.
     void Tick(std::stop_token stop);
 
     void SendText(const std::string& Target, const TStringList& OutLines);

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <deque>
 #include <memory>
+#include <numeric>
 #include <stdexcept>
 
 #include "messenger/UiThreadQueue.h"
@@ -122,7 +123,7 @@ TEST_F(Messenger, ReportsEveryErrorUndoesAFailedActivationAndRestartsUnderANewBo
     EXPECT_EQ(transport.OpenHandleCount(), 1u);
 }
 
-TEST_F(Messenger, DispatchesABurstOneDatagramPerHandOverInOrder) {
+TEST_F(Messenger, DispatchesABurstInOrder) {
     M(0).SetInterval(60000);
     M(0).Activate();
     // A memo with nothing after BEGIN_MEMO, a line with lines after it, a memo.
@@ -131,12 +132,11 @@ TEST_F(Messenger, DispatchesABurstOneDatagramPerHandOverInOrder) {
           "MEMO_MSG\r\nt\r\nWS02\r\nBEGIN_MEMO\r\n3\r\nEND_MESSAGE\r\n"})
         SendRaw(Peers[1].Transport, "\\\\WS01\\mailslot\\MB303", text);
     Events seen;
-    while (seen.size() < 3) {
-        ASSERT_TRUE(Queue.RunOne(10s));
+    ASSERT_TRUE(PumpUntil(Queue, [&] {
         const auto events = Take(0);
-        ASSERT_LE(events.size(), 1u);  // never two datagrams in one hand-over
         seen.insert(seen.end(), events.begin(), events.end());
-    }
+        return seen.size() >= 3;
+    }));
     EXPECT_EQ(seen, (Events{"memo WS02 t []", "line WS02 t hi", "memo WS02 t [3]"}));
 }
 
@@ -166,6 +166,23 @@ TEST_F(Messenger, KeepsServingAfterHandlersThrowAndAppliesANewIntervalAtTheNextS
     EXPECT_EQ(ticks, atStop);  // a tick waiting at Deactivate is cancelled, not raised later
 }
 
+TEST_F(Messenger, TicksOnlyWhileATimerHandlerIsBound) {
+    M(0).SetInterval(0);  // would tick without a pause
+    M(0).Activate();
+    Settle();
+    EXPECT_FALSE(Queue.WaitForCalls(1, 200ms));  // no handler: the ticker hands nothing over
+    int ticks = 0;
+    M(0).OnTimer = [&](auto&&...) { ++ticks; };
+    ASSERT_TRUE(PumpUntil(Queue, [&] { return ticks >= 3; }));
+    M(0).OnTimer = nullptr;
+    Queue.RunPending();
+    const int unbound = ticks;
+    for (int i = 0; i < 3; ++i)
+        Queue.RunOne(100ms);
+    EXPECT_LE(ticks - unbound, 1);  // at most the tick already on its way
+    EXPECT_EQ(Queue.Size(), 0u);
+}
+
 TEST_F(Messenger, IsSafeToDestroyWithAHandOverPending) {
     bool raised = false;
     auto m = std::make_unique<TExposedMessenger>(
@@ -179,6 +196,34 @@ TEST_F(Messenger, IsSafeToDestroyWithAHandOverPending) {
     EXPECT_GE(Queue.RunPending(), 2u);
     EXPECT_FALSE(raised);
     EXPECT_EQ(Peers[0].Transport.OpenHandleCount(), 0u);
+}
+
+// Calls handed over back to back, most of them on the lane rather than through the queue: each runs on the
+// user-interface thread, in order, and its hand-over returns only after it ran.
+TEST(HandOver, RunsABurstInOrderOnTheUiThreadEachBeforeItsHandOverReturns) {
+    TCallQueue queue;
+    constexpr int Calls = 2000;
+    std::atomic<int> returned{0};
+    std::vector<int> seenReturned;
+    const auto uiThread = std::this_thread::get_id();
+    bool onUiThread = true;
+    std::jthread worker([&](std::stop_token stop) {
+        for (int i = 0; i < Calls; ++i) {
+            HandOver(
+                queue,
+                [&] {
+                    seenReturned.push_back(returned);
+                    onUiThread = onUiThread && std::this_thread::get_id() == uiThread;
+                },
+                stop, true);
+            ++returned;
+        }
+    });
+    ASSERT_TRUE(PumpUntil(queue, [&] { return returned == Calls; }));
+    std::vector<int> expected(Calls);
+    std::iota(expected.begin(), expected.end(), 0);
+    EXPECT_EQ(seenReturned, expected);
+    EXPECT_TRUE(onUiThread);
 }
 
 TEST(HandOver, ThrowsTheCallsExceptionInTheWorker) {

@@ -1,0 +1,43 @@
+// Meeting a worker on the user-interface thread without a sleep and a wake-up on either side.
+#include "messenger/HandOverLane.h"
+
+#include <thread>
+#include <utility>
+
+bool THandOverLane::Offer(std::function<void()>& run) {
+    std::lock_guard lock(Mutex);
+    if (!Listening || Next) {
+        return false;
+    }
+    Next = std::move(run);
+    Offered.store(true, std::memory_order_release);
+    return true;
+}
+
+std::function<void()> THandOverLane::Listen(std::chrono::microseconds patience) {
+    {
+        std::lock_guard lock(Mutex);
+        Listening = true;
+    }
+    SpinUntil(Offered, patience);
+    // Stop listening and look once more under the lock: an offer made just before this is still taken.
+    std::lock_guard lock(Mutex);
+    Listening = false;
+    Offered.store(false, std::memory_order_relaxed);
+    return std::exchange(Next, nullptr);
+}
+
+bool SpinUntil(const std::atomic<bool>& ready, std::chrono::microseconds patience) {
+    static const bool othersCanRun = std::thread::hardware_concurrency() > 1;
+    if (!othersCanRun) {
+        return ready.load(std::memory_order_acquire);
+    }
+    const auto end = std::chrono::steady_clock::now() + patience;
+    while (!ready.load(std::memory_order_acquire)) {
+        if (std::chrono::steady_clock::now() >= end) {
+            return false;
+        }
+        std::this_thread::yield();
+    }
+    return true;
+}

@@ -1,0 +1,31 @@
+// The short way for a worker's hand-over to a user-interface thread that has just finished the last one.
+#pragma once
+
+#include <atomic>
+#include <chrono>
+#include <functional>
+#include <memory>
+#include <mutex>
+
+/// While datagrams arrive back to back, the user-interface thread waits a moment after each hand-over for
+/// the next one and runs it at once, and the worker leaves it here instead of posting it: the two threads
+/// then meet without either of them falling asleep, and without a trip through the event loop. When
+/// nothing comes, the moment passes and both block as before, so an idle copy never spins.
+class THandOverLane {
+public:
+    /// Worker side: gives `run` to a user-interface thread that is listening now; false when none is, and
+    /// the caller posts it to the queue instead.
+    bool Offer(std::function<void()>& run);
+    /// User-interface side: waits up to `patience` for an offer; an empty function when none came.
+    std::function<void()> Listen(std::chrono::microseconds patience);
+
+private:
+    std::mutex Mutex;
+    bool Listening = false;            ///< guarded by Mutex
+    std::function<void()> Next;        ///< guarded by Mutex
+    std::atomic<bool> Offered{false};  ///< what the listener watches while it waits
+};
+
+/// Waits a moment for `ready` to turn true without sleeping; true when it did. On a computer with one
+/// core the other thread cannot make progress while this one waits, so there it gives up at once.
+bool SpinUntil(const std::atomic<bool>& ready, std::chrono::microseconds patience);
