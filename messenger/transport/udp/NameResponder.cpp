@@ -66,9 +66,14 @@ void TNameResponder::Serve(std::stop_token stop) {
         if (poll(fds, 3, -1) < 0 && errno != EINTR) {
             return;
         }
-        if (!stop.stop_requested()) {
-            AnswerAll(Socket.Get());
-            AnswerAll(Broadcasts.Get());
+        if (stop.stop_requested()) {
+            return;
+        }
+        // Only the sockets that have something: a missing broadcast socket is never read.
+        for (const auto& ready : {fds[0], fds[2]}) {
+            if ((ready.revents & POLLIN) != 0) {
+                AnswerAll(ready.fd);
+            }
         }
     }
 }
