@@ -8,6 +8,7 @@
 #include "qtcore/NetworkSettings.h"
 #include "settings/StoredInteger.h"
 #include "settings/ini/IniLines.h"
+#include "tests/support/WireTextRows.h"
 
 namespace {
 
@@ -85,8 +86,7 @@ TEST(WireText, TakesTheLocalesAnsiCodePageAndReadsUtf8WithAMultiByteSequenceElse
                                QString(locale).section('|', i, i));
         EXPECT_EQ(TWireText::ForLocale(environment).Name(), codePage) << locale;
     }
-    const std::tuple<const char*, const char*, std::string, QString, std::string> texts[] = {
-        // what, code page, bytes, read as, written again as
+    const TWireTextRow texts[] = {
         {"Russian Windows", "cp1251", "\xcf\xf0\xe8\xe2\xe5\xf2", "Привет", "\xcf\xf0\xe8\xe2\xe5\xf2"},
         {"Western Windows", "windows-1252", "caf\xe9 \x80", "café €", "caf\xe9 \x80"},
         {"Japanese Windows", "WINDOWS-932", "\x93\xfa\x96\x7b", "日本", "\x93\xfa\x96\x7b"},
@@ -95,12 +95,7 @@ TEST(WireText, TakesTheLocalesAnsiCodePageAndReadsUtf8WithAMultiByteSequenceElse
         {"a byte the code page lacks", "windows-1252", "\x81", "\u0081", "\xc2\x81"},
         {"a UTF-8 office", "utf8", "caf\xe9", "café", "caf\xc3\xa9"},
     };
-    for (const auto& [what, codePage, bytes, read, written] : texts) {
-        const auto text = TWireText::ForName(codePage);
-        ASSERT_TRUE(text) << what;
-        EXPECT_EQ(text->Read(bytes), read) << what;
-        EXPECT_EQ(text->Write(read), written) << what;
-    }
+    ExpectWireTextRows(texts);
 }
 
 TEST(IniLines, ChangesOneValueAndKeepsEveryOtherLineAsItWas) {

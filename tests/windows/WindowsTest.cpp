@@ -16,6 +16,7 @@
 #include "settings/registry/RegistrySettingsStore.h"
 #include "startup/StartupRegistration.h"
 #include "tests/support/TestPeer.h"
+#include "tests/support/WireTextRows.h"
 
 namespace {
 
@@ -131,19 +132,13 @@ TEST(RunKeyStartup, RegistersThePathAsItStandsAndUnregisters) {
 }
 
 TEST(WindowsCodePages, ConvertWithTheSystemsTables) {
-    const std::tuple<const char*, const char*, std::string, QString, std::string> rows[] = {
-        // what, code page, bytes, read as, written again as
+    const TWireTextRow rows[] = {
         {"Russian Windows", "cp1251", "\xcf\xf0\xe8\xe2\xe5\xf2", "Привет", "\xcf\xf0\xe8\xe2\xe5\xf2"},
         {"Japanese Windows", "windows-932", "\x93\xfa\x96\x7b", "日本", "\x93\xfa\x96\x7b"},
         {"beyond the code page, no look-alike", "windows-1252", "\xc4\x8d", "č", "\xc4\x8d"},
         {"a lead byte without its trail", "windows-936", "a\xb0", "a\u00b0", "a\xa1\xe3"},
     };
-    for (const auto& [what, codePage, bytes, read, written] : rows) {
-        const auto text = TWireText::ForName(codePage);
-        ASSERT_TRUE(text) << what;
-        EXPECT_EQ(text->Read(bytes), read) << what;
-        EXPECT_EQ(text->Write(read), written) << what;
-    }
+    ExpectWireTextRows(rows);
 }
 
 // The desktop program from the install tree, with no other folder to load DLLs from: its window shows under
