@@ -1,6 +1,7 @@
 // The settings of the datagram transport on UDP, as plain values.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -11,4 +12,6 @@ struct TUdpSettings {
     std::string Workgroup = "WORKGROUP";  ///< group name that datagrams to every computer address
     std::vector<std::string> Interfaces;  ///< interfaces to send on; empty: every up IPv4 broadcast one
     std::string BindAddress = "0.0.0.0";  ///< address the own mailbox listens on
+    /// the longest message text sent to other computers: Windows takes 424; more reaches Linux copies only
+    std::size_t MaxMessageBytes = 424;
 };
