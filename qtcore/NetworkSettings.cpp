@@ -1,4 +1,4 @@
-// [Network] Port, NameServicePort, Workgroup, Interfaces, BindAddress, MaxMessageBytes, Encoding, ComputerName
+// [Network]: the ports, workgroup, interfaces, address, longest message, code page, computer name.
 #include "qtcore/NetworkSettings.h"
 
 #include <QSettings>

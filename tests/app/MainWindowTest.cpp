@@ -160,6 +160,26 @@ private slots:
         QVERIFY(window.lblOrigin->toolTip().startsWith("^[]0;T^GAAA"));
     }
 
+    // Other computers take 424 bytes of message text, counted in the office's code page: 20 lines of 15
+    // Cyrillic letters are 391 bytes in windows-1251 with the header lines and CR LFs, 691 in UTF-8.
+    void refusesAMemoOtherComputersCannotTakeInTheMessageBoxAndKeepsIt() {
+        const QString memo = QStringList(20, QString(15, QChar(0x044F))).join('\n');
+        const QString refused =
+            "message: The memo is 691 bytes long; a computer on the network takes at most 424.";
+        const std::tuple<const char*, const char*, QStringList> rows[] = {
+            {"windows-1251", "", {}}, {"UTF-8", "", {refused}}, {"UTF-8", "WS02", {refused}}};
+        for (const auto& [codePage, target, messages] : rows) {
+            TMainWindowHarness harness;
+            TfrmMain& window = harness.Open(*TWireText::ForName(codePage));
+            window.memoOutMemo->setPlainText(memo);
+            window.cmbComputers->setEditText(target);
+            (*target ? window.btnSendOutMemo : window.btnSendAll)->click();
+            QCOMPARE(harness.Messages, messages);
+            QCOMPARE(harness.SentTo("BEGIN_MEMO").size(), messages.size() == 0 ? 1 : 0);
+            QCOMPARE(window.memoOutMemo->toPlainText(), memo);
+        }
+    }
+
     void sendsToExactlyTheTypedNameNotAListedOneItBegins() {
         TMainWindowHarness harness;
         TfrmMain& window = harness.Open();
@@ -240,7 +260,8 @@ private slots:
     }
 
     void leavesWithExactlyOneOfflineNotice() {
-        // The session's end: SIGTERM on Linux, WM_ENDSESSION on Windows; without a watcher it ends the program.
+        // The session's end: SIGTERM on Linux, WM_ENDSESSION on Windows; without a watcher it ends the
+        // program.
         const std::pair<const char*, std::function<void(TfrmMain&)>> ways[] = {
             {"close box", [](TfrmMain& window) { window.close(); }},
             {"Ctrl+Q", [](TfrmMain& window) { QTest::keyClick(&window, Qt::Key_Q, Qt::ControlModifier); }},
