@@ -160,23 +160,31 @@ private slots:
         QVERIFY(window.lblOrigin->toolTip().startsWith("^[]0;T^GAAA"));
     }
 
-    // Other computers take 424 bytes of message text, counted in the office's code page: 20 lines of 15
-    // Cyrillic letters are 391 bytes in windows-1251 with the header lines and CR LFs, 691 in UTF-8.
+    // Other computers take 424 bytes of message text, counted in the office's code page and with the header
+    // lines (51 bytes here) and every CR LF: 22 lines of Cyrillic letters are 424 bytes in windows-1251, 753
+    // in UTF-8. This computer itself takes them all.
     void refusesAMemoOtherComputersCannotTakeInTheMessageBoxAndKeepsIt() {
-        const QString memo = QStringList(20, QString(15, QChar(0x044F))).join('\n');
-        const QString refused =
-            "message: The memo is 691 bytes long; a computer on the network takes at most 424.";
-        const std::tuple<const char*, const char*, QStringList> rows[] = {
-            {"windows-1251", "", {}}, {"UTF-8", "", {refused}}, {"UTF-8", "WS02", {refused}}};
-        for (const auto& [codePage, target, messages] : rows) {
+        const QString memo =
+            QStringList(21, QString(15, QChar(0x044F))).join('\n') + '\n' + QString(14, QChar(0x044F));
+        const auto refused = [](int size) {
+            return QStringList{
+                QString("message: The memo is %1 bytes long; a computer on the network takes at most 424.")
+                    .arg(size)};
+        };
+        const std::tuple<const char*, QString, const char*, QStringList> rows[] = {
+            {"windows-1251", memo, "", {}},
+            {"windows-1251", memo + QChar(0x044F), "WS02", refused(425)},
+            {"UTF-8", memo, "", refused(753)},
+            {"UTF-8", memo, ".", {}}};
+        for (const auto& [codePage, typed, target, messages] : rows) {
             TMainWindowHarness harness;
             TfrmMain& window = harness.Open(*TWireText::ForName(codePage));
-            window.memoOutMemo->setPlainText(memo);
+            window.memoOutMemo->setPlainText(typed);
             window.cmbComputers->setEditText(target);
             (*target ? window.btnSendOutMemo : window.btnSendAll)->click();
             QCOMPARE(harness.Messages, messages);
             QCOMPARE(harness.SentTo("BEGIN_MEMO").size(), messages.size() == 0 ? 1 : 0);
-            QCOMPARE(window.memoOutMemo->toPlainText(), memo);
+            QCOMPARE(window.memoOutMemo->toPlainText(), typed);
         }
     }
 

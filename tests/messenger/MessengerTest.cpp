@@ -122,24 +122,6 @@ TEST_F(Messenger, ReportsEveryErrorUndoesAFailedActivationAndRestartsUnderANewBo
     EXPECT_EQ(transport.OpenHandleCount(), 1u);
 }
 
-// The message text as written counts, header lines and CR LFs included: other computers take 424 bytes, and
-// a longer memo is refused before anything is written; this computer's own mailbox takes any size.
-TEST_F(Messenger, RefusesBeforeWritingAMemoLongerThanOtherComputersTake) {
-    // target, bytes of the whole text (a one-line memo from WS01: 53 besides the line), the limit if refused
-    const std::tuple<std::string, std::size_t, std::size_t> rows[] = {
-        {"WS02", 424, 0}, {"WS02", 425, 424}, {"*", 425, 424}, {".", 5000, 0}};
-    for (const auto& [target, size, limit] : rows) {
-        Lan.ClearTraffic();
-        const TStringList memo{std::string(size - 53, 'x')};
-        const auto refused = target == "*" ? M(0).SendMemoToAll(memo) : M(0).SendMemoTo(target, memo);
-        EXPECT_EQ(refused ? std::pair(refused->Size, refused->Limit) : std::pair(size, 0ul),
-                  std::pair(size, limit))
-            << target << " " << size;
-        ASSERT_EQ(Lan.Traffic().size(), limit ? 0u : 1u) << target << " " << size;
-        EXPECT_TRUE(limit || Lan.Traffic()[0].Bytes.size() == size) << target << " " << size;
-    }
-}
-
 TEST_F(Messenger, DispatchesABurstOneDatagramPerHandOverInOrder) {
     M(0).SetInterval(60000);
     M(0).Activate();
