@@ -51,7 +51,6 @@ TEST(NetworkSettings, ReadsEachValueOrFallsBackToItsDefaultAndSaysWhy) {
          {"Network/Port", "Network/NameServicePort", "Network/Workgroup", "Network/BindAddress",
           "Network/MaxMessageBytes"}},
         {"a word for a port", "[Network]\nPort=port\n", {}, {"Network/Port"}},
-        // The limit only lifts: below what Windows takes it is refused.
         {"Windows' limit", "[Network]\nMaxMessageBytes=424\n", {}, {}},
         {"a lower limit", "[Network]\nMaxMessageBytes=423\n", {}, {"Network/MaxMessageBytes"}},
         // A computer name is reported unless NetBIOS can carry it: 1 to 15 bytes, no forbidden character.
