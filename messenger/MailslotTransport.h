@@ -52,10 +52,11 @@ public:
     virtual void CloseHandle(TMailslotHandle handle) = 0;
 
     /// The most bytes one write to `path` may carry so that every computer it addresses takes it. Here, as
-    /// Windows mailslots do: 424 to other computers, any size to this one (`\\.\`).
+    /// Windows mailslots do: 424 to other computers, any size to this one (`\\.\`). A path that does not
+    /// parse is left for CreateFile to refuse.
     virtual std::size_t MaxWriteSize(std::string_view path) const {
         const auto parsed = TMailslotPath::Parse(path);
-        return parsed && parsed->IsLocal() ? std::numeric_limits<std::size_t>::max() : WindowsMaxMessageSize;
+        return !parsed || parsed->IsLocal() ? std::numeric_limits<std::size_t>::max() : WindowsMaxMessageSize;
     }
 
     /// Blocks until a datagram waits in `mailbox` or `stop` is requested, where the backend can.

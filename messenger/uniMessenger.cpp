@@ -112,7 +112,7 @@ std::optional<TMemoTooLong> TMainMessenger::SendText(const std::string& Target, 
     const std::string path = TMailslotPath{Target, FBoxName}.ToString();
     // Counted here, on the very bytes that would be written: a longer write would be lost on the way
     // without anyone being told (Windows drops it), so it is not made at all.
-    std::string text = MessageText::Join(OutLines);
+    const std::string text = MessageText::Join(OutLines);
     if (const std::size_t limit = Transport.MaxWriteSize(path); text.size() > limit) {
         return TMemoTooLong{text.size(), limit};
     }

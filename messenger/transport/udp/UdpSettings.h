@@ -6,12 +6,14 @@
 #include <string>
 #include <vector>
 
+#include "messenger/MailslotTransport.h"
+
 struct TUdpSettings {
     std::uint16_t Port = 138;             ///< datagram service port, the same on every computer
     std::uint16_t NameServicePort = 137;  ///< where name queries are answered; 0 turns that off
     std::string Workgroup = "WORKGROUP";  ///< group name that datagrams to every computer address
     std::vector<std::string> Interfaces;  ///< interfaces to send on; empty: every up IPv4 broadcast one
     std::string BindAddress = "0.0.0.0";  ///< address the own mailbox listens on
-    /// the longest message text sent to other computers: Windows takes 424; more reaches Linux copies only
-    std::size_t MaxMessageBytes = 424;
+    /// the longest message text sent to other computers: what Windows takes; more reaches Linux copies only
+    std::size_t MaxMessageBytes = WindowsMaxMessageSize;
 };

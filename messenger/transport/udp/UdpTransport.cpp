@@ -84,7 +84,7 @@ std::size_t TUdpTransport::MaxMessageSize(const std::string& boxName) {
 std::size_t TUdpTransport::MaxWriteSize(std::string_view path) const {
     const auto parsed = TMailslotPath::Parse(path);
     if (!parsed) {
-        return 0;
+        return TMailslotTransport::MaxWriteSize(path);
     }
     const std::size_t datagram = MaxMessageSize(parsed->Box);
     return IsThisComputer(parsed->Server, ComputerName) ? datagram
