@@ -84,15 +84,19 @@ void TfrmMain::FormDestroy() {
 }
 
 void TfrmMain::btnSendAllClick() {
-    MyMessenger->SendMemoToAll(DisplayedLines(*memoOutMemo, Environment.Text));
+    ShowTooLong(MyMessenger->SendMemoToAll(DisplayedLines(*memoOutMemo, Environment.Text)));
 }
 
 void TfrmMain::btnSendOutMemoClick() {
     const std::string target = TargetName();
-    if (target.empty()) {
-        MyMessenger->SendMemoToAll(DisplayedLines(*memoOutMemo, Environment.Text));
-    } else {
-        MyMessenger->SendMemoTo(target, DisplayedLines(*memoOutMemo, Environment.Text));
+    const TStringList lines = DisplayedLines(*memoOutMemo, Environment.Text);
+    ShowTooLong(target.empty() ? MyMessenger->SendMemoToAll(lines) : MyMessenger->SendMemoTo(target, lines));
+}
+
+void TfrmMain::ShowTooLong(const std::optional<TMemoTooLong>& tooLong) {
+    // The outgoing area is left as it is, so the memo can be shortened rather than typed again.
+    if (tooLong) {
+        ShowPlainMessage(QString::fromStdString(tooLong->Text()));
     }
 }
 

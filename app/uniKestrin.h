@@ -4,6 +4,7 @@
 #include <QMainWindow>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "messenger/StringList.h"
@@ -17,6 +18,7 @@ class QMenu;
 class QPushButton;
 class QTextEdit;
 class TMainMessenger;
+struct TMemoTooLong;
 class TMessenger;
 class TMailslotTransport;
 class TSettingsStore;
@@ -88,6 +90,8 @@ private:
     void BuildMenu();
     void ShowArrival(const std::string& origin, const std::string& time);
     std::string TargetName() const;
+    /// Says in the plain message box that a memo was not sent because it is too long, if so.
+    void ShowTooLong(const std::optional<TMemoTooLong>& tooLong);
     void ShowDialog(const TDialogFactory& factory, const QString& failureText);
 
     TMainWindowEnvironment Environment;

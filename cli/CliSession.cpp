@@ -24,10 +24,6 @@ bool TCliSession::Activate(QString& error) {
     return false;
 }
 
-std::size_t TCliSession::MaxMessageSize() const {
-    return Network.Backend->MaxMessageSize(Component->BoxName());
-}
-
 void TCliSession::OpenSockets() {
     Network.Backend->OpenAhead();
 }

@@ -27,8 +27,6 @@ public:
     std::string NameConflict() const;
     /// The problems found in the settings file (each value fell back to its default).
     const QStringList& SettingsProblems() const { return Network.Problems; }
-    /// The largest memo text, in bytes, that one datagram carries under this box name.
-    std::size_t MaxMessageSize() const;
     /// Whether a memo can leave this computer now (some network to send on is up).
     bool ReachesOtherComputers() { return Network.Backend->ReachesOtherComputers(); }
 

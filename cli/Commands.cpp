@@ -7,7 +7,6 @@
 
 #include "cli/EventFormatter.h"
 #include "cli/Output.h"
-#include "messenger/MessageText.h"
 #include "messenger/transport/udp/NetbiosName.h"
 #include "qtcore/VisibleText.h"
 
@@ -66,21 +65,13 @@ int RunSend(TCliSession& session, const TCliCommand& command) {
     const TStringList lines = TypedLines(text, session.Text());
     TMessenger& messenger = session.Messenger();
 
-    TStringList composed;
-    MessageText::AppendMemo(composed, session.System().TimeStamp(), messenger.Computer(), lines);
-    const std::size_t size = MessageText::Join(composed).size();
-    if (size > session.MaxMessageSize()) {
-        PrintError("kestrin-cli: message too large: " + std::to_string(size) +
-                   " bytes, one datagram carries at most " + std::to_string(session.MaxMessageSize()) + "\n");
-        return ExitCode::Failed;
-    }
     std::string error;
     messenger.OnError = [&error](TMainMessenger&, const std::string& message) { error = message; };
     const std::string target = session.Text().Write(command.Target);
-    if (command.ToAll) {
-        messenger.SendMemoToAll(lines);
-    } else {
-        messenger.SendMemoTo(target, lines);
+    const auto tooLong = command.ToAll ? messenger.SendMemoToAll(lines) : messenger.SendMemoTo(target, lines);
+    if (tooLong) {
+        PrintError("kestrin-cli: " + tooLong->Text() + "\n");
+        return ExitCode::Failed;
     }
     if (!error.empty()) {
         PrintError("kestrin-cli: " + error + " (" + command.Target.toStdString() + ")\n");

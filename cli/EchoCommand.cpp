@@ -32,7 +32,10 @@ int RunEcho(TCliSession& session, const TCliCommand& command, QCoreApplication& 
         }
         TStringList answer{AnswerMark};
         answer.insert(answer.end(), lines.begin(), lines.end());
-        messenger.SendMemoTo(origin, answer);
+        // The answer is a line longer than the memo, so a memo near the limit gets none: said, not hidden.
+        if (const auto tooLong = messenger.SendMemoTo(origin, answer)) {
+            PrintError("kestrin-cli: a memo was not answered: " + tooLong->Text() + "\n");
+        }
     };
     if (!ActivateAndCheckName(session)) {
         return ExitCode::Failed;

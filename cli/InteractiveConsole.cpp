@@ -77,10 +77,12 @@ void TInteractiveConsole::HandleLine(const std::string& line) {
 
 void TInteractiveConsole::SendMemo() {
     const std::size_t lines = Draft.size();
-    if (Target.empty()) {
-        Session.Messenger().SendMemoToAll(Draft);
-    } else {
-        Session.Messenger().SendMemoTo(Target, Draft);
+    const auto tooLong = Target.empty() ? Session.Messenger().SendMemoToAll(Draft)
+                                        : Session.Messenger().SendMemoTo(Target, Draft);
+    if (tooLong) {
+        // Kept, so the user can send it elsewhere or start over with /clear.
+        PrintError("error: " + tooLong->Text() + " The memo is kept; /clear forgets it.\n");
+        return;
     }
     Draft.clear();
     Print("sent " + std::to_string(lines) + (lines == 1 ? " line" : " lines") + " to " + TargetText() + "\n");

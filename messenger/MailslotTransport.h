@@ -1,12 +1,16 @@
 // The datagram inbox the messenger works against: the six mailslot operations and a wait.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
+#include <limits>
 #include <optional>
 #include <span>
 #include <stop_token>
 #include <string>
 #include <string_view>
+
+#include "messenger/MailslotPath.h"
 
 /// A handle is one 32-bit value, so a worker may read it while the user-interface thread replaces it.
 /// Handles are never reused: a stale one simply fails.
@@ -17,6 +21,9 @@ struct TMailslotInfo {
     std::int32_t MessageCount = 0;
     std::uint32_t NextSize = 0;
 };
+
+/// What Windows mailslots take between computers: a longer write is dropped there without a word.
+inline constexpr std::size_t WindowsMaxMessageSize = 424;
 
 enum class TMailslotWait {
     DatagramWaiting,  ///< a datagram is queued (or the handle was closed meanwhile)
@@ -43,6 +50,14 @@ public:
     virtual bool WriteFile(TMailslotHandle target, std::string_view bytes) = 0;
     /// Releases an own mailbox (its name is free again) or a write handle.
     virtual void CloseHandle(TMailslotHandle handle) = 0;
+
+    /// The most bytes one write to `path` may carry so that every computer it addresses takes it. Here, as
+    /// Windows mailslots do: 424 to other computers, any size to this one (`\\.\`). A path that does not
+    /// parse is left for CreateFile to refuse.
+    virtual std::size_t MaxWriteSize(std::string_view path) const {
+        const auto parsed = TMailslotPath::Parse(path);
+        return !parsed || parsed->IsLocal() ? std::numeric_limits<std::size_t>::max() : WindowsMaxMessageSize;
+    }
 
     /// Blocks until a datagram waits in `mailbox` or `stop` is requested, where the backend can.
     virtual TMailslotWait WaitForDatagram(TMailslotHandle /*mailbox*/, std::stop_token /*stop*/) {

@@ -9,6 +9,11 @@
 #include "messenger/MailslotPath.h"
 #include "messenger/MessageText.h"
 
+std::string TMemoTooLong::Text() const {
+    return "The memo is " + std::to_string(Size) + " bytes long; a computer on the network takes at most " +
+           std::to_string(Limit) + ".";
+}
+
 TMainMessenger::TMainMessenger(const TMessengerEnvironment& environment)
     : Transport(environment.Transport), UiQueue(environment.UiQueue), System(environment.System) {
     FComputer = System.ComputerName();
@@ -85,33 +90,41 @@ void TMainMessenger::SendCommand(const std::string& Target, const std::string& C
     SendText(Target, outLines);
 }
 
-void TMainMessenger::SendMemoToAll(const TStringList& Lines) {
+std::optional<TMemoTooLong> TMainMessenger::SendMemoToAll(const TStringList& Lines) {
     TStringList outLines;
     MessageText::AppendMemo(outLines, System.TimeStamp(), FComputer, Lines);
-    SendText("*", outLines);
+    return SendText("*", outLines);
 }
 
-void TMainMessenger::SendMemoTo(const std::string& Target, const TStringList& Lines) {
+std::optional<TMemoTooLong> TMainMessenger::SendMemoTo(const std::string& Target, const TStringList& Lines) {
     if (Target == "*") {
-        return;
+        return std::nullopt;
     }
     TStringList outLines;
     MessageText::AppendMemo(outLines, System.TimeStamp(), FComputer, Lines);
-    SendText(Target, outLines);
+    return SendText(Target, outLines);
 }
 
-void TMainMessenger::SendText(const std::string& Target, const TStringList& OutLines) {
+std::optional<TMemoTooLong> TMainMessenger::SendText(const std::string& Target, const TStringList& OutLines) {
     if (OutLines.empty()) {
-        return;
+        return std::nullopt;
     }
-    const TMailslotHandle remoteHandle = Transport.CreateFile(TMailslotPath{Target, FBoxName}.ToString());
+    const std::string path = TMailslotPath{Target, FBoxName}.ToString();
+    // Counted here, on the very bytes that would be written: a longer write would be lost on the way
+    // without anyone being told (Windows drops it), so it is not made at all.
+    const std::string text = MessageText::Join(OutLines);
+    if (const std::size_t limit = Transport.MaxWriteSize(path); text.size() > limit) {
+        return TMemoTooLong{text.size(), limit};
+    }
+    const TMailslotHandle remoteHandle = Transport.CreateFile(path);
     if (remoteHandle == InvalidMailslotHandle) {
         DoError("Could not Open a Remote Mail Slot");
-        return;
+        return std::nullopt;
     }
-    Transport.WriteFile(remoteHandle, MessageText::Join(OutLines));
+    Transport.WriteFile(remoteHandle, text);
     // The handle serves exactly one write; keeping it open would leak one per message.
     Transport.CloseHandle(remoteHandle);
+    return std::nullopt;
 }
 
 void TMainMessenger::ReadMessage(std::uint32_t NextSize) {

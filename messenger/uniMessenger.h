@@ -2,9 +2,11 @@
 #pragma once
 
 #include <atomic>
+#include <cstddef>
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <stop_token>
 #include <string>
 #include <vector>
@@ -25,6 +27,16 @@ using TNEMemoArrival = std::function<void(TMainMessenger& Sender, const std::str
 using TNEUserListChange = std::function<void(TMainMessenger& Sender, const TStringList& UserList)>;
 using TNEError = std::function<void(TMainMessenger& Sender, const std::string& ErrorMsg)>;
 
+/// A memo that was not sent because the computers it goes to would not take it: its message text on the wire
+/// (header lines included) and the most they take.
+struct TMemoTooLong {
+    std::size_t Size = 0;
+    std::size_t Limit = 0;
+
+    /// The sentence both programs show the user.
+    std::string Text() const;
+};
+
 /// What the component asks of the system. All three must outlive the component.
 struct TMessengerEnvironment {
     TMailslotTransport& Transport;
@@ -43,8 +55,10 @@ public:
 
     void Activate();
     void Deactivate();
-    void SendMemoToAll(const TStringList& Lines);
-    void SendMemoTo(const std::string& Target, const TStringList& Lines);
+    /// Both send nothing and say why when the memo is longer than the transport lets a write to the target
+    /// carry; nothing when it was sent (or, to "*" as one computer, ignored).
+    std::optional<TMemoTooLong> SendMemoToAll(const TStringList& Lines);
+    std::optional<TMemoTooLong> SendMemoTo(const std::string& Target, const TStringList& Lines);
 
 protected:
     const std::string& Computer() const { return FComputer; }
@@ -82,7 +96,7 @@ private:
     /// One pass of the ticker: waits for a handler, hands the tick over, then sleeps the current Interval.
     void Tick(std::stop_token stop);
 
-    void SendText(const std::string& Target, const TStringList& OutLines);
+    std::optional<TMemoTooLong> SendText(const std::string& Target, const TStringList& OutLines);
     void ReadMessage(std::uint32_t NextSize);
     void HandleCommand(const std::string& Origin, const std::string& Command);
     void AddUser(const std::string& Name);

@@ -32,8 +32,6 @@ public:
     virtual std::string LastError() const = 0;
     /// Whether a memo can leave this computer now (some network to send on is up).
     virtual bool ReachesOtherComputers() = 0;
-    /// The most memo bytes that one datagram carries under this box name.
-    virtual std::size_t MaxMessageSize(const std::string& boxName) const = 0;
 };
 
 struct TNetworkSetup {

@@ -20,9 +20,6 @@ public:
     std::string CheckComputerName() const override { return Udp.CheckComputerName(NameCheckTime); }
     std::string LastError() const override { return Udp.LastError(); }
     bool ReachesOtherComputers() override { return Udp.ReachesOtherComputers(); }
-    std::size_t MaxMessageSize(const std::string& boxName) const override {
-        return TUdpTransport::MaxMessageSize(boxName);
-    }
 
 private:
     TUdpTransport Udp;

@@ -4,7 +4,6 @@
 
 #include <memory>
 
-#include "messenger/transport/udp/MailslotDatagram.h"
 #include "messenger/transport/win32/Win32MailslotTransport.h"
 #include "qtcore/NetworkBackend.h"
 
@@ -19,10 +18,6 @@ public:
     std::string CheckComputerName() const override { return {}; }
     std::string LastError() const override { return {}; }
     bool ReachesOtherComputers() override { return true; }
-    // The same datagram on the wire as the Linux copies send, so the same limit.
-    std::size_t MaxMessageSize(const std::string& boxName) const override {
-        return MaxMailslotDataSize(MailslotWireName(boxName).size());
-    }
 
 private:
     TWin32MailslotTransport Mailslots;

@@ -1,11 +1,13 @@
-// [Network] Port, NameServicePort, Workgroup, Interfaces, BindAddress, Encoding, ComputerName.
+// [Network]: the ports, workgroup, interfaces, address, longest message, code page, computer name.
 #include "qtcore/NetworkSettings.h"
 
 #include <QSettings>
 #include <QStandardPaths>
 
 #include "messenger/AsciiText.h"
+#include "messenger/MailslotTransport.h"
 #include "messenger/SystemServices.h"
+#include "messenger/transport/udp/MailslotDatagram.h"
 #include "messenger/transport/udp/NetbiosName.h"
 #include "messenger/transport/udp/NetworkInterfaces.h"
 
@@ -65,6 +67,25 @@ TNetworkSettingsRead ReadNetworkSettings(const QString& settingsPath) {
                              .arg(bindAddress, QString::fromStdString(settings.BindAddress));
     } else {
         settings.BindAddress = bindAddress.trimmed().toStdString();
+    }
+
+    // Only a lift: below what Windows takes, memos the whole office could read would be refused. Above what
+    // one datagram to the office's mailbox MB303 carries, nothing could be sent.
+    if (file.contains("Network/MaxMessageBytes")) {
+        const QString text = file.value("Network/MaxMessageBytes").toString();
+        const std::size_t most = MaxMailslotDataSize(MailslotWireName("MB303").size());
+        bool ok = false;
+        const qulonglong value = text.trimmed().toULongLong(&ok);
+        if (ok && value >= WindowsMaxMessageSize && value <= most) {
+            settings.MaxMessageBytes = static_cast<std::size_t>(value);
+        } else {
+            read.Problems << QStringLiteral(
+                                 "Network/MaxMessageBytes = \"%1\" is not a number from %2 to %3; using %4")
+                                 .arg(text)
+                                 .arg(WindowsMaxMessageSize)
+                                 .arg(most)
+                                 .arg(settings.MaxMessageBytes);
+        }
     }
 
     read.Text = TWireText::ForLocale(QProcessEnvironment::systemEnvironment());

@@ -42,6 +42,7 @@ public:
     TMailslotWait WaitForDatagram(TMailslotHandle mailbox, std::stop_token stop) override {
         return Inner.WaitForDatagram(mailbox, stop);
     }
+    std::size_t MaxWriteSize(std::string_view path) const override { return Inner.MaxWriteSize(path); }
 
 private:
     TMailslotTransport& Inner;

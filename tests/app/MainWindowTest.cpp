@@ -160,6 +160,31 @@ private slots:
         QVERIFY(window.lblOrigin->toolTip().startsWith("^[]0;T^GAAA"));
     }
 
+    // Other computers take 424 bytes of message text, counted in the office's code page and with the header
+    // lines (51 bytes here) and every CR LF: 22 lines of Cyrillic letters are 424 bytes in windows-1251, 753
+    // in UTF-8. This computer itself takes them all.
+    void refusesAMemoOtherComputersCannotTakeInTheMessageBoxAndKeepsIt() {
+        const QString memo = QStringList(21, QString(15, u'я')).join('\n') + '\n' + QString(14, u'я');
+        // code page, what is typed, the target, the size refused (0: sent)
+        const std::tuple<const char*, QString, const char*, int> rows[] = {
+            {"windows-1251", memo, "", 0},
+            {"windows-1251", memo + u'я', "WS02", 425},
+            {"UTF-8", memo, "", 753},
+            {"UTF-8", memo, ".", 0}};
+        for (const auto& [codePage, typed, target, size] : rows) {
+            TMainWindowHarness harness;
+            TfrmMain& window = harness.Open(*TWireText::ForName(codePage));
+            window.memoOutMemo->setPlainText(typed);
+            window.cmbComputers->setEditText(target);
+            (*target ? window.btnSendOutMemo : window.btnSendAll)->click();
+            const QString said =
+                "message: The memo is %1 bytes long; a computer on the network takes at most 424.";
+            QCOMPARE(harness.Messages, size ? QStringList{said.arg(size)} : QStringList{});
+            QCOMPARE(harness.SentTo("BEGIN_MEMO").size(), size ? 0 : 1);
+            QCOMPARE(window.memoOutMemo->toPlainText(), typed);
+        }
+    }
+
     void sendsToExactlyTheTypedNameNotAListedOneItBegins() {
         TMainWindowHarness harness;
         TfrmMain& window = harness.Open();
@@ -240,7 +265,8 @@ private slots:
     }
 
     void leavesWithExactlyOneOfflineNotice() {
-        // The session's end: SIGTERM on Linux, WM_ENDSESSION on Windows; without a watcher it ends the program.
+        // The session's end: SIGTERM on Linux, WM_ENDSESSION on Windows; without a watcher it ends the
+        // program.
         const std::pair<const char*, std::function<void(TfrmMain&)>> ways[] = {
             {"close box", [](TfrmMain& window) { window.close(); }},
             {"Ctrl+Q", [](TfrmMain& window) { QTest::keyClick(&window, Qt::Key_Q, Qt::ControlModifier); }},

@@ -1,7 +1,7 @@
 #!/usr/bin/python3
 # kestrin-cli end to end on a virtual LAN of three hosts: presence over real broadcasts, memos, the interactive
-# console, the size limit of send, signals, two echo companions side by side, a Russian and a German office's
-# code pages, and two hosts whose names share their first 15 characters. Needs root.
+# console, the memo size other computers take, signals, two echo companions side by side, a Russian and a German
+# office's code pages, and two hosts whose names share their first 15 characters. Needs root.
 import re, signal, subprocess, sys, tempfile
 from harness import Main, TLanTest
 
@@ -81,17 +81,33 @@ class TEndToEnd(TLanTest):
                                 "the memo in %s on the wire" % codec)
                 [process.WaitExit(kill=True) for process in (plain, json, sniffer)]
 
-    def test_send_refuses_a_memo_one_datagram_cannot_carry(self):
-        ws02, = self.Listen("WS02")
-        code, _, err = self.Run("WS01", "send", "--to", "WS02", stdin=b"y" * 70000)
-        found = re.search(r"too large: (\d+) bytes, one datagram carries at most (\d+)", err)
-        self.assertTrue(code == 1 and found, err)
-        fits = int(found[2]) - (int(found[1]) - 70000)
-        code, _, err = self.Run("WS01", "send", "--to", "WS02", stdin=b"z" * (fits + 1))
-        self.assertTrue(code == 1 and "too large" in err, "one byte over the limit: " + err)
-        self.Send("WS01", ["--to", "WS02"], b"z" * fits)
-        ws02.WaitMemo(["z" * fits])
-        self.assertEqual(ws02.Memos(), [["z" * fits]], "a refused memo went out")
+    def test_memos_other_computers_cannot_take_are_refused_and_said(self):
+        ws02, sniffer = self.Listen("WS02")[0], self.Lan.Sniff("WS02")
+        said = "The memo is %d bytes long; a computer on the network takes at most %d."
+        # A refusal tells the bytes of the header lines around a one-line memo (the time, the name).
+        code, _, err = self.Run("WS01", "send", "--to", "WS02", stdin=b"x" * 1000)
+        header = int(re.search(r"The memo is (\d+) bytes", err)[1]) - 1000
+        with tempfile.NamedTemporaryFile("w", suffix=".conf") as lifted:
+            lifted.write("[Network]\nMaxMessageBytes=5000\n")
+            lifted.flush()
+            # letter, bytes of the message text, options, the limit that refuses it (0: it goes out)
+            for letter, size, args, most in (("a", 425, ["--to", "WS02"], 424), ("b", 425, ["--all"], 424),
+                                              ("c", 5001, ["--config", lifted.name, "--all"], 5000),
+                                              ("d", 424, ["--to", "WS02"], 0), ("e", 424, ["--all"], 0),
+                                              ("f", 5000, ["--config", lifted.name, "--to", "WS02"], 0)):
+                run = self.Run("WS01", "send", *args, stdin=letter.encode() * (size - header))
+                self.assertEqual(run, (1, "", "kestrin-cli: " + said % (size, most)) if most else (0, "", ""), letter)
+        # WS02 reads the longer memo whatever its own limit. The capture holds what went out before it: no
+        # refused memo.
+        ws02.WaitMemo(["f" * (5000 - header)], "WS01")
+        sniffer.WaitFor(lambda me: any("f" * 99 in e["text"] for e in me.Events()), "the longest memo on the wire")
+        self.assertEqual([c for c in "abcdef" if any(c * 99 in e["text"] for e in sniffer.Events())], ["d", "e", "f"])
+        # The console says so too and keeps the memo, which this computer itself takes at any length.
+        console = self.Start("WS01", stdin=subprocess.PIPE)
+        console.Process.stdin.write(b"g" * (425 - header) + b"\n.\n/to ws01\n.\n")
+        console.Process.stdin.flush()
+        console.WaitFor(lambda me: "  | " + "g" * (425 - header) in me.Out and me.Err, "the refusal and its own memo")
+        self.assertEqual(console.Err, ["error: %s The memo is kept; /clear forgets it." % (said % (425, 424))])
 
     def test_two_echo_companions_never_answer_an_answer(self):
         sniffer = self.Lan.Sniff("WS01")

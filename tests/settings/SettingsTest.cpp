@@ -32,22 +32,28 @@ TEST(StoredInteger, ReadsNumbersAndThePopUpFlagByTheNumberRules) {
 }
 
 auto Values(const TUdpSettings& s) {
-    return std::tie(s.Port, s.NameServicePort, s.Workgroup, s.Interfaces, s.BindAddress);
+    return std::tie(s.Port, s.NameServicePort, s.Workgroup, s.Interfaces, s.BindAddress, s.MaxMessageBytes);
 }
 
 TEST(NetworkSettings, ReadsEachValueOrFallsBackToItsDefaultAndSaysWhy) {
     // What, the file, the settings read, the setting each problem names.
     const std::tuple<const char*, QByteArray, TUdpSettings, QStringList> rows[] = {
+        // The longest message: what one UDP datagram carries to \MAILSLOT\MB303, 65,507 bytes less 167 of
+        // headers and names.
         {"every value",
          "[Network]\nPort=11138\nNameServicePort=0\nWorkgroup=OFFICE\nInterfaces=eth0, wlan0\n"
-         "BindAddress=10.0.0.5\n",
-         {11138, 0, "OFFICE", {"eth0", "wlan0"}, "10.0.0.5"},
+         "BindAddress=10.0.0.5\nMaxMessageBytes=65340\n",
+         {11138, 0, "OFFICE", {"eth0", "wlan0"}, "10.0.0.5", 65340},
          {}},
         {"every value unusable",
-         "[Network]\nPort=0\nNameServicePort=70000\nWorkgroup=A-WORKGROUP-NAME-TOO-LONG\nBindAddress=::1\n",
+         "[Network]\nPort=0\nNameServicePort=70000\nWorkgroup=A-WORKGROUP-NAME-TOO-LONG\nBindAddress=::1\n"
+         "MaxMessageBytes=65341\n",
          {},
-         {"Network/Port", "Network/NameServicePort", "Network/Workgroup", "Network/BindAddress"}},
+         {"Network/Port", "Network/NameServicePort", "Network/Workgroup", "Network/BindAddress",
+          "Network/MaxMessageBytes"}},
         {"a word for a port", "[Network]\nPort=port\n", {}, {"Network/Port"}},
+        {"Windows' limit", "[Network]\nMaxMessageBytes=424\n", {}, {}},
+        {"a lower limit", "[Network]\nMaxMessageBytes=423\n", {}, {"Network/MaxMessageBytes"}},
         // A computer name is reported unless NetBIOS can carry it: 1 to 15 bytes, no forbidden character.
         {"a computer name", "[Network]\nComputerName=acct-08\n", {}, {}},
         {"a computer name with a *", "[Network]\nComputerName=PC*7\n", {}, {"Network/ComputerName"}},

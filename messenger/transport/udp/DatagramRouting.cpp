@@ -25,6 +25,10 @@ std::optional<std::uint32_t> TPeerAddressBook::Find(const std::string& name) con
     return found->second.Address;
 }
 
+bool IsThisComputer(std::string_view server, const std::string& ownName) {
+    return server == "." || NormalizeNetbiosName(server) == NormalizeNetbiosName(ownName);
+}
+
 TRoute Route(std::string_view server, const std::string& ownName,
              const std::vector<TIpv4Interface>& interfaces, const TPeerAddressBook& peers,
              const TUdpSettings& settings) {
@@ -47,7 +51,7 @@ TRoute Route(std::string_view server, const std::string& ownName,
             TDatagramType::DirectGroup, {settings.Workgroup, 0x00}, copies.empty() ? thisComputer() : copies};
     }
     // The own name too: without a network to broadcast on, its datagram must still arrive.
-    if (server == "." || NormalizeNetbiosName(server) == NormalizeNetbiosName(ownName)) {
+    if (IsThisComputer(server, ownName)) {
         return {TDatagramType::DirectUnique, {ownName, 0x00}, thisComputer()};
     }
     TRoute route{TDatagramType::DirectUnique, {std::string(server), 0x00}, {}};

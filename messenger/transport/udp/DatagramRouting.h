@@ -48,6 +48,9 @@ struct TRoute {
     std::vector<TDestination> Destinations;  ///< all copies share one datagram id
 };
 
+/// Whether a path's server part names this computer: "." or the own name as NetBIOS compares names.
+bool IsThisComputer(std::string_view server, const std::string& ownName);
+
 /// `server` is the path's server part: "*" goes to the workgroup on every network, "." to this computer
 /// (`ownName`), a learned name by unicast, a name not heard from yet by broadcast (only the computer of
 /// that name keeps it).

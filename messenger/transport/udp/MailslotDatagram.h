@@ -25,8 +25,8 @@ inline constexpr std::size_t MaxUdpPayloadSize = 65507;
 /// Everything in a datagram besides the mailslot name and the data: header, two names, the fixed SMB
 /// part and the name's NUL.
 inline constexpr std::size_t MailslotDatagramOverhead = 14 + 2 * EncodedNetbiosNameSize + 69 + 1;
-/// What Windows accepts between computers: the message alone, and mailslot name (with NUL) plus message.
-inline constexpr std::size_t WindowsMaxMessageSize = 424;
+/// What Windows accepts between computers, mailslot name (with NUL) and message together; the message alone
+/// is WindowsMaxMessageSize.
 inline constexpr std::size_t WindowsMaxNameAndMessageSize = 443;
 
 struct TMailslotDatagram {

@@ -1,9 +1,12 @@
 // The settings of the datagram transport on UDP, as plain values.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <vector>
+
+#include "messenger/MailslotTransport.h"
 
 struct TUdpSettings {
     std::uint16_t Port = 138;             ///< datagram service port, the same on every computer
@@ -11,4 +14,6 @@ struct TUdpSettings {
     std::string Workgroup = "WORKGROUP";  ///< group name that datagrams to every computer address
     std::vector<std::string> Interfaces;  ///< interfaces to send on; empty: every up IPv4 broadcast one
     std::string BindAddress = "0.0.0.0";  ///< address the own mailbox listens on
+    /// the longest message text sent to other computers: what Windows takes; more reaches Linux copies only
+    std::size_t MaxMessageBytes = WindowsMaxMessageSize;
 };

@@ -81,6 +81,16 @@ std::size_t TUdpTransport::MaxMessageSize(const std::string& boxName) {
     return MaxMailslotDataSize(MailslotWireName(boxName).size());
 }
 
+std::size_t TUdpTransport::MaxWriteSize(std::string_view path) const {
+    const auto parsed = TMailslotPath::Parse(path);
+    if (!parsed) {
+        return TMailslotTransport::MaxWriteSize(path);
+    }
+    const std::size_t datagram = MaxMessageSize(parsed->Box);
+    return IsThisComputer(parsed->Server, ComputerName) ? datagram
+                                                        : std::min(datagram, Settings.MaxMessageBytes);
+}
+
 std::uint16_t TUdpTransport::BoundPort() const {
     std::lock_guard lock(Mutex);
     return ListeningPort;

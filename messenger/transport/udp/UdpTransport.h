@@ -46,6 +46,9 @@ public:
     bool WriteFile(TMailslotHandle target, std::string_view bytes) override;
     void CloseHandle(TMailslotHandle handle) override;
     TMailslotWait WaitForDatagram(TMailslotHandle mailbox, std::stop_token stop) override;
+    /// To this computer (by "." or its name), what one datagram carries; elsewhere no more than the settings'
+    /// MaxMessageBytes either.
+    std::size_t MaxWriteSize(std::string_view path) const override;
 
 private:
     struct TMailbox;

@@ -98,6 +98,22 @@ TEST(Route, GoesToEveryNetworkOrToAPeerAloneOrByBroadcast) {
     }
 }
 
+// Other computers take the settings' limit (Windows' 424 by default) and never more than one datagram carries
+// under the box name; this computer, by "." or by its name as NetBIOS compares names, one datagram's worth.
+TEST(UdpTransportLimit, HoldsForOtherComputersOnly) {
+    const std::size_t datagram = TUdpTransport::MaxMessageSize("MB303");
+    const TUdpTransport office{"WS01", {}}, lifted{"WS01", {.Interfaces = {}, .MaxMessageBytes = 5000}},
+        highest{"WS01", {.Interfaces = {}, .MaxMessageBytes = datagram}};
+    using TRow = std::tuple<const TUdpTransport*, std::string, std::size_t>;
+    for (const auto& [transport, path, most] : std::initializer_list<TRow>{
+             {&office, "\\\\*\\mailslot\\MB303", 424},
+             {&office, "\\\\.\\mailslot\\MB303", datagram},
+             {&office, "\\\\ws01 \\mailslot\\MB303", datagram},
+             {&lifted, "\\\\WS02\\mailslot\\MB303", 5000},
+             {&highest, "\\\\WS02\\mailslot\\LONGER-BOX", TUdpTransport::MaxMessageSize("LONGER-BOX")}})
+        EXPECT_EQ(transport->MaxWriteSize(path), most) << path;
+}
+
 // A port that nothing on loopback uses right now.
 std::uint16_t FreePort() {
     const int probe = socket(AF_INET, SOCK_DGRAM, 0);
