@@ -1,3 +1,4 @@
+# shellcheck shell=bash
 # Helpers the bench scripts share (sourced, never run). Wake-ups are counted the way the kernel sees
 # them: the context switches of every thread of a process, voluntary (it blocked and was woken) and
 # preempted, from /proc. An idle process that never wakes has none.
@@ -34,8 +35,7 @@ StartXvfb() {
         Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
         XvfbPid=$!
         export DISPLAY=:$n
-        local tries
-        for tries in $(seq 50); do
+        for _ in $(seq 50); do
             xdpyinfo >/dev/null 2>&1 && return 0
             kill -0 "$XvfbPid" 2>/dev/null || break
             sleep 0.1
