@@ -106,7 +106,10 @@ def main():
     floor = max((x["items_per_second"] for x in dispatch if "token" in x["name"].lower()), default=None)
     ours = [x for x in dispatch if "dispatch" in x["name"].lower() and "token" not in x["name"].lower()
             and "items_per_second" in x]
-    best = max(ours, key=lambda x: x["items_per_second"], default=None)
+    # The headline is the product's own configuration: the 1 ms polling poller is a fallback for
+    # transports that cannot wait, listed below with the rest.
+    product = [x for x in ours if "polling" not in x.get("label", "")] or ours
+    best = max(product, key=lambda x: x["items_per_second"], default=None)
     if best is not None:
         rate = best["items_per_second"]
         judged = None if floor is None else (rate >= 100_000 and rate >= 0.5 * floor)
