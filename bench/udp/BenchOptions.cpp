@@ -13,8 +13,11 @@ const char* const BenchUsage =
     "  burst-recv  count a burst of --count memos until the sender's closing memo; print rate and losses\n"
     "  burst-send  send --count memos to --peer as fast as possible (or --rate per second), then close\n"
     "  listen      stay active and idle until SIGINT/SIGTERM (for counting wake-ups)\n"
+    "  raw-echo    the floor: plain UDP on --port, no messenger; answers every datagram at once\n"
+    "  raw-ping    the floor: ping over plain UDP to the raw-echo at --peer ADDRESS\n"
     "Options: --peer NAME  --count N  --warmup N  --rate N  --box NAME (MB303)  --port N (138)\n"
-    "         --quiet-ms N (30000)  --timeout-ms N (120000)\n";
+    "         --quiet-ms N (30000)  --timeout-ms N (120000)  --samples FILE (ping, raw-ping)\n"
+    "         --close yes|no (burst-send: end with the closing memo; no for a flood at a desktop copy)\n";
 
 namespace {
 
@@ -31,7 +34,8 @@ bool ReadNumber(std::string_view text, std::int64_t lowest, std::int64_t highest
 }  // namespace
 
 std::optional<TBenchOptions> ParseBenchOptions(int argc, char** argv, std::string& error) {
-    static const std::set<std::string> modes = {"ping", "echo", "burst-send", "burst-recv", "listen"};
+    static const std::set<std::string> modes = {"ping",   "echo",     "burst-send", "burst-recv",
+                                                "listen", "raw-ping", "raw-echo"};
     TBenchOptions options;
     if (argc < 2 || std::string_view(argv[1]) == "--help" || std::string_view(argv[1]) == "-h") {
         return std::nullopt;
@@ -52,6 +56,11 @@ std::optional<TBenchOptions> ParseBenchOptions(int argc, char** argv, std::strin
         bool ok = true;
         if (name == "--peer") {
             options.Peer = value;
+        } else if (name == "--samples") {
+            options.SamplesPath = value;
+        } else if (name == "--close") {
+            ok = value == "yes" || value == "no";
+            options.Close = value == "yes";
         } else if (name == "--box") {
             options.BoxName = value;
         } else if (name == "--count") {
@@ -76,7 +85,8 @@ std::optional<TBenchOptions> ParseBenchOptions(int argc, char** argv, std::strin
             return std::nullopt;
         }
     }
-    if ((options.Mode == "ping" || options.Mode == "burst-send") && options.Peer.empty()) {
+    if ((options.Mode == "ping" || options.Mode == "burst-send" || options.Mode == "raw-ping") &&
+        options.Peer.empty()) {
         error = options.Mode + " needs --peer";
         return std::nullopt;
     }

@@ -6,8 +6,10 @@
 #include <string>
 
 struct TBenchOptions {
-    std::string Mode;            ///< ping, echo, burst-send, burst-recv or listen
-    std::string Peer;            ///< the other computer's name (ping, burst-send)
+    std::string Mode;            ///< ping, echo, burst-send, burst-recv, listen, raw-ping or raw-echo
+    std::string Peer;            ///< the other computer's name (ping, burst-send); its address (raw-ping)
+    std::string SamplesPath;     ///< ping, raw-ping: where to write every one-way latency, one a line, in µs
+    bool Close = true;           ///< burst-send: end with the closing memo and wait for its answer
     std::int64_t Count = 10000;  ///< memos timed (ping), sent (burst-send) or expected (burst-recv)
     std::int64_t Warmup = 200;   ///< ping: memos sent first and not timed
     std::int64_t Rate = 0;       ///< burst-send: memos per second; 0 sends as fast as it can

@@ -53,6 +53,15 @@ int RunBurstSend(TBenchPeer& peer, const TBenchOptions& options) {
     }
     const std::int64_t elapsed = MonotonicNs() - start;
     const TNetCounters delta = TNetCounters::Read() - before;
+    if (!options.Close) {
+        // A flood at a copy that is not UdpBench: nobody there answers a closing memo.
+        std::printf("burst-send sent=%lld seconds=%.3f rate_per_s=%.0f failed_writes=%lld",
+                    static_cast<long long>(options.Count), static_cast<double>(elapsed) / 1e9,
+                    PerSecond(options.Count, elapsed),
+                    static_cast<long long>(peer.Observed().FailedWrites()));
+        PrintCounters(delta);
+        return peer.StopRequested() ? ExitCode::Interrupted : ExitCode::Ok;
+    }
     // The closing memo queues behind every memo of the burst that was kept, so its answer means the
     // receiver has counted them all. It is sent again until answered, as a full mailbox refuses it.
     bool ended = false;

@@ -60,6 +60,9 @@ int RunPing(TBenchPeer& peer, const TBenchOptions& options) {
         }
     }
     messenger.SendMemoTo(options.Peer, BenchMemoLines("done", 0, 0));
+    if (!options.SamplesPath.empty() && !WriteLatencySamples(options.SamplesPath, oneWays)) {
+        std::fprintf(stderr, "UdpBench: cannot write %s\n", options.SamplesPath.c_str());
+    }
     std::printf("%s", SummarizeLatencies("oneway", oneWays).c_str());
     std::printf("%s", SummarizeLatencies("roundtrip", roundTrips).c_str());
     std::printf("ping sent=%lld warmup=%lld lost=%lld failed_writes=%lld\n",

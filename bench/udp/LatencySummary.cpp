@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <fstream>
 
 namespace {
 
@@ -28,4 +29,12 @@ std::string SummarizeLatencies(const std::string& tag, std::vector<std::int64_t>
     };
     return line + " p50_us=" + Microseconds(rank(0.50)) + " p90_us=" + Microseconds(rank(0.90)) +
            " p99_us=" + Microseconds(rank(0.99)) + " max_us=" + Microseconds(samples.back()) + "\n";
+}
+
+bool WriteLatencySamples(const std::string& path, const std::vector<std::int64_t>& samples) {
+    std::ofstream file(path);
+    for (const std::int64_t sample : samples) {
+        file << Microseconds(sample) << '\n';
+    }
+    return static_cast<bool>(file);
 }

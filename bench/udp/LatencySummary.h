@@ -7,3 +7,6 @@
 
 /// "<tag> n=.. p50_us=.. p90_us=.. p99_us=.. max_us=.."; nearest-rank percentiles of nanosecond samples.
 std::string SummarizeLatencies(const std::string& tag, std::vector<std::int64_t> samples);
+
+/// Every sample in µs, one a line, for the histogram of the published figures; false when unwritable.
+bool WriteLatencySamples(const std::string& path, const std::vector<std::int64_t>& samples);

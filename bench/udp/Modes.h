@@ -16,3 +16,6 @@ int RunPing(TBenchPeer& peer, const TBenchOptions& options);
 int RunEcho(TBenchPeer& peer, const TBenchOptions& options);
 int RunBurstSend(TBenchPeer& peer, const TBenchOptions& options);
 int RunBurstReceive(TBenchPeer& peer, const TBenchOptions& options);
+// The plain-UDP floor: no messenger, so they take no peer.
+int RunRawPing(const TBenchOptions& options);
+int RunRawEcho(const TBenchOptions& options);

@@ -44,6 +44,11 @@ int main(int argc, char** argv) {
                      BenchUsage);
         return error.empty() ? ExitCode::Ok : ExitCode::BadArguments;
     }
+    if (options->Mode == "raw-ping" || options->Mode == "raw-echo") {
+        const int code = options->Mode == "raw-ping" ? RunRawPing(*options) : RunRawEcho(*options);
+        std::fflush(stdout);
+        return code;
+    }
     TCallQueue queue;
     TStopSignals stop(queue);
     TBenchPeer peer(*options, queue, stop);
