@@ -17,6 +17,7 @@ class QMenu;
 class QPushButton;
 class QTextEdit;
 class TMainMessenger;
+class TMemoNotifier;
 class TMessenger;
 class TMailslotTransport;
 class TSettingsStore;
@@ -86,13 +87,16 @@ public:
 private:
     void BuildControls();
     void BuildMenu();
-    void ShowArrival(const std::string& origin, const std::string& time);
+    void ShowArrival(const std::string& origin, const std::string& time, const QString& text);
     std::string TargetName() const;
     void ShowDialog(const TDialogFactory& factory, const QString& failureText);
 
     TMainWindowEnvironment Environment;
     std::unique_ptr<TUiThreadQueue> UiQueue;
     std::unique_ptr<TMessenger> OwnedMessenger;
+    std::unique_ptr<TMemoNotifier> Notifier;
+    bool Notify =
+        false;  ///< whether an arrival behind other windows is told as a notification; set by LoadAll
 };
 
 /// The main window, set as soon as it exists (before FormCreate runs).
