@@ -142,6 +142,47 @@ class TLan:
         return sniffer
 
 
+class TDesktop:
+    """A desktop inside a host: Xvfb without a window manager, Debian's notification daemon dunst, and the Notify
+    calls on the session bus as dbus-monitor prints them. The test runs under a private bus (dbus-run-session);
+    what starts later finds the display and the bus in the environment."""
+
+    def __init__(self, lan, host):
+        self.Run = lambda *argv: lan.Run(host, *argv)[1]
+        xvfb = lan.Start(host, "Xvfb", "-displayfd", "1", "-nolisten", "tcp", "-screen", "0", "1024x768x24")
+        xvfb.WaitFor(lambda me: me.Out, "the display")
+        os.environ["DISPLAY"] = ":" + xvfb.Out[0]
+        self.Bus = lan.Start(host, "dbus-monitor", "interface=org.freedesktop.Notifications,member=Notify")
+        self.Bus.WaitFor(lambda me: "member=NameLost" in "".join(me.Out), "the monitor")
+        os.makedirs(os.path.join(os.environ["XDG_CONFIG_HOME"], "dunst"), exist_ok=True)
+        with open(os.path.join(os.environ["XDG_CONFIG_HOME"], "dunst", "dunstrc"), "w") as rc:
+            # Markup read as Debian's settings read it; a notification stays until acted on, not for 10 seconds.
+            rc.write("[global]\nmarkup = full\n[urgency_normal]\ntimeout = 0\n")
+        lan.Start(host, "dunst")
+        self.Run("gdbus", "wait", "--session", "org.freedesktop.Notifications")
+
+    def Notified(self):
+        """(program, replaced id, summary, body, category) of each Notify call seen so far."""
+        with self.Bus.Changed:
+            calls = "\n".join(self.Bus.Out).split("member=Notify")[1:]
+        field = r'string "(.*?)"\n\s+uint32 (\d+)\n\s+string ".*?"\n\s+string "(.*?)"\n\s+string "(.*?)"\n\s+array \['
+        category = lambda call: re.findall(r'"category"\n\s+variant\s+string "(.*?)"', call) or [None]
+        return [re.search(field, call, re.S).groups() + tuple(category(call)) for call in calls]
+
+    def Window(self, name):
+        return int(self.Run("xdotool", "search", "--sync", "--name", "^%s$" % name).split()[0])
+
+    def Focus(self, window):
+        """What a click on the window does: raises it and gives it the keyboard."""
+        self.Run("xdotool", "windowraise", str(window), "windowfocus", "--sync", str(window))
+
+    def InFront(self, window, other):
+        """Whether the window has the keyboard focus and lies above the other."""
+        tree = self.Run("xwininfo", "-root", "-children")  # the root's children, topmost first
+        stack = [int(id, 16) for id in re.findall(r"^\s+(0x[0-9a-f]+) ", tree, re.M)]
+        return self.Run("xdotool", "getwindowfocus") == str(window) and stack.index(window) < stack.index(other)
+
+
 class TLanTest(unittest.TestCase):
     Lan, Cli, App, Tools = None, None, None, None
 
