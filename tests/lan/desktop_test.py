@@ -2,11 +2,8 @@
 # The desktop program on a desktop of its own (see TDesktop), run under a private session bus: an arrival while
 # another window is in front is told as a notification, one while Kestrin is in front is not, nor any with
 # Notify=0 or without a bus; activating the notification brings the window forward. Needs root.
-import os, signal, sys
+import os, pathlib, signal, sys
 from harness import Main, TDesktop, TLanTest
-
-NOTIFY = ["gdbus", "call", "--session", "--dest", "org.freedesktop.Notifications", "--object-path",
-          "/org/freedesktop/Notifications", "--method", "org.freedesktop.Notifications.Notify"]
 
 
 class TDesktopTest(TLanTest):
@@ -15,11 +12,10 @@ class TDesktopTest(TLanTest):
         self.Lan.Start("WS01", "xmessage", "-geometry", "600x400+150+100", "another program, over Kestrin")
         self.Other = self.Desktop.Window("xmessage")
 
-    def StartApp(self, settings="", env=()):
-        path = os.path.join(os.environ["XDG_CONFIG_HOME"], "Olvanta", "Kestrin.conf")
-        os.makedirs(os.path.dirname(path), exist_ok=True)
-        with open(path, "w") as file:
-            file.write(settings)
+    def StartApp(self, settings, env=()):
+        config = pathlib.Path(os.environ["XDG_CONFIG_HOME"], "Olvanta", "Kestrin.conf")
+        config.parent.mkdir(exist_ok=True)
+        config.write_text(settings)
         app = self.Lan.Start("WS01", "/usr/bin/env", "QT_QPA_PLATFORM=xcb", *env, self.App)
         app.WaitFor(lambda me: me.Bound(), "its mailbox")
         window = self.Desktop.Window("Kestrin v1.0")
@@ -35,7 +31,9 @@ class TDesktopTest(TLanTest):
         listener.WaitUsers(["WS01"])  # answered after it had shown what came before
         app.Process.send_signal(signal.SIGTERM)
         self.assertEqual((app.WaitExit(), listener.WaitExit(kill=True)), (0, -signal.SIGKILL))
-        self.Desktop.Run(*NOTIFY, "marker", "0", "", "", "", "[]", "{}", "--", "-1")  # after all Kestrin sent
+        service = "org.freedesktop.Notifications"  # then a notification of the test's own, after all Kestrin sent
+        self.Desktop.Run("gdbus", "call", "-e", "-d", service, "-o", "/" + service.replace(".", "/"), "-m",
+                         service + ".Notify", "marker", "0", "", "", "", "[]", "{}", "--", "-1")
         self.Desktop.Bus.WaitFor(lambda _: "marker" in [call[0] for call in self.Desktop.Notified()], "the marker")
         return [call[0] for call in self.Desktop.Notified()]
 
@@ -46,12 +44,14 @@ class TDesktopTest(TLanTest):
         self.Lan.SendAsWindows("WS03", b"LINE_MSG\r\n12:00:00\r\nWS03\r\nback at 2\r\n")
         app.WaitFor(lambda _: len(self.Desktop.Notified()) == 2, "the second notification")
         (_, replaced, *first), (_, replaces, *second) = self.Desktop.Notified()
-        self.assertEqual(first, ["Kestrin: memo from WS02", "Lunch? &lt;b&gt;&amp;&lt;/b&gt;\n2\n3\n4\n5\u2026",
-                                 "im.received"])
-        self.assertEqual(second, ["Kestrin: memo from WS03", "back at 2", "im.received"])
-        self.assertEqual((replaced, self.Desktop.Run("dunstctl", "count", "displayed")), ("0", "1"))
-        self.assertNotEqual(replaces, "0", "the second replaces the first")
+        self.assertEqual((first, second), (["Kestrin: memo from WS02", "Lunch? &lt;b&gt;&amp;&lt;/b&gt;\n2\n3\n4\n5\u2026",
+                                            "im.received"], ["Kestrin: memo from WS03", "back at 2", "im.received"]))
+        # The second replaced the first.
+        self.assertEqual((replaced, replaces != "0", self.Desktop.Run("dunstctl", "count", "displayed")), ("0", True, "1"))
         self.assertFalse(self.Desktop.InFront(window, self.Other))
+        # On its way to the notification the pointer crosses Kestrin: with no window manager the X server takes a
+        # focus request only if it is newer than the last focus change, and Qt asks at the time of its last event.
+        self.Desktop.Run("xdotool", "mousemove", "--window", str(window), "5", "5")
         self.Desktop.Run("dunstctl", "action", "0")
         app.WaitFor(lambda _: self.Desktop.InFront(window, self.Other), "the window in front")
         self.Send(b"seen in front\n")

@@ -1,6 +1,6 @@
 # What the LAN tests share: a virtual LAN made with scripts/vlan, and processes inside its hosts whose output
 # is read as it comes, so that tests wait for events, never for a time. Needs root.
-import argparse, contextlib, json, os, re, signal, subprocess, sys, tempfile, threading, time, unittest
+import argparse, contextlib, json, os, pathlib, re, signal, subprocess, sys, tempfile, threading, time, unittest
 
 sys.dont_write_bytecode = True  # the source tree may be read-only
 VLAN = os.path.normpath(os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "scripts", "vlan"))
@@ -146,6 +146,8 @@ class TDesktop:
     """A desktop inside a host: Xvfb without a window manager, Debian's notification daemon dunst, and the Notify
     calls on the session bus as dbus-monitor prints them. The test runs under a private bus (dbus-run-session);
     what starts later finds the display and the bus in the environment."""
+    CALL = re.compile(r'string "(.*?)"\n\s+uint32 (\d+)\n\s+string ".*?"\n\s+string "(.*?)"\n\s+string "(.*?)"\n'
+                      r'\s+array \[(?:.*?"category"\n\s+variant\s+string "(.*?)")?', re.S)
 
     def __init__(self, lan, host):
         self.Run = lambda *argv: lan.Run(host, *argv)[1]
@@ -154,20 +156,17 @@ class TDesktop:
         os.environ["DISPLAY"] = ":" + xvfb.Out[0]
         self.Bus = lan.Start(host, "dbus-monitor", "interface=org.freedesktop.Notifications,member=Notify")
         self.Bus.WaitFor(lambda me: "member=NameLost" in "".join(me.Out), "the monitor")
-        os.makedirs(os.path.join(os.environ["XDG_CONFIG_HOME"], "dunst"), exist_ok=True)
-        with open(os.path.join(os.environ["XDG_CONFIG_HOME"], "dunst", "dunstrc"), "w") as rc:
-            # Markup read as Debian's settings read it; a notification stays until acted on, not for 10 seconds.
-            rc.write("[global]\nmarkup = full\n[urgency_normal]\ntimeout = 0\n")
+        # Markup read as Debian's settings read it; a notification stays until acted on, not for 10 seconds.
+        rc = pathlib.Path(os.environ["XDG_CONFIG_HOME"], "dunst", "dunstrc")
+        rc.parent.mkdir(exist_ok=True)
+        rc.write_text("[global]\nmarkup = full\n[urgency_normal]\ntimeout = 0\n")
         lan.Start(host, "dunst")
         self.Run("gdbus", "wait", "--session", "org.freedesktop.Notifications")
 
     def Notified(self):
         """(program, replaced id, summary, body, category) of each Notify call seen so far."""
         with self.Bus.Changed:
-            calls = "\n".join(self.Bus.Out).split("member=Notify")[1:]
-        field = r'string "(.*?)"\n\s+uint32 (\d+)\n\s+string ".*?"\n\s+string "(.*?)"\n\s+string "(.*?)"\n\s+array \['
-        category = lambda call: re.findall(r'"category"\n\s+variant\s+string "(.*?)"', call) or [None]
-        return [re.search(field, call, re.S).groups() + tuple(category(call)) for call in calls]
+            return [self.CALL.search(call).groups() for call in "\n".join(self.Bus.Out).split("member=Notify")[1:]]
 
     def Window(self, name):
         return int(self.Run("xdotool", "search", "--sync", "--name", "^%s$" % name).split()[0])
@@ -178,8 +177,8 @@ class TDesktop:
 
     def InFront(self, window, other):
         """Whether the window has the keyboard focus and lies above the other."""
-        tree = self.Run("xwininfo", "-root", "-children")  # the root's children, topmost first
-        stack = [int(id, 16) for id in re.findall(r"^\s+(0x[0-9a-f]+) ", tree, re.M)]
+        stack = [int(id, 16) for id in re.findall(r"^\s+(0x[0-9a-f]+) ", self.Run("xwininfo", "-root", "-children"),
+                                                   re.M)]  # the root's children, topmost first
         return self.Run("xdotool", "getwindowfocus") == str(window) and stack.index(window) < stack.index(other)
 
 
