@@ -9,6 +9,7 @@
 #include <QPushButton>
 #include <QTextEdit>
 
+#include "app/MemoNotifier.h"
 #include "app/OutgoingLines.h"
 #include "messenger/uniMessenger.h"
 #include "qtcore/QtUiQueue.h"
@@ -27,7 +28,8 @@ TfrmMain::TfrmMain(const TMainWindowEnvironment& environment, QWidget* parent)
                               Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint |
                               Qt::MSWindowsFixedSizeDialogHint),
       Environment(environment),
-      UiQueue(std::make_unique<TQtUiQueue>(this)) {
+      UiQueue(std::make_unique<TQtUiQueue>(this)),
+      Notifier(std::make_unique<TMemoNotifier>(*this)) {
     frmMain = this;
     setObjectName("frmMain");
     setWindowTitle("Kestrin v1.0");
@@ -111,7 +113,7 @@ std::string TfrmMain::TargetName() const {
                      : Environment.Text.Write(typed);
 }
 
-void TfrmMain::ShowArrival(const std::string& origin, const std::string& time) {
+void TfrmMain::ShowArrival(const std::string& origin, const std::string& time, const QString& text) {
     if (PopUp) {
         if (isMinimized()) {
             showNormal();
@@ -120,24 +122,28 @@ void TfrmMain::ShowArrival(const std::string& origin, const std::string& time) {
         raise();
     }
     QApplication::beep();
-    ShowInLabel(*lblOrigin, VisibleText(Environment.Text.Read(origin)));
+    const QString from = VisibleText(Environment.Text.Read(origin));
+    ShowInLabel(*lblOrigin, from);
     ShowInLabel(*lblTime, VisibleText(Environment.Text.Read(time)));
+    memoInMemo->setPlainText(text);
+    // A window in front is seen; one behind others, minimised or on another desktop is told of it.
+    if (Notify && !isActiveWindow()) {
+        Notifier->Show(from, text);
+    }
 }
 
 void TfrmMain::MyMessengerNewLine(TMainMessenger&, const std::string& Origin, const std::string& Time,
                                   const std::string& Line) {
-    ShowArrival(Origin, Time);
-    memoInMemo->setPlainText(VisibleText(Environment.Text.Read(Line)));
+    ShowArrival(Origin, Time, VisibleText(Environment.Text.Read(Line)));
 }
 
 void TfrmMain::MyMessengerNewMemo(TMainMessenger&, const std::string& Origin, const std::string& Time,
                                   const TStringList& MsgLines) {
-    ShowArrival(Origin, Time);
     QStringList lines;
     for (const auto& line : MsgLines) {
         lines << VisibleText(Environment.Text.Read(line));
     }
-    memoInMemo->setPlainText(lines.join('\n'));
+    ShowArrival(Origin, Time, lines.join('\n'));
 }
 
 void TfrmMain::MyMessengerUserListChange(TMainMessenger&, const TStringList& UserList) {
@@ -186,6 +192,8 @@ void TfrmMain::LoadAll() {
     try {
         const auto stored = Environment.Settings.ReadPopUp();
         PopUp = stored ? PopUpFromStoredText(*stored) : true;
+        const auto notify = Environment.Settings.ReadNotify();
+        Notify = notify ? PopUpFromStoredText(*notify) : true;
     } catch (const std::exception&) {
         ShowPlainMessage("Error in TfrmMain.LoadAll");
     }

@@ -18,6 +18,7 @@ class QMenu;
 class QPushButton;
 class QTextEdit;
 class TMainMessenger;
+class TMemoNotifier;
 struct TMemoTooLong;
 class TMessenger;
 class TMailslotTransport;
@@ -88,7 +89,7 @@ public:
 private:
     void BuildControls();
     void BuildMenu();
-    void ShowArrival(const std::string& origin, const std::string& time);
+    void ShowArrival(const std::string& origin, const std::string& time, const QString& text);
     std::string TargetName() const;
     /// Says in the plain message box that a memo was not sent because it is too long, if so.
     void ShowTooLong(const std::optional<TMemoTooLong>& tooLong);
@@ -97,6 +98,9 @@ private:
     TMainWindowEnvironment Environment;
     std::unique_ptr<TUiThreadQueue> UiQueue;
     std::unique_ptr<TMessenger> OwnedMessenger;
+    std::unique_ptr<TMemoNotifier> Notifier;
+    bool Notify =
+        false;  ///< whether an arrival behind other windows is told as a notification; set by LoadAll
 };
 
 /// The main window, set as soon as it exists (before FormCreate runs).

@@ -1,4 +1,4 @@
-// Where the pop-up flag is kept between runs; one backend per platform.
+// Where the pop-up and notification flags are kept between runs; one backend per platform.
 #pragma once
 
 #include <optional>
@@ -19,4 +19,7 @@ public:
     virtual std::optional<std::string> ReadPopUp() = 0;
     /// Stores the text, creating the section when needed.
     virtual void WritePopUp(const std::string& text) = 0;
+    /// The stored text of [General] Notify, read like PopUp. Never written: the user sets it in the file, and
+    /// a save of PopUp keeps it.
+    virtual std::optional<std::string> ReadNotify() = 0;
 };

@@ -13,19 +13,28 @@ namespace {
 
 // QSettings keeps keys without a group in the file's [General] section.
 const QString PopUpKey = QStringLiteral("PopUp");
+const QString NotifyKey = QStringLiteral("Notify");
 
 }  // namespace
 
 std::optional<std::string> TIniSettingsStore::ReadPopUp() {
+    return ReadGeneral(PopUpKey);
+}
+
+std::optional<std::string> TIniSettingsStore::ReadNotify() {
+    return ReadGeneral(NotifyKey);
+}
+
+std::optional<std::string> TIniSettingsStore::ReadGeneral(const QString& key) const {
     const QSettings file(Path, QSettings::IniFormat);
-    const bool present = file.contains(PopUpKey);
+    const bool present = file.contains(key);
     if (file.status() != QSettings::NoError) {
         throw TSettingsError("cannot read " + Path.toStdString());
     }
     if (!present) {
         return std::nullopt;
     }
-    return file.value(PopUpKey).toString().toStdString();
+    return file.value(key).toString().toStdString();
 }
 
 void TIniSettingsStore::WritePopUp(const std::string& text) {

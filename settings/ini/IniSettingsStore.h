@@ -12,7 +12,10 @@ public:
 
     std::optional<std::string> ReadPopUp() override;
     void WritePopUp(const std::string& text) override;
+    std::optional<std::string> ReadNotify() override;
 
 private:
+    std::optional<std::string> ReadGeneral(const QString& key) const;
+
     QString Path;
 };

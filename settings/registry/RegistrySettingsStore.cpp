@@ -1,4 +1,4 @@
-// Registry backend of the settings store: the value PopUp (REG_SZ) of the key General.
+// Registry backend of the settings store: the values PopUp and Notify (REG_SZ) of the key General.
 #ifndef WIN32_LEAN_AND_MEAN
 #define WIN32_LEAN_AND_MEAN
 #endif
@@ -18,6 +18,7 @@ namespace {
 constexpr char ApplicationKey[] = "Software\\Olvanta\\Kestrin";
 constexpr char Section[] = "General";
 constexpr char PopUpValue[] = "PopUp";
+constexpr char NotifyValue[] = "Notify";
 
 struct TKeyCloser {
     void operator()(HKEY key) const { RegCloseKey(key); }
@@ -47,29 +48,38 @@ TOpenKey OpenSection(const TOpenKey& application) {
     return TOpenKey(opened ? key : nullptr);
 }
 
-}  // namespace
-
-std::optional<std::string> TRegistrySettingsStore::ReadPopUp() {
+// The text of a REG_SZ value of the section; nothing when the section or the value is missing.
+std::optional<std::string> ReadSectionText(const char* name) {
     const TOpenKey application = OpenApplicationKey();
     const TOpenKey section = OpenSection(application);
     DWORD type = 0;
     DWORD size = 0;
-    if (!section ||
-        RegQueryValueExA(section.get(), PopUpValue, nullptr, &type, nullptr, &size) != ERROR_SUCCESS) {
+    if (!section || RegQueryValueExA(section.get(), name, nullptr, &type, nullptr, &size) != ERROR_SUCCESS) {
         return std::nullopt;
     }
     if (size == 0) {
         return std::string();
     }
     std::vector<char> data(size);
-    if (RegQueryValueExA(section.get(), PopUpValue, nullptr, &type, reinterpret_cast<BYTE*>(data.data()),
-                         &size) != ERROR_SUCCESS ||
+    if (RegQueryValueExA(section.get(), name, nullptr, &type, reinterpret_cast<BYTE*>(data.data()), &size) !=
+            ERROR_SUCCESS ||
         (type != REG_SZ && type != REG_EXPAND_SZ)) {
-        throw TSettingsError("cannot read HKEY_CURRENT_USER\\Software\\Olvanta\\Kestrin\\General\\PopUp");
+        throw TSettingsError(
+            std::string("cannot read HKEY_CURRENT_USER\\Software\\Olvanta\\Kestrin\\General\\") + name);
     }
     // The text ends at the first NUL, or with the data when there is none.
     const std::string text(data.data(), size);
     return text.substr(0, text.find('\0'));
+}
+
+}  // namespace
+
+std::optional<std::string> TRegistrySettingsStore::ReadPopUp() {
+    return ReadSectionText(PopUpValue);
+}
+
+std::optional<std::string> TRegistrySettingsStore::ReadNotify() {
+    return ReadSectionText(NotifyValue);
 }
 
 void TRegistrySettingsStore::WritePopUp(const std::string& text) {

@@ -7,4 +7,5 @@ class TRegistrySettingsStore final : public TSettingsStore {
 public:
     std::optional<std::string> ReadPopUp() override;
     void WritePopUp(const std::string& text) override;
+    std::optional<std::string> ReadNotify() override;
 };

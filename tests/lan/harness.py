@@ -1,6 +1,6 @@
 # What the LAN tests share: a virtual LAN made with scripts/vlan, and processes inside its hosts whose output
 # is read as it comes, so that tests wait for events, never for a time. Needs root.
-import argparse, contextlib, json, os, re, signal, subprocess, sys, tempfile, threading, time, unittest
+import argparse, contextlib, json, os, pathlib, re, signal, subprocess, sys, tempfile, threading, time, unittest
 
 sys.dont_write_bytecode = True  # the source tree may be read-only
 VLAN = os.path.normpath(os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "scripts", "vlan"))
@@ -140,6 +140,46 @@ class TLan:
         sniffer = self.Start(host, "/usr/bin/python3", "-c", SNIFFER)
         sniffer.WaitFor(lambda me: "ready" in me.Out, "the capture to start")
         return sniffer
+
+
+class TDesktop:
+    """A desktop inside a host: Xvfb without a window manager, Debian's notification daemon dunst, and the Notify
+    calls on the session bus as dbus-monitor prints them. The test runs under a private bus (dbus-run-session);
+    what starts later finds the display and the bus in the environment."""
+    CALL = re.compile(r'string "(.*?)"\n\s+uint32 (\d+)\n\s+string ".*?"\n\s+string "(.*?)"\n\s+string "(.*?)"\n'
+                      r'\s+array \[(?:.*?"category"\n\s+variant\s+string "(.*?)")?', re.S)
+
+    def __init__(self, lan, host):
+        self.Run = lambda *argv: lan.Run(host, *argv)[1]
+        xvfb = lan.Start(host, "Xvfb", "-displayfd", "1", "-nolisten", "tcp", "-screen", "0", "1024x768x24")
+        xvfb.WaitFor(lambda me: me.Out, "the display")
+        os.environ["DISPLAY"] = ":" + xvfb.Out[0]
+        self.Bus = lan.Start(host, "dbus-monitor", "interface=org.freedesktop.Notifications,member=Notify")
+        self.Bus.WaitFor(lambda me: "member=NameLost" in "".join(me.Out), "the monitor")
+        # Markup read as Debian's settings read it; a notification stays until acted on, not for 10 seconds.
+        rc = pathlib.Path(os.environ["XDG_CONFIG_HOME"], "dunst", "dunstrc")
+        rc.parent.mkdir(exist_ok=True)
+        rc.write_text("[global]\nmarkup = full\n[urgency_normal]\ntimeout = 0\n")
+        lan.Start(host, "dunst")
+        self.Run("gdbus", "wait", "--session", "org.freedesktop.Notifications")
+
+    def Notified(self):
+        """(program, replaced id, summary, body, category) of each Notify call seen so far."""
+        with self.Bus.Changed:
+            return [self.CALL.search(call).groups() for call in "\n".join(self.Bus.Out).split("member=Notify")[1:]]
+
+    def Window(self, name):
+        return int(self.Run("xdotool", "search", "--sync", "--name", "^%s$" % name).split()[0])
+
+    def Focus(self, window):
+        """What a click on the window does: raises it and gives it the keyboard."""
+        self.Run("xdotool", "windowraise", str(window), "windowfocus", "--sync", str(window))
+
+    def InFront(self, window, other):
+        """Whether the window has the keyboard focus and lies above the other."""
+        stack = [int(id, 16) for id in re.findall(r"^\s+(0x[0-9a-f]+) ", self.Run("xwininfo", "-root", "-children"),
+                                                   re.M)]  # the root's children, topmost first
+        return self.Run("xdotool", "getwindowfocus") == str(window) and stack.index(window) < stack.index(other)
 
 
 class TLanTest(unittest.TestCase):

@@ -1,0 +1,152 @@
+// Notifications through the freedesktop notification service on the session bus. Every call is
+// asynchronous and every failure is dropped: without a bus or a service an arrival only beeps, and a slow
+// service never holds up the window (or, through it, the messenger's poller).
+#include <QApplication>
+#include <QDBusArgument>
+#include <QDBusConnection>
+#include <QDBusMessage>
+#include <QDBusPendingCallWatcher>
+#include <QDBusPendingReply>
+#include <QIcon>
+#include <QImage>
+#include <QStringList>
+#include <QVariantMap>
+#include <QWidget>
+
+#include "app/MemoNotifier.h"
+
+namespace {
+
+const QString ServiceName = QStringLiteral("org.freedesktop.Notifications");
+const QString ServicePath = QStringLiteral("/org/freedesktop/Notifications");
+const QString DefaultAction = QStringLiteral("default");
+constexpr int ShownLines = 5;  // a notification is a glance, not a reader
+constexpr int ShownCharacters = 400;
+constexpr int IconPixels = 48;
+
+QString Body(const QString& text, bool markup) {
+    QStringList lines = text.split(u'\n');
+    QString body = lines.mid(0, ShownLines).join(u'\n');
+    if (lines.size() > ShownLines || body.size() > ShownCharacters) {
+        body = body.left(ShownCharacters) + QStringLiteral("\u2026");
+    }
+    // A service that reads markup would take a memo's "<b>" or "&amp;" as its own.
+    return markup ? body.replace(u'&', QStringLiteral("&amp;"))
+                        .replace(u'<', QStringLiteral("&lt;"))
+                        .replace(u'>', QStringLiteral("&gt;"))
+                  : body;
+}
+
+// The icon as pixels (the hint "image-data", iiibiiay), so that it shows even where the program is not
+// installed and the icon name finds nothing.
+QVariant ImageData(const QIcon& icon) {
+    const QImage image = icon.pixmap(IconPixels).toImage().convertToFormat(QImage::Format_RGBA8888);
+    if (image.isNull()) {
+        return {};
+    }
+    QDBusArgument data;
+    data.beginStructure();
+    data << image.width() << image.height() << static_cast<int>(image.bytesPerLine()) << true << 8 << 4
+         << QByteArray(reinterpret_cast<const char*>(image.constBits()), image.sizeInBytes());
+    data.endStructure();
+    return QVariant::fromValue(data);
+}
+
+}  // namespace
+
+class TMemoNotifier::TService : public QObject {
+    Q_OBJECT
+
+public:
+    explicit TService(QWidget& window) : Window(window), Bus(QDBusConnection::sessionBus()) {
+        if (!Bus.isConnected()) {
+            return;
+        }
+        Bus.connect(ServiceName, ServicePath, ServiceName, QStringLiteral("ActionInvoked"), this,
+                    SLOT(OnAction(uint, QString)));
+        Bus.connect(ServiceName, ServicePath, ServiceName, QStringLiteral("ActivationToken"), this,
+                    SLOT(OnToken(uint, QString)));
+        const auto call = QDBusMessage::createMethodCall(ServiceName, ServicePath, ServiceName,
+                                                         QStringLiteral("GetCapabilities"));
+        Await(Bus.asyncCall(call), [this](QDBusPendingCallWatcher& reply) {
+            const QDBusPendingReply<QStringList> capabilities = reply;
+            Markup = !capabilities.isValid() || capabilities.value().contains(QStringLiteral("body-markup"));
+        });
+    }
+
+    void Show(const QString& origin, const QString& text) {
+        if (!Bus.isConnected()) {
+            return;
+        }
+        QVariantMap hints{{QStringLiteral("category"), QStringLiteral("im.received")},
+                          {QStringLiteral("desktop-entry"), QStringLiteral("org.example.kestrin")}};
+        if (const QVariant image = ImageData(QApplication::windowIcon()); image.isValid()) {
+            hints.insert(QStringLiteral("image-data"), image);
+        }
+        auto call =
+            QDBusMessage::createMethodCall(ServiceName, ServicePath, ServiceName, QStringLiteral("Notify"));
+        // One notification, replaced by each next one: the window too shows only the last message.
+        call << QStringLiteral("Kestrin") << Shown << QStringLiteral("kestrin")
+             << QStringLiteral("Kestrin: memo from ") + origin << Body(text, Markup)
+             << QStringList{DefaultAction, QStringLiteral("Show")} << hints << -1;
+        Await(Bus.asyncCall(call), [this](QDBusPendingCallWatcher& reply) {
+            if (const QDBusPendingReply<uint> id = reply; id.isValid()) {
+                Shown = id.value();
+            }
+        });
+    }
+
+private slots:
+    // Sent before ActionInvoked by a service that can hand over the right to come forward (xdg-activation).
+    void OnToken(uint id, const QString& token) {
+        if (id == Shown) {
+            Token = token;
+        }
+    }
+
+    void OnAction(uint id, const QString& action) {
+        if (id != Shown || action != DefaultAction) {
+            return;
+        }
+        if (Window.isMinimized()) {
+            Window.showNormal();
+        }
+        Window.show();
+        Window.raise();
+        // The user asked for the window, so it takes the focus. Qt's Wayland platform hands the token in
+        // this variable to the compositor when the window asks to be activated, and then drops it; here it
+        // is dropped in any case, so that no program started later inherits it.
+        if (!Token.isEmpty()) {
+            qputenv("XDG_ACTIVATION_TOKEN", Token.toUtf8());
+        }
+        Window.activateWindow();
+        qunsetenv("XDG_ACTIVATION_TOKEN");
+        Token.clear();
+    }
+
+private:
+    template <typename TOnReply>
+    void Await(const QDBusPendingCall& call, TOnReply onReply) {
+        auto* watcher = new QDBusPendingCallWatcher(call, this);
+        connect(watcher, &QDBusPendingCallWatcher::finished, this, [onReply](QDBusPendingCallWatcher* reply) {
+            onReply(*reply);
+            reply->deleteLater();
+        });
+    }
+
+    QWidget& Window;
+    QDBusConnection Bus;
+    uint Shown = 0;      // the notification on screen, which the next one replaces
+    bool Markup = true;  // until the service says otherwise; most read markup
+    QString Token;
+};
+
+TMemoNotifier::TMemoNotifier(QWidget& window) : Service(std::make_unique<TService>(window)) {}
+
+TMemoNotifier::~TMemoNotifier() = default;
+
+void TMemoNotifier::Show(const QString& origin, const QString& text) {
+    Service->Show(origin, text);
+}
+
+#include "MemoNotifier_dbus.moc"
