@@ -12,6 +12,8 @@
 #include <QStringList>
 #include <QVariantMap>
 #include <QWidget>
+#include <optional>
+#include <utility>
 
 #include "app/MemoNotifier.h"
 
@@ -78,10 +80,20 @@ public:
         if (!Bus.isConnected()) {
             return;
         }
+        // One call at a time: while the service has not answered, only the latest arrival waits, so a flood
+        // of memos never floods the bus or the service.
+        if (Sending) {
+            Waiting = {origin, text};
+            return;
+        }
+        Sending = true;
+        if (!Icon.isValid()) {
+            Icon = ImageData(QApplication::windowIcon());
+        }
         QVariantMap hints{{QStringLiteral("category"), QStringLiteral("im.received")},
                           {QStringLiteral("desktop-entry"), QStringLiteral("org.example.kestrin")}};
-        if (const QVariant image = ImageData(QApplication::windowIcon()); image.isValid()) {
-            hints.insert(QStringLiteral("image-data"), image);
+        if (Icon.isValid()) {
+            hints.insert(QStringLiteral("image-data"), Icon);
         }
         auto call =
             QDBusMessage::createMethodCall(ServiceName, ServicePath, ServiceName, QStringLiteral("Notify"));
@@ -92,6 +104,11 @@ public:
         Await(Bus.asyncCall(call), [this](QDBusPendingCallWatcher& reply) {
             if (const QDBusPendingReply<uint> id = reply; id.isValid()) {
                 Shown = id.value();
+            }
+            Sending = false;
+            if (Waiting) {
+                const auto [nextOrigin, nextText] = *std::exchange(Waiting, std::nullopt);
+                Show(nextOrigin, nextText);
             }
         });
     }
@@ -139,6 +156,10 @@ private:
     uint Shown = 0;      // the notification on screen, which the next one replaces
     bool Markup = true;  // until the service says otherwise; most read markup
     QString Token;
+    QVariant Icon;  // the icon's pixels, made once
+    bool Sending = false;
+    std::optional<std::pair<QString, QString>>
+        Waiting;  // origin and text of the arrival after the one on its way
 };
 
 TMemoNotifier::TMemoNotifier(QWidget& window) : Service(std::make_unique<TService>(window)) {}

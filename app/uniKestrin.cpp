@@ -6,8 +6,10 @@
 #include <QComboBox>
 #include <QDialog>
 #include <QLabel>
+#include <QMetaObject>
 #include <QPushButton>
 #include <QTextEdit>
+#include <utility>
 
 #include "app/MemoNotifier.h"
 #include "app/OutgoingLines.h"
@@ -114,6 +116,19 @@ std::string TfrmMain::TargetName() const {
 }
 
 void TfrmMain::ShowArrival(const std::string& origin, const std::string& time, const QString& text) {
+    const bool showPending = LatestArrival.has_value();
+    LatestArrival =
+        TArrival{VisibleText(Environment.Text.Read(origin)), VisibleText(Environment.Text.Read(time)), text};
+    if (!showPending) {
+        QMetaObject::invokeMethod(this, &TfrmMain::ShowLatestArrival, Qt::QueuedConnection);
+    }
+}
+
+void TfrmMain::ShowLatestArrival() {
+    if (!LatestArrival) {
+        return;
+    }
+    const TArrival arrival = *std::exchange(LatestArrival, std::nullopt);
     if (PopUp) {
         if (isMinimized()) {
             showNormal();
@@ -122,13 +137,12 @@ void TfrmMain::ShowArrival(const std::string& origin, const std::string& time, c
         raise();
     }
     QApplication::beep();
-    const QString from = VisibleText(Environment.Text.Read(origin));
-    ShowInLabel(*lblOrigin, from);
-    ShowInLabel(*lblTime, VisibleText(Environment.Text.Read(time)));
-    memoInMemo->setPlainText(text);
+    ShowInLabel(*lblOrigin, arrival.Origin);
+    ShowInLabel(*lblTime, arrival.Time);
+    memoInMemo->setPlainText(arrival.Text);
     // A window in front is seen; one behind others, minimised or on another desktop is told of it.
     if (Notify && !isActiveWindow()) {
-        Notifier->Show(from, text);
+        Notifier->Show(arrival.Origin, arrival.Text);
     }
 }
 

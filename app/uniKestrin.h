@@ -90,6 +90,7 @@ private:
     void BuildControls();
     void BuildMenu();
     void ShowArrival(const std::string& origin, const std::string& time, const QString& text);
+    void ShowLatestArrival();
     std::string TargetName() const;
     /// Says in the plain message box that a memo was not sent because it is too long, if so.
     void ShowTooLong(const std::optional<TMemoTooLong>& tooLong);
@@ -101,6 +102,14 @@ private:
     std::unique_ptr<TMemoNotifier> Notifier;
     bool Notify =
         false;  ///< whether an arrival behind other windows is told as a notification; set by LoadAll
+    /// The last arrival not shown yet: a burst is shown once, as its last message, when the event loop
+    /// comes round, so that a flood of memos costs one layout, one beep and one notification per turn.
+    struct TArrival {
+        QString Origin;
+        QString Time;
+        QString Text;
+    };
+    std::optional<TArrival> LatestArrival;
 };
 
 /// The main window, set as soon as it exists (before FormCreate runs).
