@@ -162,15 +162,12 @@ private slots:
 
     // Other computers take 424 bytes of message text, counted in the office's code page and with the header
     // lines (51 bytes here) and every CR LF: 22 lines of Cyrillic letters are 424 bytes in windows-1251, 753
-    // in UTF-8. This computer itself takes them all.
+    // in UTF-8. (The LAN tests send one byte more, and a long memo to this computer.)
     void refusesAMemoOtherComputersCannotTakeInTheMessageBoxAndKeepsIt() {
         const QString memo = QStringList(21, QString(15, u'я')).join('\n') + '\n' + QString(14, u'я');
         // code page, what is typed, the target, the size refused (0: sent)
-        const std::tuple<const char*, QString, const char*, int> rows[] = {
-            {"windows-1251", memo, "", 0},
-            {"windows-1251", memo + u'я', "WS02", 425},
-            {"UTF-8", memo, "", 753},
-            {"UTF-8", memo, ".", 0}};
+        const std::tuple<const char*, QString, const char*, int> rows[] = {{"windows-1251", memo, "", 0},
+                                                                           {"UTF-8", memo, "WS02", 753}};
         for (const auto& [codePage, typed, target, size] : rows) {
             TMainWindowHarness harness;
             TfrmMain& window = harness.Open(*TWireText::ForName(codePage));

@@ -52,7 +52,6 @@ TEST(NetworkSettings, ReadsEachValueOrFallsBackToItsDefaultAndSaysWhy) {
          {"Network/Port", "Network/NameServicePort", "Network/Workgroup", "Network/BindAddress",
           "Network/MaxMessageBytes"}},
         {"a word for a port", "[Network]\nPort=port\n", {}, {"Network/Port"}},
-        {"Windows' limit", "[Network]\nMaxMessageBytes=424\n", {}, {}},
         {"a lower limit", "[Network]\nMaxMessageBytes=423\n", {}, {"Network/MaxMessageBytes"}},
         // A computer name is reported unless NetBIOS can carry it: 1 to 15 bytes, no forbidden character.
         {"a computer name", "[Network]\nComputerName=acct-08\n", {}, {}},
