@@ -19,12 +19,25 @@ std::function<void()> THandOverLane::Listen(std::chrono::microseconds patience) 
         std::lock_guard lock(Mutex);
         Listening = true;
     }
-    SpinUntil(Offered, patience);
+    WaitAwake(Offered, patience);
     // Stop listening and look once more under the lock: an offer made just before this is still taken.
     std::lock_guard lock(Mutex);
     Listening = false;
     Offered.store(false, std::memory_order_relaxed);
     return std::exchange(Next, nullptr);
+}
+
+bool THandOverLane::WaitAwake(const std::atomic<bool>& ready, std::chrono::microseconds patience) {
+    constexpr int SkippedAfterAFailure = 8;
+    if (WaitsToSkip.load(std::memory_order_relaxed) > 0) {
+        WaitsToSkip.fetch_sub(1, std::memory_order_relaxed);
+        return ready.load(std::memory_order_acquire);
+    }
+    if (SpinUntil(ready, patience)) {
+        return true;
+    }
+    WaitsToSkip.store(SkippedAfterAFailure, std::memory_order_relaxed);
+    return false;
 }
 
 bool SpinUntil(const std::atomic<bool>& ready, std::chrono::microseconds patience) {

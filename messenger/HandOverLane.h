@@ -18,12 +18,16 @@ public:
     bool Offer(std::function<void()>& run);
     /// User-interface side: waits up to `patience` for an offer; an empty function when none came.
     std::function<void()> Listen(std::chrono::microseconds patience);
+    /// Waits up to `patience` for `ready` without sleeping, unless a wait came to nothing a moment ago: on
+    /// a busy computer the other thread may be waiting for a core, and spinning would only keep it waiting.
+    bool WaitAwake(const std::atomic<bool>& ready, std::chrono::microseconds patience);
 
 private:
     std::mutex Mutex;
     bool Listening = false;            ///< guarded by Mutex
     std::function<void()> Next;        ///< guarded by Mutex
     std::atomic<bool> Offered{false};  ///< what the listener watches while it waits
+    std::atomic<int> WaitsToSkip{0};   ///< after a wait that came to nothing, this many do not spin
 };
 
 /// Waits a moment for `ready` to turn true without sleeping; true when it did. On a computer with one

@@ -107,7 +107,7 @@ bool HandOver(TUiThreadQueue& queue, std::function<void()> call, std::stop_token
         });
     }
 
-    SpinUntil(state->Ran, WorkerPatience);
+    queue.Lane()->WaitAwake(state->Ran, WorkerPatience);
     std::exception_ptr failure;
     {
         std::unique_lock lock(state->Mutex);
