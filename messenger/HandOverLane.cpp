@@ -4,6 +4,28 @@
 #include <thread>
 #include <utility>
 
+namespace {
+
+// Waits a moment for `ready` to turn true without sleeping; true when it did. On a computer with one core the
+// other thread cannot make progress while this one waits, so there it gives up at once.
+bool SpinUntil(const std::atomic<bool>& ready, std::chrono::microseconds patience) {
+    static const bool othersCanRun = std::thread::hardware_concurrency() > 1;
+    if (!othersCanRun) {
+        return ready.load(std::memory_order_acquire);
+    }
+    // Plain loads, no sched_yield(): a system call per look would cost more than the wait it watches.
+    constexpr int LooksPerClockReading = 64;
+    const auto end = std::chrono::steady_clock::now() + patience;
+    for (int looks = 1; !ready.load(std::memory_order_acquire); ++looks) {
+        if (looks % LooksPerClockReading == 0 && std::chrono::steady_clock::now() >= end) {
+            return false;
+        }
+    }
+    return true;
+}
+
+}  // namespace
+
 bool THandOverLane::Offer(std::function<void()>& run) {
     std::lock_guard lock(Mutex);
     if (!Listening || Next) {
@@ -38,20 +60,4 @@ bool THandOverLane::WaitAwake(const std::atomic<bool>& ready, std::chrono::micro
     }
     WaitsToSkip.store(SkippedAfterAFailure, std::memory_order_relaxed);
     return false;
-}
-
-bool SpinUntil(const std::atomic<bool>& ready, std::chrono::microseconds patience) {
-    static const bool othersCanRun = std::thread::hardware_concurrency() > 1;
-    if (!othersCanRun) {
-        return ready.load(std::memory_order_acquire);
-    }
-    // Plain loads, no sched_yield(): a system call per look would cost more than the wait it watches.
-    constexpr int LooksPerClockReading = 64;
-    const auto end = std::chrono::steady_clock::now() + patience;
-    for (int looks = 1; !ready.load(std::memory_order_acquire); ++looks) {
-        if (looks % LooksPerClockReading == 0 && std::chrono::steady_clock::now() >= end) {
-            return false;
-        }
-    }
-    return true;
 }

@@ -29,7 +29,3 @@ private:
     std::atomic<bool> Offered{false};  ///< what the listener watches while it waits
     std::atomic<int> WaitsToSkip{0};   ///< after a wait that came to nothing, this many do not spin
 };
-
-/// Waits a moment for `ready` to turn true without sleeping; true when it did. On a computer with one
-/// core the other thread cannot make progress while this one waits, so there it gives up at once.
-bool SpinUntil(const std::atomic<bool>& ready, std::chrono::microseconds patience);

@@ -97,17 +97,18 @@ bool HandOver(TUiThreadQueue& queue, std::function<void()> call, std::stop_token
         }
         state->Changed.notify_all();
     });
+    const std::shared_ptr<THandOverLane>& lane = queue.Lane();
     std::function<void()> run = [state] { RunOnUiThread(state); };
-    if (!queue.Lane()->Offer(run)) {
-        queue.Post([state, lane = moreFollow ? queue.Lane() : nullptr] {
+    if (!lane->Offer(run)) {
+        queue.Post([state, serving = moreFollow ? lane : nullptr] {
             RunOnUiThread(state);
-            if (lane) {
-                KeepServing(*lane);
+            if (serving) {
+                KeepServing(*serving);
             }
         });
     }
 
-    queue.Lane()->WaitAwake(state->Ran, WorkerPatience);
+    lane->WaitAwake(state->Ran, WorkerPatience);
     std::exception_ptr failure;
     {
         std::unique_lock lock(state->Mutex);

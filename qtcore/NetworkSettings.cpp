@@ -13,20 +13,28 @@
 
 namespace {
 
-std::uint16_t ReadPort(const QSettings& file, const QString& key, std::uint16_t fallback, int lowest,
-                       QStringList& problems) {
+// A whole number from `lowest` to `highest`, else the fallback and a sentence saying that the value is not
+// `what`.
+template <typename TNumber>
+TNumber ReadNumber(const QSettings& file, const QString& key, TNumber fallback, qlonglong lowest,
+                   qlonglong highest, const QString& what, QStringList& problems) {
     if (!file.contains(key)) {
         return fallback;
     }
     bool ok = false;
-    const int value = file.value(key).toString().trimmed().toInt(&ok);
-    if (!ok || value < lowest || value > 65535) {
-        problems << QStringLiteral("%1 = \"%2\" is not a port number; using %3")
-                        .arg(key, file.value(key).toString())
+    const qlonglong value = file.value(key).toString().trimmed().toLongLong(&ok);
+    if (!ok || value < lowest || value > highest) {
+        problems << QStringLiteral("%1 = \"%2\" is not %3; using %4")
+                        .arg(key, file.value(key).toString(), what)
                         .arg(fallback);
         return fallback;
     }
-    return static_cast<std::uint16_t>(value);
+    return static_cast<TNumber>(value);
+}
+
+std::uint16_t ReadPort(const QSettings& file, const QString& key, std::uint16_t fallback, int lowest,
+                       QStringList& problems) {
+    return ReadNumber(file, key, fallback, lowest, 65535, QStringLiteral("a port number"), problems);
 }
 
 }  // namespace
@@ -71,22 +79,11 @@ TNetworkSettingsRead ReadNetworkSettings(const QString& settingsPath) {
 
     // Only a lift: below what Windows takes, memos the whole office could read would be refused. Above what
     // one datagram to the office's mailbox MB303 carries, nothing could be sent.
-    if (file.contains("Network/MaxMessageBytes")) {
-        const QString text = file.value("Network/MaxMessageBytes").toString();
-        const std::size_t most = MaxMailslotDataSize(MailslotWireName("MB303").size());
-        bool ok = false;
-        const qulonglong value = text.trimmed().toULongLong(&ok);
-        if (ok && value >= WindowsMaxMessageSize && value <= most) {
-            settings.MaxMessageBytes = static_cast<std::size_t>(value);
-        } else {
-            read.Problems << QStringLiteral(
-                                 "Network/MaxMessageBytes = \"%1\" is not a number from %2 to %3; using %4")
-                                 .arg(text)
-                                 .arg(WindowsMaxMessageSize)
-                                 .arg(most)
-                                 .arg(settings.MaxMessageBytes);
-        }
-    }
+    const auto most = static_cast<qlonglong>(MaxMailslotDataSize(MailslotWireName("MB303").size()));
+    const auto least = static_cast<qlonglong>(WindowsMaxMessageSize);
+    settings.MaxMessageBytes =
+        ReadNumber(file, "Network/MaxMessageBytes", settings.MaxMessageBytes, least, most,
+                   QStringLiteral("a number from %1 to %2").arg(least).arg(most), read.Problems);
 
     read.Text = TWireText::ForLocale(QProcessEnvironment::systemEnvironment());
     if (file.contains("Network/Encoding")) {
