@@ -28,7 +28,8 @@ int main(int argc, char** argv) {
     const auto startup = MakeStartupRegistration();
 
     auto window = std::make_unique<TfrmMain>(
-        TMainWindowEnvironment{network.Backend->Transport(), *network.System, *settings, network.Text});
+        TMainWindowEnvironment{network.Backend->Transport(), *network.System, *settings, network.Text,
+                               network.Presence});
     // The dialogs go over the main window, whichever window owns them; Options edits the process-wide
     // pop-up flag and stores it the main window's way.
     window->OptionsFactory = [&startup = *startup](QWidget* owner) {

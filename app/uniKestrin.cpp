@@ -65,6 +65,7 @@ void TfrmMain::FormCreate() {
     OwnedMessenger = std::make_unique<TMessenger>(
         TMessengerEnvironment{Environment.Transport, *UiQueue, Environment.System});
     MyMessenger = OwnedMessenger.get();
+    MyMessenger->SetPresenceTiming(Environment.Presence);
     MyMessenger->OnNewLine = [this](TMainMessenger& sender, const std::string& origin,
                                     const std::string& time, const std::string& line) {
         MyMessengerNewLine(sender, origin, time, line);
@@ -88,19 +89,19 @@ void TfrmMain::FormDestroy() {
 }
 
 void TfrmMain::btnSendAllClick() {
-    ShowTooLong(MyMessenger->SendMemoToAll(DisplayedLines(*memoOutMemo, Environment.Text)));
+    ShowSendFailure(MyMessenger->SendMemoToAll(DisplayedLines(*memoOutMemo, Environment.Text)));
 }
 
 void TfrmMain::btnSendOutMemoClick() {
     const std::string target = TargetName();
     const TStringList lines = DisplayedLines(*memoOutMemo, Environment.Text);
-    ShowTooLong(target.empty() ? MyMessenger->SendMemoToAll(lines) : MyMessenger->SendMemoTo(target, lines));
+    ShowSendFailure(target.empty() ? MyMessenger->SendMemoToAll(lines) : MyMessenger->SendMemoTo(target, lines));
 }
 
-void TfrmMain::ShowTooLong(const std::optional<TMemoTooLong>& tooLong) {
+void TfrmMain::ShowSendFailure(const std::optional<TSendFailure>& failure) {
     // The outgoing area is left as it is, so the memo can be shortened rather than typed again.
-    if (tooLong) {
-        ShowPlainMessage(QString::fromStdString(tooLong->Text()));
+    if (failure) {
+        ShowPlainMessage(QString::fromStdString(failure->Text()));
     }
 }
 

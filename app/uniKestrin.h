@@ -7,6 +7,8 @@
 #include <optional>
 #include <string>
 
+#include "messenger/Presence.h"
+#include "messenger/Presence.h"
 #include "messenger/StringList.h"
 #include "qtcore/WireText.h"
 
@@ -19,7 +21,7 @@ class QPushButton;
 class QTextEdit;
 class TMainMessenger;
 class TMemoNotifier;
-struct TMemoTooLong;
+struct TSendFailure;
 class TMessenger;
 class TMailslotTransport;
 class TSettingsStore;
@@ -32,6 +34,7 @@ struct TMainWindowEnvironment {
     TSystemServices& System;
     TSettingsStore& Settings;
     TWireText Text{};  ///< the office's code page, for what the window shows and sends
+    TPresenceTiming Presence{};  ///< when the messenger answers and announces itself
 };
 
 /// Makes a modal dialog owned by the main window (Options, About); may throw.
@@ -93,7 +96,7 @@ private:
     void ShowLatestArrival();
     std::string TargetName() const;
     /// Says in the plain message box that a memo was not sent because it is too long, if so.
-    void ShowTooLong(const std::optional<TMemoTooLong>& tooLong);
+    void ShowSendFailure(const std::optional<TSendFailure>& failure);
     void ShowDialog(const TDialogFactory& factory, const QString& failureText);
 
     TMainWindowEnvironment Environment;

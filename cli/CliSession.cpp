@@ -5,6 +5,7 @@ TCliSession::TCliSession(const TCliCommand& command, QObject* context)
     : Network(SetUpNetwork(command.ConfigPath)), Queue(context) {
     Component = std::make_unique<TMessenger>(
         TMessengerEnvironment{Network.Backend->Transport(), Queue, *Network.System});
+    Component->SetPresenceTiming(Network.Presence);
     Component->SetBoxName(command.BoxName.toStdString());
 }
 

@@ -65,16 +65,10 @@ int RunSend(TCliSession& session, const TCliCommand& command) {
     const TStringList lines = TypedLines(text, session.Text());
     TMessenger& messenger = session.Messenger();
 
-    std::string error;
-    messenger.OnError = [&error](TMainMessenger&, const std::string& message) { error = message; };
     const std::string target = session.Text().Write(command.Target);
-    const auto tooLong = command.ToAll ? messenger.SendMemoToAll(lines) : messenger.SendMemoTo(target, lines);
-    if (tooLong) {
-        PrintError("kestrin-cli: " + tooLong->Text() + "\n");
-        return ExitCode::Failed;
-    }
-    if (!error.empty()) {
-        PrintError("kestrin-cli: " + error + " (" + command.Target.toStdString() + ")\n");
+    const auto failure = command.ToAll ? messenger.SendMemoToAll(lines) : messenger.SendMemoTo(target, lines);
+    if (failure && failure->NotSent.empty()) {
+        PrintError("kestrin-cli: " + failure->Text() + "\n");
         return ExitCode::Failed;
     }
     // What could be done is done (the own copy has a memo to all); a script must not take it for delivered.
@@ -84,6 +78,11 @@ int RunSend(TCliSession& session, const TCliCommand& command) {
         PrintError(command.ToAll
                        ? "kestrin-cli: no network to send on is up: only this computer got the memo\n"
                        : "kestrin-cli: no network to send on is up: the memo was not sent\n");
+        return ExitCode::Failed;
+    }
+    if (failure) {
+        const std::string to = command.ToAll ? "to all" : "to " + VisibleText(command.Target).toStdString();
+        PrintError("kestrin-cli: the memo " + to + " was not sent: " + failure->NotSent + "\n");
         return ExitCode::Failed;
     }
     return ExitCode::Ok;
@@ -102,6 +101,11 @@ int RunListen(TCliSession& session, const TCliCommand& command, QCoreApplication
     if (!ActivateAndCheckName(session)) {
         return ExitCode::Failed;
     }
+    // Bound only once active, so that a failed activation is told once, by ActivateAndCheckName; from then
+    // on a datagram that could not be sent is told as it happens, with the count so far.
+    messenger.OnError = [&format](TMainMessenger& sender, const std::string& text) {
+        Print(format.Error(text, sender.SendTally().NotSent));
+    };
     return app.exec();
 }
 

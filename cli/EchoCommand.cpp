@@ -33,8 +33,8 @@ int RunEcho(TCliSession& session, const TCliCommand& command, QCoreApplication& 
         TStringList answer{AnswerMark};
         answer.insert(answer.end(), lines.begin(), lines.end());
         // The answer is a line longer than the memo, so a memo near the limit gets none: said, not hidden.
-        if (const auto tooLong = messenger.SendMemoTo(origin, answer)) {
-            PrintError("kestrin-cli: a memo was not answered: " + tooLong->Text() + "\n");
+        if (const auto failure = messenger.SendMemoTo(origin, answer)) {
+            PrintError("kestrin-cli: a memo was not answered: " + failure->Text() + "\n");
         }
     };
     if (!ActivateAndCheckName(session)) {

@@ -59,3 +59,12 @@ std::string TEventFormatter::Users(const TStringList& users) const {
     }
     return text + (users.empty() ? " (none)\n" : "\n");
 }
+
+std::string TEventFormatter::Error(const std::string& text, std::uint64_t notSent) const {
+    if (Json) {
+        return JsonLine({{"event", "error"},
+                         {"text", QString::fromUtf8(text)},
+                         {"not_sent", static_cast<qint64>(notSent)}});
+    }
+    return "error: " + VisibleText(QString::fromUtf8(text)).toStdString() + "\n";
+}

@@ -1,6 +1,7 @@
 // How kestrin-cli prints what arrives: readable text, or one JSON object per line for scripts.
 #pragma once
 
+#include <cstdint>
 #include <string>
 
 #include "messenger/StringList.h"
@@ -16,6 +17,8 @@ public:
     std::string Memo(const std::string& origin, const std::string& time, const TStringList& lines) const;
     std::string Line(const std::string& origin, const std::string& time, const std::string& line) const;
     std::string Users(const TStringList& users) const;
+    /// A failure the messenger reports, such as a datagram that could not be sent; `tally` counts them.
+    std::string Error(const std::string& text, std::uint64_t notSent) const;
 
 private:
     std::string Text(const std::string& bytes) const {

@@ -77,11 +77,11 @@ void TInteractiveConsole::HandleLine(const std::string& line) {
 
 void TInteractiveConsole::SendMemo() {
     const std::size_t lines = Draft.size();
-    const auto tooLong = Target.empty() ? Session.Messenger().SendMemoToAll(Draft)
+    const auto failure = Target.empty() ? Session.Messenger().SendMemoToAll(Draft)
                                         : Session.Messenger().SendMemoTo(Target, Draft);
-    if (tooLong) {
+    if (failure) {
         // Kept, so the user can send it elsewhere or start over with /clear.
-        PrintError("error: " + tooLong->Text() + " The memo is kept; /clear forgets it.\n");
+        PrintError("error: " + failure->Text() + " The memo is kept; /clear forgets it.\n");
         return;
     }
     Draft.clear();

@@ -30,6 +30,7 @@ struct TFuzzWorld {
         if (!Receiver || ++Uses % 4096 == 0) {
             Receiver.reset();
             Receiver = std::make_unique<TMessenger>(TMessengerEnvironment{Own, Queue, System});
+            Receiver->SetPresenceTiming(TPresenceTiming::Immediate());
             Receiver->SetInterval(60000);
             Receiver->OnUserListChange = [this](TMainMessenger&, const TStringList& users) {
                 for (std::size_t i = 0; i < users.size(); ++i) {

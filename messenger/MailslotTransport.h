@@ -9,6 +9,7 @@
 #include <stop_token>
 #include <string>
 #include <string_view>
+#include <utility>
 
 #include "messenger/MailslotPath.h"
 
@@ -24,6 +25,21 @@ struct TMailslotInfo {
 
 /// What Windows mailslots take between computers: a longer write is dropped there without a word.
 inline constexpr std::size_t WindowsMaxMessageSize = 424;
+
+/// What became of one write: sent, or why not, in words a user can act on.
+struct TSendResult {
+    enum class TStatus {
+        Sent,
+        NoRoom,  ///< the system had no room for it, and still none after a bounded wait
+        Failed,  ///< refused: no route, not permitted, not a target this transport can write to
+    };
+    TStatus Status = TStatus::Sent;
+    std::string Detail;  ///< empty when sent
+
+    bool Sent() const { return Status == TStatus::Sent; }
+    static TSendResult Ok() { return {}; }
+    static TSendResult Refused(std::string detail) { return {TStatus::Failed, std::move(detail)}; }
+};
 
 enum class TMailslotWait {
     DatagramWaiting,  ///< a datagram is queued (or the handle was closed meanwhile)
@@ -46,8 +62,9 @@ public:
     virtual std::optional<std::uint32_t> ReadFile(TMailslotHandle mailbox, std::span<char> buffer) = 0;
     /// Opens a target path for writing, without waiting on the network; InvalidMailslotHandle on failure.
     virtual TMailslotHandle CreateFile(std::string_view path) = 0;
-    /// Sends `bytes` as one datagram through a handle from CreateFile; false when it was not sent.
-    virtual bool WriteFile(TMailslotHandle target, std::string_view bytes) = 0;
+    /// Sends `bytes` as one datagram through a handle from CreateFile. Where the system has no room for it
+    /// right now, the backend waits a bounded time for some before it gives up.
+    virtual TSendResult WriteFile(TMailslotHandle target, std::string_view bytes) = 0;
     /// Releases an own mailbox (its name is free again) or a write handle.
     virtual void CloseHandle(TMailslotHandle handle) = 0;
 

@@ -9,7 +9,10 @@
 #include "messenger/MailslotPath.h"
 #include "messenger/MessageText.h"
 
-std::string TMemoTooLong::Text() const {
+std::string TSendFailure::Text() const {
+    if (!NotSent.empty()) {
+        return "The memo was not sent: " + NotSent + ".";
+    }
     return "The memo is " + std::to_string(Size) + " bytes long; a computer on the network takes at most " +
            std::to_string(Limit) + ".";
 }
@@ -42,7 +45,8 @@ void TMainMessenger::Activate() {
         return;
     }
     TimerThread = StartTimerThread();
-    if (!TimerThread) {
+    AgendaThread = TimerThread ? StartAgendaThread() : nullptr;
+    if (!AgendaThread) {
         RetireThreads();
         DoError("Could not Start TMessenger Timer Thread");
         return;
@@ -54,8 +58,9 @@ void TMainMessenger::Activate() {
         DoError("Could not Create Mail Slot");
         return;
     }
-    SendCommand("*", std::string(MessageText::OnlineNotify));
+    Announce();
     FActive = true;
+    PlanPresence();
 }
 
 void TMainMessenger::Deactivate() {
@@ -64,9 +69,54 @@ void TMainMessenger::Deactivate() {
         return;
     }
     RetireThreads();
+    // Answers not yet given and rounds not yet held go with the mailbox: nobody is told of this copy now.
+    Agenda.Clear();
     Transport.CloseHandle(SlotHandle);
     SendCommand("*", std::string(MessageText::OfflineNotify));
     FActive = false;
+}
+
+void TMainMessenger::Announce() {
+    SendCommand("*", std::string(MessageText::OnlineNotify));
+}
+
+void TMainMessenger::PlanPresence() {
+    // Announcements and answers are single datagrams that a busy network or computer may lose: one more
+    // announcement soon after the start repairs what the first left out, and the rounds what a later
+    // loss or a computer gone without a goodbye would leave wrong for good.
+    if (const auto repeat = Moments.RepeatDelay(); repeat.count() > 0) {
+        Agenda.At(TAgenda::TClock::now() + repeat, [this] { Announce(); });
+    }
+    PlanRound();
+}
+
+void TMainMessenger::PlanRound() {
+    if (Moments.Timing().Refresh.count() <= 0) {
+        return;
+    }
+    const auto now = TAgenda::TClock::now();
+    Agenda.At(now + Moments.NextRound(), [this] {
+        RollCall.NextRound();
+        Announce();
+        Agenda.At(TAgenda::TClock::now() + Moments.RoundSettle(), [this] { DropSilent(); });
+        PlanRound();
+    });
+}
+
+void TMainMessenger::DropSilent() {
+    for (const auto& name : RollCall.Silent()) {
+        RemoveUser(name);
+    }
+}
+
+void TMainMessenger::AnswerLater(const std::string& Announcer) {
+    const auto delay = Moments.AnswerDelay(UserList.size());
+    if (delay.count() == 0) {
+        SendCommand(Announcer, std::string(MessageText::OnlineResponse));
+        return;
+    }
+    Agenda.At(TAgenda::TClock::now() + delay,
+              [this, Announcer] { SendCommand(Announcer, std::string(MessageText::OnlineResponse)); });
 }
 
 void TMainMessenger::SetBoxName(const std::string& Value) {
@@ -90,13 +140,13 @@ void TMainMessenger::SendCommand(const std::string& Target, const std::string& C
     SendText(Target, outLines);
 }
 
-std::optional<TMemoTooLong> TMainMessenger::SendMemoToAll(const TStringList& Lines) {
+std::optional<TSendFailure> TMainMessenger::SendMemoToAll(const TStringList& Lines) {
     TStringList outLines;
     MessageText::AppendMemo(outLines, System.TimeStamp(), FComputer, Lines);
     return SendText("*", outLines);
 }
 
-std::optional<TMemoTooLong> TMainMessenger::SendMemoTo(const std::string& Target, const TStringList& Lines) {
+std::optional<TSendFailure> TMainMessenger::SendMemoTo(const std::string& Target, const TStringList& Lines) {
     if (Target == "*") {
         return std::nullopt;
     }
@@ -105,7 +155,7 @@ std::optional<TMemoTooLong> TMainMessenger::SendMemoTo(const std::string& Target
     return SendText(Target, outLines);
 }
 
-std::optional<TMemoTooLong> TMainMessenger::SendText(const std::string& Target, const TStringList& OutLines) {
+std::optional<TSendFailure> TMainMessenger::SendText(const std::string& Target, const TStringList& OutLines) {
     if (OutLines.empty()) {
         return std::nullopt;
     }
@@ -114,17 +164,29 @@ std::optional<TMemoTooLong> TMainMessenger::SendText(const std::string& Target, 
     // without anyone being told (Windows drops it), so it is not made at all.
     const std::string text = MessageText::Join(OutLines);
     if (const std::size_t limit = Transport.MaxWriteSize(path); text.size() > limit) {
-        return TMemoTooLong{text.size(), limit};
+        return TSendFailure{text.size(), limit, {}};
     }
     const TMailslotHandle remoteHandle = Transport.CreateFile(path);
     if (remoteHandle == InvalidMailslotHandle) {
         DoError("Could not Open a Remote Mail Slot");
-        return std::nullopt;
+        return NotSent("Could not Open a Remote Mail Slot");
     }
-    Transport.WriteFile(remoteHandle, text);
+    const TSendResult result = Transport.WriteFile(remoteHandle, text);
     // The handle serves exactly one write; keeping it open would leak one per message.
     Transport.CloseHandle(remoteHandle);
+    if (!result.Sent()) {
+        // The transport already waited for room: what did not go is told, never dropped without a trace.
+        DoError("Could not Write to a Remote Mail Slot: " + result.Detail);
+        return NotSent(result.Detail);
+    }
+    ++Tally.Sent;
     return std::nullopt;
+}
+
+TSendFailure TMainMessenger::NotSent(const std::string& why) {
+    ++Tally.NotSent;
+    Tally.LastProblem = why;
+    return TSendFailure{0, 0, why};
 }
 
 void TMainMessenger::ReadMessage(std::uint32_t NextSize) {
@@ -135,6 +197,7 @@ void TMainMessenger::ReadMessage(std::uint32_t NextSize) {
     if (!message) {
         return;
     }
+    RollCall.Heard(message->Origin);
     if (message->Kind == MessageText::CommandMsg) {
         HandleCommand(message->Origin, message->Text);
     } else if (message->Kind == MessageText::LineMsg) {
@@ -151,7 +214,7 @@ void TMainMessenger::HandleCommand(const std::string& Origin, const std::string&
     }
     if (Command == MessageText::OnlineNotify) {
         AddUser(Origin);
-        SendCommand(Origin, std::string(MessageText::OnlineResponse));
+        AnswerLater(Origin);
     } else if (Command == MessageText::OnlineResponse) {
         AddUser(Origin);
     } else if (Command == MessageText::OfflineNotify) {
@@ -164,6 +227,7 @@ void TMainMessenger::AddUser(const std::string& Name) {
         return;
     }
     UserList.push_back(Name);
+    RollCall.Listed(Name);
     DoUserListChange(UserList);
 }
 
@@ -173,6 +237,7 @@ void TMainMessenger::RemoveUser(const std::string& Name) {
         return;
     }
     UserList.erase(std::next(last).base());
+    RollCall.Forget(Name);
     DoUserListChange(UserList);
 }
 
@@ -232,7 +297,7 @@ void TMainMessenger::PollOnce(std::stop_token stop) {
             // does so again there, from the user-interface thread like every send.
             try {
                 HandOver(
-                    UiQueue, [this] { SendCommand("*", std::string(MessageText::OnlineNotify)); }, stop);
+                    UiQueue, [this] { Announce(); }, stop);
             } catch (...) {
             }
             break;
@@ -260,6 +325,26 @@ void TMainMessenger::Tick(std::stop_token stop) {
     }
 }
 
+void TMainMessenger::KeepAgenda(std::stop_token stop) {
+    if (!Agenda.WaitUntilDue(stop)) {
+        return;
+    }
+    try {
+        HandOver(
+            UiQueue, [this] { Agenda.RunDue(); }, stop);
+    } catch (...) {
+        // A failing event handler must not stop the calls that follow.
+    }
+}
+
+std::unique_ptr<TWorkerThread> TMainMessenger::StartAgendaThread() {
+    try {
+        return std::make_unique<TWorkerThread>([this](std::stop_token stop) { KeepAgenda(stop); });
+    } catch (const std::system_error&) {
+        return nullptr;
+    }
+}
+
 std::unique_ptr<TSignalThread> TMainMessenger::StartSignalThread() {
     try {
         return std::make_unique<TSignalThread>([this](std::stop_token stop) { PollOnce(stop); });
@@ -279,7 +364,7 @@ std::unique_ptr<TTimerThread> TMainMessenger::StartTimerThread() {
 void TMainMessenger::RetireThreads() {
     // Stop requests only: the user-interface thread never waits here for a worker, since a worker may
     // itself be waiting for the user-interface thread.
-    for (auto* thread : {&SignalThread, &TimerThread}) {
+    for (auto* thread : {&SignalThread, &TimerThread, &AgendaThread}) {
         if (*thread) {
             (*thread)->RequestStop();
             StoppedThreads.push_back(std::move(*thread));

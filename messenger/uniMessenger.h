@@ -11,7 +11,9 @@
 #include <string>
 #include <vector>
 
+#include "messenger/Agenda.h"
 #include "messenger/MailslotTransport.h"
+#include "messenger/Presence.h"
 #include "messenger/StringList.h"
 #include "messenger/SystemServices.h"
 #include "messenger/TimerEvent.h"
@@ -27,14 +29,22 @@ using TNEMemoArrival = std::function<void(TMainMessenger& Sender, const std::str
 using TNEUserListChange = std::function<void(TMainMessenger& Sender, const TStringList& UserList)>;
 using TNEError = std::function<void(TMainMessenger& Sender, const std::string& ErrorMsg)>;
 
-/// A memo that was not sent because the computers it goes to would not take it: its message text on the wire
-/// (header lines included) and the most they take.
-struct TMemoTooLong {
+/// Why a memo did not go: longer than the computers it goes to take (its message text on the wire, header
+/// lines included, and the most they take), or the transport could not send it.
+struct TSendFailure {
     std::size_t Size = 0;
     std::size_t Limit = 0;
+    std::string NotSent;  ///< set when the transport did not send it: why
 
     /// The sentence both programs show the user.
     std::string Text() const;
+};
+
+/// Sends since activation: how many left, and how many did not, with the reason of the last that did not.
+struct TSendTally {
+    std::uint64_t Sent = 0;
+    std::uint64_t NotSent = 0;
+    std::string LastProblem;
 };
 
 /// What the component asks of the system. All three must outlive the component.
@@ -56,9 +66,14 @@ public:
     void Activate();
     void Deactivate();
     /// Both send nothing and say why when the memo is longer than the transport lets a write to the target
-    /// carry; nothing when it was sent (or, to "*" as one computer, ignored).
-    std::optional<TMemoTooLong> SendMemoToAll(const TStringList& Lines);
-    std::optional<TMemoTooLong> SendMemoTo(const std::string& Target, const TStringList& Lines);
+    /// carry, and say why when the transport could not send it; nothing when it was sent (or, to "*" as one
+    /// computer, ignored).
+    std::optional<TSendFailure> SendMemoToAll(const TStringList& Lines);
+    std::optional<TSendFailure> SendMemoTo(const std::string& Target, const TStringList& Lines);
+
+    /// When this copy answers and announces itself (see Presence.h); applies from the next Activate.
+    void SetPresenceTiming(const TPresenceTiming& timing) { Moments.SetTiming(timing); }
+    const TSendTally& SendTally() const { return Tally; }
 
 protected:
     const std::string& Computer() const { return FComputer; }
@@ -69,7 +84,7 @@ protected:
     void SetInterval(std::uint16_t Value);
     /// True between a successful Activate and Deactivate, exactly while both workers are set.
     bool Active() const { return FActive; }
-    bool HasWorkers() const { return SignalThread || TimerThread; }
+    bool HasWorkers() const { return SignalThread || TimerThread || AgendaThread; }
 
     virtual void DoNewLine(const std::string& origin, const std::string& time, const std::string& line);
     virtual void DoNewMemo(const std::string& origin, const std::string& time, const TStringList& msgLines);
@@ -82,6 +97,7 @@ protected:
     /// Worker creation, overridable so that a failure to start can be reproduced. Nothing on failure.
     virtual std::unique_ptr<TSignalThread> StartSignalThread();
     virtual std::unique_ptr<TTimerThread> StartTimerThread();
+    std::unique_ptr<TWorkerThread> StartAgendaThread();
 
     TNELineArrival OnNewLine;
     TNEMemoArrival OnNewMemo;
@@ -95,8 +111,16 @@ private:
     void PollOnce(std::stop_token stop);
     /// One pass of the ticker: waits for a handler, hands the tick over, then sleeps the current Interval.
     void Tick(std::stop_token stop);
+    /// One pass of the agenda's worker: sleeps until a call is due, then hands the due ones over.
+    void KeepAgenda(std::stop_token stop);
 
-    std::optional<TMemoTooLong> SendText(const std::string& Target, const TStringList& OutLines);
+    std::optional<TSendFailure> SendText(const std::string& Target, const TStringList& OutLines);
+    void Announce();
+    void AnswerLater(const std::string& Announcer);
+    void PlanPresence();
+    void PlanRound();
+    void DropSilent();
+    TSendFailure NotSent(const std::string& why);
     void ReadMessage(std::uint32_t NextSize);
     void HandleCommand(const std::string& Origin, const std::string& Command);
     void AddUser(const std::string& Name);
@@ -109,6 +133,7 @@ private:
 
     std::unique_ptr<TSignalThread> SignalThread;
     std::unique_ptr<TTimerThread> TimerThread;
+    std::unique_ptr<TWorkerThread> AgendaThread;
     /// Threads asked to stop but possibly still running; joined as they end and at destruction.
     std::vector<std::unique_ptr<TWorkerThread>> StoppedThreads;
     /// Read by the poller while the user-interface thread replaces it; a stale handle simply fails.
@@ -119,6 +144,10 @@ private:
     std::string FBoxName = "SignalBox";
     std::atomic<std::uint16_t> FInterval{1000};  ///< read by the ticker before every sleep
     TStringList UserList;
+    TAgenda Agenda;  ///< filed and run on the user-interface thread; its worker only waits on it
+    TPresenceClock Moments{TPresenceTiming{}};
+    TRollCall RollCall;
+    TSendTally Tally;
 };
 
 /// The component as its owner sees it: the published properties and events.

@@ -6,13 +6,23 @@
 
 #include <QString>
 #include <QStringList>
+#include <cstddef>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "messenger/MailslotTransport.h"
+#include "messenger/Presence.h"
 #include "messenger/SystemServices.h"
 #include "messenger/transport/udp/UdpSettings.h"
 #include "qtcore/WireText.h"
+
+/// How many bytes of datagrams the own mailbox's receive buffer holds, and the most a program without
+/// privileges may ask the system for (net.core.rmem_max).
+struct TReceiveBuffer {
+    std::size_t Granted = 0;
+    std::size_t SystemLimit = 0;
+};
 
 class TNetworkBackend {
 public:
@@ -32,6 +42,8 @@ public:
     virtual std::string LastError() const = 0;
     /// Whether a memo can leave this computer now (some network to send on is up).
     virtual bool ReachesOtherComputers() = 0;
+    /// The own mailbox's receive buffer and the system's limit on it, where the backend has one to tell.
+    virtual std::optional<TReceiveBuffer> ReceiveBuffer() const { return std::nullopt; }
 };
 
 struct TNetworkSetup {
@@ -41,6 +53,8 @@ struct TNetworkSetup {
     QStringList Problems;  ///< one sentence per setting that was unusable and fell back to its default
     bool ComputerNameSet = false;  ///< the computer name came from the settings rather than the system
     TUdpSettings Udp;  ///< the [Network] values, which the console client's doctor reports (Linux)
+    /// When the copy answers and announces itself: the defaults, with the settings file's RefreshMinutes.
+    TPresenceTiming Presence;
 };
 
 /// The settings file at `settingsPath`, or the user's own when it is empty (Linux; Windows has none).

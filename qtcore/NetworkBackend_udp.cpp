@@ -20,6 +20,10 @@ public:
     std::string CheckComputerName() const override { return Udp.CheckComputerName(NameCheckTime); }
     std::string LastError() const override { return Udp.LastError(); }
     bool ReachesOtherComputers() override { return Udp.ReachesOtherComputers(); }
+    std::optional<TReceiveBuffer> ReceiveBuffer() const override {
+        const TReceiveRoom room = Udp.ReceiveRoom();
+        return TReceiveBuffer{room.Granted, room.SystemLimit};
+    }
 
 private:
     TUdpTransport Udp;
@@ -37,5 +41,6 @@ TNetworkSetup SetUpNetwork(const QString& settingsPath) {
     setup.Problems = read.Problems;
     setup.ComputerNameSet = !read.ComputerName.empty();
     setup.Udp = read.Settings;
+    setup.Presence.Refresh = read.Refresh;
     return setup;
 }

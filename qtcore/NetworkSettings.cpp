@@ -3,6 +3,7 @@
 
 #include <QSettings>
 #include <QStandardPaths>
+#include <cmath>
 
 #include "messenger/AsciiText.h"
 #include "messenger/MailslotTransport.h"
@@ -84,6 +85,21 @@ TNetworkSettingsRead ReadNetworkSettings(const QString& settingsPath) {
     settings.MaxMessageBytes =
         ReadNumber(file, "Network/MaxMessageBytes", settings.MaxMessageBytes, least, most,
                    QStringLiteral("a number from %1 to %2").arg(least).arg(most), read.Problems);
+
+    // Minutes, with a fraction for a short round (0.5: every 30 s), up to a day; 0 turns the rounds off.
+    if (file.contains("Network/RefreshMinutes")) {
+        bool ok = false;
+        const QString text = file.value("Network/RefreshMinutes").toString();
+        const double minutes = text.trimmed().toDouble(&ok);
+        if (ok && minutes >= 0 && minutes <= 1440) {
+            read.Refresh = std::chrono::milliseconds(std::llround(minutes * 60'000));
+        } else {
+            read.Problems << QStringLiteral("Network/RefreshMinutes = \"%1\" is not a number of minutes from 0 to "
+                                            "1440; using %2")
+                                 .arg(text)
+                                 .arg(std::chrono::duration<double, std::ratio<60>>(read.Refresh).count());
+        }
+    }
 
     read.Text = TWireText::ForLocale(QProcessEnvironment::systemEnvironment());
     if (file.contains("Network/Encoding")) {

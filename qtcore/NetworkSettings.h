@@ -3,7 +3,10 @@
 
 #include <QString>
 #include <QStringList>
+#include <chrono>
+#include <string>
 
+#include "messenger/Presence.h"
 #include "messenger/transport/udp/UdpSettings.h"
 #include "qtcore/WireText.h"
 
@@ -16,6 +19,8 @@ struct TNetworkSettingsRead {
     QStringList Problems;  ///< one sentence per value that was unusable and fell back to its default
     /// [Network] ComputerName, upper-cased; empty when unset or unusable: then the host name gives it.
     std::string ComputerName;
+    /// [Network] RefreshMinutes: how often the copy announces itself again; zero: never.
+    std::chrono::milliseconds Refresh = TPresenceTiming{}.Refresh;
 };
 
 /// Missing keys take their defaults; a value that cannot be used takes its default too, and says so.

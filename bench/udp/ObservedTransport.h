@@ -31,9 +31,9 @@ public:
         return Inner.ReadFile(mailbox, buffer);
     }
     TMailslotHandle CreateFile(std::string_view path) override { return Inner.CreateFile(path); }
-    bool WriteFile(TMailslotHandle target, std::string_view bytes) override {
-        const bool sent = Inner.WriteFile(target, bytes);
-        if (!sent) {
+    TSendResult WriteFile(TMailslotHandle target, std::string_view bytes) override {
+        TSendResult sent = Inner.WriteFile(target, bytes);
+        if (!sent.Sent()) {
             ++Failed;
         }
         return sent;

@@ -25,7 +25,7 @@
 class TMainWindowHarness : public TRecordedMessages {
 public:
     TfrmMain& Open(const TWireText& text = {}) {
-        Window = std::make_unique<TfrmMain>(TMainWindowEnvironment{Own, System, Settings, text});
+        Window = std::make_unique<TfrmMain>(TMainWindowEnvironment{Own, System, Settings, text, TPresenceTiming::Immediate()});
         return *Window;
     }
 

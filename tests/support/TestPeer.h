@@ -27,6 +27,8 @@ class TTestPeer {
 public:
     TTestPeer(TMemoryLan& lan, TUiThreadQueue& queue, const std::string& name)
         : System(name), Transport(lan.AddComputer(name)), Messenger({Transport, queue, System}) {
+        // Answers at once and no rounds, so that what a test sends is all there is; presence tests set more.
+        Messenger.SetPresenceTiming(TPresenceTiming::Immediate());
         Messenger.OnNewMemo = [this](auto&, auto& from, auto& at, auto& lines) {
             Events.push_back("memo " + from + " " + at + " [" + Joined(lines) + "]");
         };

@@ -15,6 +15,8 @@ public:
 
     /// When on, every CreateFile fails, as for a target the platform refuses.
     void SetOpenFails(bool on) { Lan.SetOpenFails(ComputerName, on); }
+    /// When on, every write finds no room and sends nothing, as from a computer whose network is gone.
+    void SetWriteFails(bool on) { Lan.SetWriteFails(ComputerName, on); }
     /// When off, WaitForDatagram answers CannotWait, as a mailbox that can only be polled.
     void SetCanWait(bool on) { Lan.SetCanWait(ComputerName, on); }
     /// Handles open now (own mailboxes and write handles).
@@ -33,7 +35,7 @@ public:
         return Lan.ReadFile(ComputerName, mailbox, buffer);
     }
     TMailslotHandle CreateFile(std::string_view path) override { return Lan.CreateFile(ComputerName, path); }
-    bool WriteFile(TMailslotHandle target, std::string_view bytes) override {
+    TSendResult WriteFile(TMailslotHandle target, std::string_view bytes) override {
         return Lan.WriteFile(ComputerName, target, bytes);
     }
     void CloseHandle(TMailslotHandle handle) override { Lan.CloseHandle(ComputerName, handle); }

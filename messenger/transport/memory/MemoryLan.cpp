@@ -114,12 +114,15 @@ TMailslotHandle TMemoryLan::CreateFile(const std::string& computer, std::string_
     return handle;
 }
 
-bool TMemoryLan::WriteFile(const std::string& computer, TMailslotHandle target, std::string_view bytes) {
+TSendResult TMemoryLan::WriteFile(const std::string& computer, TMailslotHandle target, std::string_view bytes) {
     std::lock_guard lock(Mutex);
-    const auto& handles = Host(computer).Handles;
-    const auto found = handles.find(target);
-    if (found == handles.end() || found->second.Mailbox) {
-        return false;
+    const THost& writer = std::as_const(*this).Host(computer);
+    const auto found = writer.Handles.find(target);
+    if (found == writer.Handles.end() || found->second.Mailbox) {
+        return TSendResult::Refused("not a handle opened for writing");
+    }
+    if (writer.WriteFails) {
+        return {TSendResult::TStatus::NoRoom, "no room to send"};
     }
     const std::string& path = found->second.TargetPath;
     const auto parsed = TMailslotPath::Parse(path);
@@ -135,7 +138,7 @@ bool TMemoryLan::WriteFile(const std::string& computer, TMailslotHandle target, 
     if (Recording) {
         Written.push_back(TMemoryDatagram{computer, path, std::string(bytes)});
     }
-    return true;
+    return TSendResult::Ok();
 }
 
 void TMemoryLan::CloseHandle(const std::string& computer, TMailslotHandle handle) {
@@ -169,6 +172,11 @@ TMailslotWait TMemoryLan::WaitForDatagram(const std::string& computer, TMailslot
 void TMemoryLan::SetOpenFails(const std::string& computer, bool on) {
     std::lock_guard lock(Mutex);
     Host(computer).OpenFails = on;
+}
+
+void TMemoryLan::SetWriteFails(const std::string& computer, bool on) {
+    std::lock_guard lock(Mutex);
+    Host(computer).WriteFails = on;
 }
 
 void TMemoryLan::SetCanWait(const std::string& computer, bool on) {

@@ -49,10 +49,11 @@ public:
     std::optional<std::uint32_t> ReadFile(const std::string& computer, TMailslotHandle mailbox,
                                           std::span<char> buffer);
     TMailslotHandle CreateFile(const std::string& computer, std::string_view path);
-    bool WriteFile(const std::string& computer, TMailslotHandle target, std::string_view bytes);
+    TSendResult WriteFile(const std::string& computer, TMailslotHandle target, std::string_view bytes);
     void CloseHandle(const std::string& computer, TMailslotHandle handle);
     TMailslotWait WaitForDatagram(const std::string& computer, TMailslotHandle mailbox, std::stop_token stop);
     void SetOpenFails(const std::string& computer, bool on);
+    void SetWriteFails(const std::string& computer, bool on);
     void SetCanWait(const std::string& computer, bool on);
     std::size_t OpenHandleCount(const std::string& computer) const;
     std::size_t WaitingIn(const std::string& computer, std::string_view boxName) const;
@@ -72,6 +73,7 @@ private:
     struct THost {
         std::map<TMailslotHandle, THandleEntry> Handles;
         bool OpenFails = false;
+        bool WriteFails = false;
         bool CanWait = true;
     };
 

@@ -6,6 +6,7 @@
 #include <algorithm>
 
 void TPeerAddressBook::Learn(const std::string& name, std::uint32_t address) {
+    std::lock_guard lock(Mutex);
     auto found = Addresses.find(name);
     if (found == Addresses.end() && Addresses.size() >= Capacity) {
         // A flood of invented names must not grow the book without bound: forget the stalest.
@@ -18,6 +19,7 @@ void TPeerAddressBook::Learn(const std::string& name, std::uint32_t address) {
 }
 
 std::optional<std::uint32_t> TPeerAddressBook::Find(const std::string& name) const {
+    std::lock_guard lock(Mutex);
     const auto found = Addresses.find(name);
     if (found == Addresses.end()) {
         return std::nullopt;

@@ -5,6 +5,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <map>
+#include <mutex>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -15,6 +16,7 @@
 #include "messenger/transport/udp/UdpSettings.h"
 
 /// Where each computer was last heard from: source name to source address, refreshed on every receipt.
+/// The receiving side learns while the sending side looks up, each on its own thread.
 class TPeerAddressBook {
 public:
     explicit TPeerAddressBook(std::size_t capacity = 4096) : Capacity(capacity) {}
@@ -30,6 +32,7 @@ private:
     };
 
     std::size_t Capacity;
+    mutable std::mutex Mutex;
     std::map<std::string, TEntry> Addresses;
     std::uint64_t Clock = 0;
 };

@@ -3,12 +3,16 @@
 
 #include <arpa/inet.h>
 #include <linux/filter.h>
+#include <poll.h>
 #include <netinet/in.h>
 #include <sys/socket.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
+#include <fstream>
 #include <iterator>
+#include <thread>
 
 #include "messenger/transport/udp/NetworkInterfaces.h"
 
@@ -16,6 +20,11 @@ namespace {
 
 // A burst of a few thousand memos must wait in the kernel until the poller gets to it.
 constexpr int ReceiveBufferBytes = 8 << 20;
+// Answers to a whole office leave in a burst, each held against this buffer until the neighbour's
+// address is resolved; the system caps it at net.core.wmem_max.
+constexpr int SendBufferBytes = 1 << 20;
+// While the system itself is out of buffers (ENOBUFS) there is nothing to wait on but time.
+constexpr auto NoBuffersPause = std::chrono::milliseconds(2);
 
 sockaddr_in SocketAddress(std::uint32_t address, std::uint16_t port) {
     sockaddr_in result{};
@@ -48,6 +57,8 @@ TUdpSocket OpenBound(int flags, std::uint32_t address, std::uint16_t port, bool 
         !SetOption(fd, SO_RCVBUF, ReceiveBufferBytes)) {
         return Failed("cannot size the receive buffer of a UDP socket");
     }
+    // Best effort: the system caps it, and the default is enough for all but a large office's burst.
+    SetOption(fd, SO_SNDBUF, SendBufferBytes);
     sockaddr_in bound = SocketAddress(address, port);
     if (bind(fd, reinterpret_cast<const sockaddr*>(&bound), sizeof bound) != 0) {
         return {TFileDescriptor(), 0, BindFailure(errno, port), errno};
@@ -125,6 +136,49 @@ bool SendTo(int socket, std::string_view bytes, std::uint32_t address, std::uint
     const sockaddr_in to = SocketAddress(address, port);
     return sendto(socket, bytes.data(), bytes.size(), 0, reinterpret_cast<const sockaddr*>(&to), sizeof to) ==
            static_cast<ssize_t>(bytes.size());
+}
+
+TSendResult SendWhenRoom(int socket, std::string_view bytes, std::uint32_t address, std::uint16_t port,
+                         std::chrono::steady_clock::time_point deadline) {
+    const sockaddr_in to = SocketAddress(address, port);
+    for (;;) {
+        const auto sent = sendto(socket, bytes.data(), bytes.size(), MSG_DONTWAIT,
+                                 reinterpret_cast<const sockaddr*>(&to), sizeof to);
+        if (sent == static_cast<ssize_t>(bytes.size())) {
+            return TSendResult::Ok();
+        }
+        const int error = sent < 0 ? errno : EMSGSIZE;
+        if (error == EINTR) {
+            continue;
+        }
+        if (error != EAGAIN && error != EWOULDBLOCK && error != ENOBUFS) {
+            return TSendResult::Refused("sending to " + FormatIpv4(address) + " failed: " + std::strerror(error));
+        }
+        const auto left = std::chrono::ceil<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now());
+        if (left.count() <= 0) {
+            return {TSendResult::TStatus::NoRoom,
+                    "no room to send to " + FormatIpv4(address) + ": " + std::strerror(error)};
+        }
+        if (error == ENOBUFS) {
+            std::this_thread::sleep_for(std::min<std::chrono::milliseconds>(left, NoBuffersPause));
+        } else {
+            pollfd writable{socket, POLLOUT, 0};
+            while (poll(&writable, 1, static_cast<int>(left.count())) < 0 && errno == EINTR) {
+            }
+        }
+    }
+}
+
+TReceiveRoom ReceiveRoomOf(int socket) {
+    TReceiveRoom room;
+    int granted = 0;
+    socklen_t size = sizeof granted;
+    if (getsockopt(socket, SOL_SOCKET, SO_RCVBUF, &granted, &size) == 0 && granted > 0) {
+        room.Granted = static_cast<std::size_t>(granted);
+    }
+    std::ifstream limit("/proc/sys/net/core/rmem_max");
+    limit >> room.SystemLimit;
+    return room;
 }
 
 std::string BindFailure(int error, std::uint16_t port) {

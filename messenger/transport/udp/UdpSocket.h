@@ -2,11 +2,14 @@
 // Every call's result is checked; a socket that cannot be set up as needed comes back with the reason.
 #pragma once
 
+#include <chrono>
+#include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
 
+#include "messenger/MailslotTransport.h"
 #include "messenger/transport/udp/FileDescriptor.h"
 #include "messenger/transport/udp/UdpSettings.h"
 
@@ -34,5 +37,16 @@ TUdpSocket OpenBroadcastListener(std::uint32_t broadcast, std::uint16_t port);
 TUdpSocket OpenSendSocket();
 /// Sends `bytes` as one datagram; false unless all of it went out.
 bool SendTo(int socket, std::string_view bytes, std::uint32_t address, std::uint16_t port);
+/// Sends `bytes` as one datagram without blocking; where the socket's buffer or the system has no room
+/// for it, waits for room until `deadline` and tries again.
+TSendResult SendWhenRoom(int socket, std::string_view bytes, std::uint32_t address, std::uint16_t port,
+                         std::chrono::steady_clock::time_point deadline);
+/// The receive buffer a socket got, in bytes as the kernel counts them, and the most an unprivileged
+/// program may ask for (net.core.rmem_max); nothing that cannot be read is 0.
+struct TReceiveRoom {
+    std::size_t Granted = 0;
+    std::size_t SystemLimit = 0;
+};
+TReceiveRoom ReceiveRoomOf(int socket);
 /// Why binding `port` failed with `error` (an errno value).
 std::string BindFailure(int error, std::uint16_t port);

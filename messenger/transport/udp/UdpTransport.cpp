@@ -7,7 +7,6 @@
 
 #include <algorithm>
 #include <cerrno>
-#include <random>
 #include <vector>
 
 #include "messenger/MailslotPath.h"
@@ -20,8 +19,6 @@
 namespace {
 
 constexpr int MaxDrainPerQuery = 256;
-// Interfaces rarely change; listing them costs about 90 us, too much to pay for every datagram.
-constexpr auto InterfaceListLifetime = std::chrono::seconds(2);
 
 // What one read from the mailbox's socket holds for the decoder: all of it from a UDP socket; from a raw
 // one, the payload of a datagram to the mailbox's port. Anything else reads as empty and is dropped.
@@ -54,10 +51,10 @@ struct TUdpTransport::TMailbox {
 };
 
 TUdpTransport::TUdpTransport(std::string computerName, TUdpSettings settings, TInbox::TLimits limits)
-    : ComputerName(std::move(computerName)), Settings(std::move(settings)), InboxLimits(limits) {
-    // Datagram ids pair copies of one datagram; starting at random keeps a restarted copy's ids apart.
-    NextDatagramId = static_cast<std::uint16_t>(std::random_device{}());
-}
+    : ComputerName(std::move(computerName)),
+      Settings(std::move(settings)),
+      InboxLimits(limits),
+      Sender(ComputerName, Settings, Peers) {}
 
 TUdpTransport::~TUdpTransport() {
     std::vector<TMailslotHandle> open;
@@ -113,8 +110,15 @@ std::string TUdpTransport::CheckComputerName(std::chrono::milliseconds timeout) 
 }
 
 bool TUdpTransport::ReachesOtherComputers() {
+    return Sender.ReachesOtherComputers();
+}
+
+TReceiveRoom TUdpTransport::ReceiveRoom() const {
     std::lock_guard lock(Mutex);
-    return !Interfaces().empty();
+    for (const auto& [handle, mailbox] : Mailboxes) {
+        return ReceiveRoomOf(mailbox->Sockets.Receiver.Get());
+    }
+    return {};
 }
 
 TMailslotHandle TUdpTransport::CreateMailslot(std::string_view path, std::uint32_t /*maxMessageSize*/,
@@ -143,6 +147,7 @@ TMailslotHandle TUdpTransport::CreateMailslot(std::string_view path, std::uint32
         std::move(opened.NameService), std::move(opened.NameServiceBroadcast), ComputerName, Settings);
     mailbox->Sockets = std::move(opened);
     mailbox->Networks = std::make_unique<TNetworkWatch>(Settings.Interfaces);
+    Sender.Use(mailbox->Sockets.SendSocket(), mailbox->Sockets.SendPort);
     CreateError.clear();
     const TMailslotHandle handle = NextHandle++;
     Mailboxes.emplace(handle, std::move(mailbox));
@@ -224,76 +229,35 @@ TMailslotHandle TUdpTransport::CreateFile(std::string_view path) {
     if (!parsed) {
         return InvalidMailslotHandle;
     }
-    std::lock_guard lock(Mutex);
+    std::lock_guard lock(TargetsMutex);
     const TMailslotHandle handle = NextHandle++;
     Targets.emplace(handle, TTarget{parsed->Server, parsed->Box});
     return handle;
 }
 
-bool TUdpTransport::WriteFile(TMailslotHandle target, std::string_view bytes) {
-    std::lock_guard lock(Mutex);
-    const auto found = Targets.find(target);
-    return found != Targets.end() && Send(found->second, bytes);
-}
-
-TUdpTransport::TSender TUdpTransport::SendSocket() {
-    for (const auto& [handle, mailbox] : Mailboxes) {
-        if (!mailbox->Closed) {
-            return {mailbox->Sockets.SendSocket(), mailbox->Sockets.SendPort};
+TSendResult TUdpTransport::WriteFile(TMailslotHandle target, std::string_view bytes) {
+    TTarget copy;
+    {
+        std::lock_guard lock(TargetsMutex);
+        const auto found = Targets.find(target);
+        if (found == Targets.end()) {
+            return TSendResult::Refused("not a handle opened for writing");
         }
+        copy = found->second;
     }
-    // Without an open mailbox (a send from a copy that does not listen, or the goodbye after the
-    // mailbox closed) the datagram leaves from a port of its own. It must not take the mailbox port:
-    // a restart has to be able to bind it at once. One that failed is tried again at the next send.
-    if (!SpareSendSocket.Valid()) {
-        TUdpSocket opened = OpenSendSocket();
-        SpareSendSocket = std::move(opened.Socket);
-        SparePort = opened.Port;
-    }
-    return {SpareSendSocket.Get(), SparePort};
-}
-
-bool TUdpTransport::Send(const TTarget& target, std::string_view bytes) {
-    if (bytes.size() > MaxMessageSize(target.Box)) {
-        return false;
-    }
-    const TSender sender = SendSocket();
-    const TRoute route = Route(target.Server, ComputerName, Interfaces(), Peers, Settings);
-    TMailslotDatagram datagram;
-    datagram.Type = route.Type;
-    datagram.DatagramId = NextDatagramId++;
-    // The header names the port the datagram really leaves from.
-    datagram.SourcePort = sender.Port;
-    datagram.SourceName = {ComputerName, 0x00};
-    datagram.DestinationName = route.DestinationName;
-    datagram.MailslotName = MailslotWireName(target.Box);
-    datagram.Data = std::string(bytes);
-    bool sent = false;
-    for (const auto& destination : route.Destinations) {
-        datagram.SourceAddress = destination.SourceAddress;
-        sent = SendTo(sender.Socket, EncodeMailslotDatagram(datagram), destination.Address, Settings.Port) ||
-               sent;
-    }
-    return sent;
-}
-
-const std::vector<TIpv4Interface>& TUdpTransport::Interfaces() {
-    const auto now = std::chrono::steady_clock::now();
-    if (!InterfacesListed || now - InterfacesListedAt > InterfaceListLifetime) {
-        InterfaceList = BroadcastInterfaces(Settings.Interfaces);
-        InterfacesListedAt = now;
-        InterfacesListed = true;
-    }
-    return InterfaceList;
+    return Sender.Send(copy.Server, copy.Box, bytes);
 }
 
 void TUdpTransport::CloseHandle(TMailslotHandle handle) {
-    std::unique_ptr<TNameResponder> responder;
     {
-        std::unique_lock lock(Mutex);
+        std::lock_guard lock(TargetsMutex);
         if (Targets.erase(handle) != 0) {
             return;
         }
+    }
+    std::unique_ptr<TNameResponder> responder;
+    {
+        std::unique_lock lock(Mutex);
         const auto found = Mailboxes.find(handle);
         if (found == Mailboxes.end()) {
             return;
@@ -304,6 +268,8 @@ void TUdpTransport::CloseHandle(TMailslotHandle handle) {
         // The port must be free when this returns, so that a restart can bind it again; a poller
         // blocked on the socket leaves at once on the wake event.
         WaitEnded.wait(lock, [&mailbox] { return mailbox->Waiters == 0; });
+        // A send under way finishes on the socket first; the next one leaves from a port of its own.
+        Sender.StopUsing();
         mailbox->Sockets = TMailboxSockets();
         responder = std::move(mailbox->Responder);
         Mailboxes.erase(found);
@@ -342,8 +308,7 @@ TMailslotWait TUdpTransport::WaitForDatagram(TMailslotHandle mailbox, std::stop_
                 networkAppeared = found->Networks->TakeDueAnnouncement();
             } else if ((fds[2].revents & POLLIN) != 0) {
                 networkAppeared = found->Networks->TakeChanges();
-                std::lock_guard lock(Mutex);
-                InterfacesListed = false;  // sends follow the networks as they are now
+                Sender.ForgetInterfaces();  // sends follow the networks as they are now
             }
         } while (!networkAppeared && fds[0].revents == 0 && fds[1].revents == 0 && fds[3].revents == 0);
     }

@@ -1,6 +1,7 @@
 // The mailslot transport on UDP: NetBIOS datagrams carrying SMB mailslot writes, as Windows sends them.
 #pragma once
 
+#include <atomic>
 #include <chrono>
 #include <condition_variable>
 #include <map>
@@ -10,11 +11,13 @@
 
 #include "messenger/MailslotTransport.h"
 #include "messenger/transport/udp/DatagramRouting.h"
+#include "messenger/transport/udp/DatagramSender.h"
 #include "messenger/transport/udp/FileDescriptor.h"
 #include "messenger/transport/udp/Inbox.h"
 #include "messenger/transport/udp/MailboxSockets.h"
 #include "messenger/transport/udp/NetworkInterfaces.h"
 #include "messenger/transport/udp/UdpSettings.h"
+#include "messenger/transport/udp/UdpSocket.h"
 
 class TUdpTransport final : public TMailslotTransport {
 public:
@@ -37,13 +40,15 @@ public:
     std::string CheckComputerName(std::chrono::milliseconds timeout) const;
     /// Whether a datagram can leave this computer now: some network to send on is up.
     bool ReachesOtherComputers();
+    /// The own mailbox's receive buffer and the system's limit on it; zeros while no mailbox is open.
+    TReceiveRoom ReceiveRoom() const;
 
     TMailslotHandle CreateMailslot(std::string_view path, std::uint32_t maxMessageSize,
                                    std::uint32_t readTimeout) override;
     std::optional<TMailslotInfo> GetMailslotInfo(TMailslotHandle mailbox) override;
     std::optional<std::uint32_t> ReadFile(TMailslotHandle mailbox, std::span<char> buffer) override;
     TMailslotHandle CreateFile(std::string_view path) override;
-    bool WriteFile(TMailslotHandle target, std::string_view bytes) override;
+    TSendResult WriteFile(TMailslotHandle target, std::string_view bytes) override;
     void CloseHandle(TMailslotHandle handle) override;
     TMailslotWait WaitForDatagram(TMailslotHandle mailbox, std::stop_token stop) override;
     /// To this computer (by "." or its name), what one datagram carries; elsewhere no more than the settings'
@@ -57,36 +62,28 @@ private:
         std::string Box;
     };
 
-    struct TSender {
-        int Socket = -1;
-        std::uint16_t Port = 0;
-    };
-
-    // Called with Mutex held.
+    // The receiving half; called with Mutex held.
     std::shared_ptr<TMailbox> MailboxOf(TMailslotHandle handle) const;
     void Drain(TMailbox& mailbox);
     void Drain(TMailbox& mailbox, int socket);
-    TSender SendSocket();
-    bool Send(const TTarget& target, std::string_view bytes);
-    const std::vector<TIpv4Interface>& Interfaces();
 
     const std::string ComputerName;
     const TUdpSettings Settings;
     const TInbox::TLimits InboxLimits;
+    std::atomic<TMailslotHandle> NextHandle{1};
+    TPeerAddressBook Peers;  ///< learnt by the receiving half, read by the sending half; locks itself
+    TDatagramSender Sender;  ///< the sending half, with a lock of its own
+
+    // The receiving half: the poller drains the mailbox under this lock while sends go on.
     mutable std::mutex Mutex;
     std::condition_variable WaitEnded;
     std::map<TMailslotHandle, std::shared_ptr<TMailbox>> Mailboxes;
-    std::map<TMailslotHandle, TTarget> Targets;
-    TMailslotHandle NextHandle = 1;
-    TPeerAddressBook Peers;
-    TFileDescriptor SpareSendSocket;  ///< for sends while no own mailbox is open
-    std::uint16_t SparePort = 0;
-    std::uint16_t NextDatagramId = 0;
     std::uint16_t ListeningPort = 0;
     std::optional<TMailboxSockets> OpenedAhead;
     std::optional<std::string> NameServiceHolder;
     std::string CreateError;
-    std::vector<TIpv4Interface> InterfaceList;
-    std::chrono::steady_clock::time_point InterfacesListedAt;
-    bool InterfacesListed = false;
+
+    // Write handles: a path filed by CreateFile for its one write.
+    std::mutex TargetsMutex;
+    std::map<TMailslotHandle, TTarget> Targets;
 };

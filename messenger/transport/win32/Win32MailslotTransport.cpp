@@ -67,12 +67,16 @@ TMailslotHandle TWin32MailslotTransport::CreateFile(std::string_view path) {
                                 FILE_ATTRIBUTE_NORMAL, nullptr));
 }
 
-bool TWin32MailslotTransport::WriteFile(TMailslotHandle target, std::string_view bytes) {
+TSendResult TWin32MailslotTransport::WriteFile(TMailslotHandle target, std::string_view bytes) {
     void* const systemHandle = SystemHandle(target);
+    if (systemHandle == INVALID_HANDLE_VALUE) {
+        return TSendResult::Refused("not a handle opened for writing");
+    }
     DWORD written = 0;
-    return systemHandle != INVALID_HANDLE_VALUE &&
-           ::WriteFile(systemHandle, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) &&
-           written == bytes.size();
+    if (!::WriteFile(systemHandle, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr)) {
+        return TSendResult::Refused("the system refused the write (error " + std::to_string(GetLastError()) + ")");
+    }
+    return written == bytes.size() ? TSendResult::Ok() : TSendResult::Refused("only part of it was written");
 }
 
 void TWin32MailslotTransport::CloseHandle(TMailslotHandle handle) {

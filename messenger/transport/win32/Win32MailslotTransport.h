@@ -16,7 +16,7 @@ public:
     std::optional<TMailslotInfo> GetMailslotInfo(TMailslotHandle mailbox) override;
     std::optional<std::uint32_t> ReadFile(TMailslotHandle mailbox, std::span<char> buffer) override;
     TMailslotHandle CreateFile(std::string_view path) override;
-    bool WriteFile(TMailslotHandle target, std::string_view bytes) override;
+    TSendResult WriteFile(TMailslotHandle target, std::string_view bytes) override;
     void CloseHandle(TMailslotHandle handle) override;
     // No WaitForDatagram: a mailslot offers no wait that a stop request can interrupt, so the poller
     // looks every millisecond.

@@ -122,7 +122,7 @@ std::uint16_t FreePort() {
 
 bool Write(TUdpTransport& transport, const std::string& path, const std::string& bytes) {
     const auto handle = transport.CreateFile(path);
-    const bool written = transport.WriteFile(handle, bytes);
+    const bool written = transport.WriteFile(handle, bytes).Sent();
     transport.CloseHandle(handle);
     return written;
 }
@@ -181,7 +181,7 @@ TEST_F(UdpTransport, LeavesWhatAFullQueueCannotHoldInTheSocketLosingNothing) {
     const auto target = Other.CreateFile("\\\\WS01\\mailslot\\MB303");
     constexpr int Burst = 4096 + 400;  // more than the queue holds
     for (int i = 0; i < Burst; ++i)
-        ASSERT_TRUE(Other.WriteFile(target, "memo " + std::to_string(i)));
+        ASSERT_TRUE(Other.WriteFile(target, "memo " + std::to_string(i)).Sent());
     for (int i = 0; i < Burst; ++i)
         ASSERT_EQ(Read(), "memo " + std::to_string(i));
     EXPECT_EQ(Own.GetMailslotInfo(Mailbox)->MessageCount, 0);
