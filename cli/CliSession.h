@@ -29,6 +29,8 @@ public:
     const QStringList& SettingsProblems() const { return Network.Problems; }
     /// Whether a memo can leave this computer now (some network to send on is up).
     bool ReachesOtherComputers() { return Network.Backend->ReachesOtherComputers(); }
+    /// The own mailbox's receive buffer, while it is open (Linux).
+    std::optional<TReceiveBuffer> ReceiveBuffer() const { return Network.Backend->ReceiveBuffer(); }
 
     /// The office's code page, for what is typed and what is shown.
     const TWireText& Text() const { return Network.Text; }

@@ -2,11 +2,14 @@
 // computers from seeing each other, "note" what is worth knowing.
 #include "cli/Doctor.h"
 
+#include <QFile>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
 #include <QSysInfo>
 #include <QTimer>
+#include <algorithm>
+#include <map>
 #include <random>
 
 #include "cli/FirewallRules.h"
@@ -144,6 +147,88 @@ void CheckSettings(const TCliSession& session, TFindings& found) {
     }
 }
 
+// The kernel's count of UDP datagrams it could not take or send, since this system (or network namespace)
+// started: the "Udp:" rows of /proc/net/snmp, names then values.
+std::map<QString, qlonglong> UdpCounters() {
+    QFile snmp("/proc/net/snmp");
+    std::map<QString, qlonglong> counters;
+    if (!snmp.open(QIODevice::ReadOnly)) {
+        return counters;
+    }
+    QStringList names;
+    for (const QString& line : QString::fromLatin1(snmp.readAll()).split('\n')) {
+        if (!line.startsWith("Udp: ")) {
+            continue;
+        }
+        const QStringList words = line.mid(5).split(' ', Qt::SkipEmptyParts);
+        if (names.isEmpty()) {
+            names = words;
+        } else {
+            for (qsizetype i = 0; i < std::min(names.size(), words.size()); ++i) {
+                counters[names[i]] = words[i].toLongLong();
+            }
+        }
+    }
+    return counters;
+}
+
+// A small datagram costs the receive buffer about this much as the kernel counts it (its data, headers and
+// bookkeeping): 832 bytes on loopback, more on some network drivers.
+constexpr std::size_t BufferBytesPerDatagram = 1024;
+
+// Whether the mailbox can hold what the office sends it at once: every computer's answer to an announcement,
+// or a memo to all from each. The system's limit is what a program without privileges may ask for.
+void CheckReceiveBuffer(TCliSession& session, std::size_t computers, TFindings& found) {
+    const auto buffer = session.ReceiveBuffer();
+    if (!buffer || buffer->Granted == 0) {
+        return;
+    }
+    const std::size_t room = buffer->Granted / BufferBytesPerDatagram;
+    const QString limit = buffer->SystemLimit == 0
+                              ? QString()
+                              : QStringLiteral("; the system allows %1 KiB (net.core.rmem_max)")
+                                    .arg(buffer->SystemLimit / 1024);
+    const QString said = QStringLiteral("%1 KiB, room for about %2 datagrams").arg(buffer->Granted / 1024).arg(room) + limit;
+    // Twice the office: its answers to an announcement and a round of memos to all may meet in it.
+    const std::size_t needed = std::max<std::size_t>(2 * (computers + 1), 256);
+    if (room >= needed) {
+        found.push_back({"receive buffer", TStatus::Ok, said});
+    } else {
+        found.push_back({"receive buffer", TStatus::Problem,
+                         said + QStringLiteral("; too small for an office of %1 computers: raise the limit, e.g. "
+                                               "sysctl -w net.core.rmem_max=%2")
+                                    .arg(computers + 1)
+                                    .arg(needed * BufferBytesPerDatagram)});
+    }
+}
+
+// What this run sent, and what the kernel dropped for every program of this system since it started.
+void CheckSends(TCliSession& session, TFindings& found) {
+    const TSendTally& tally = session.Messenger().SendTally();
+    if (tally.NotSent == 0) {
+        found.push_back({"sends", TStatus::Ok, QStringLiteral("%1 datagrams sent, none lost").arg(tally.Sent)});
+    } else {
+        found.push_back({"sends", TStatus::Problem,
+                         QStringLiteral("%1 datagrams sent, %2 not sent; the last: %3")
+                             .arg(tally.Sent)
+                             .arg(tally.NotSent)
+                             .arg(Q(tally.LastProblem))});
+    }
+    const auto counters = UdpCounters();
+    const auto count = [&counters](const char* name) {
+        const auto counter = counters.find(name);
+        return counter == counters.end() ? 0 : counter->second;
+    };
+    const qlonglong full = count("RcvbufErrors"), noRoom = count("SndbufErrors"), bad = count("InErrors");
+    const QString text = QStringLiteral("since the system started, UDP datagrams dropped on a full receive buffer: "
+                                        "%1, sends that found no room: %2, datagrams received in error: %3 "
+                                        "(all programs; /proc/net/snmp)")
+                             .arg(full)
+                             .arg(noRoom)
+                             .arg(bad);
+    found.push_back({"kernel counters", full + noRoom == 0 ? TStatus::Ok : TStatus::Note, text});
+}
+
 QString StatusWord(TStatus status) {
     return status == TStatus::Ok ? "ok" : status == TStatus::Note ? "note" : "problem";
 }
@@ -222,6 +307,8 @@ int RunDoctor(TCliSession& session, const TCliCommand& command, const TDoctorLoo
         found.push_back({"presence", names.isEmpty() ? TStatus::Problem : TStatus::Ok,
                          names.isEmpty() ? QStringLiteral("no other computer answered within 2 s")
                                          : QString::number(names.size()) + " answered: " + names.join(", ")});
+        CheckReceiveBuffer(session, answered.size(), found);
+        CheckSends(session, found);
     }
     Report(found, command.Json);
     return std::ranges::any_of(found, [](const auto& f) { return f.Status == TStatus::Problem; }) ? 1 : 0;

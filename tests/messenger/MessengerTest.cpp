@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <deque>
 #include <memory>
+#include <set>
 #include <stdexcept>
 
 #include "messenger/UiThreadQueue.h"
@@ -180,6 +181,52 @@ TEST_F(Messenger, IsSafeToDestroyWithAHandOverPending) {
     EXPECT_GE(Queue.RunPending(), 2u);
     EXPECT_FALSE(raised);
     EXPECT_EQ(Peers[0].Transport.OpenHandleCount(), 0u);
+}
+
+// A write that finds no room is told and counted; the announcement it lost is repaired by the second one a
+// moment after the start; rounds keep a computer that answers and drop one silent for two of them.
+TEST_F(Messenger, RepairsALostAnnouncementAndDropsAComputerSilentForTwoRounds) {
+    using std::chrono::steady_clock;
+    TPresenceTiming timing = TPresenceTiming::Immediate();
+    timing.RepeatFrom = 100ms;
+    timing.RepeatTo = 150ms;
+    timing.Refresh = 300ms;  // rounds 270-330 ms apart, the silent dropped 150 ms after one
+    M(0).SetPresenceTiming(timing);
+    M(1).Activate();
+    Peers[0].Transport.SetWriteFails(true);
+    M(0).Activate();
+    EXPECT_EQ(Take(0), Events{"error Could not Write to a Remote Mail Slot: no room to send"});
+    EXPECT_EQ(M(0).SendMemoTo("WS02", {"lost"})->Text(), "The memo was not sent: no room to send.");
+    EXPECT_EQ(M(0).SendTally().NotSent, 2u);
+    Peers[0].Transport.SetWriteFails(false);
+    Take(0);
+    ASSERT_TRUE(PumpUntil(Queue, [&] { return Take(1) == Events{"users [WS01]"}; }));
+    ASSERT_TRUE(PumpUntil(Queue, [&] { return Take(0) == Events{"users [WS02]"}; }));
+    // Three rounds answered: WS02 stays.
+    for (const auto until = steady_clock::now() + 1s; steady_clock::now() < until;)
+        Queue.RunOne(20ms);
+    EXPECT_EQ(Take(0), Events{});
+    EXPECT_GE(Sent("ONLINE_NOTIFY"), 4u);
+    // WS02 vanishes without a goodbye: gone after its second unanswered round, not before its first.
+    Peers[1].Transport.SetWriteFails(true);
+    const auto silent = steady_clock::now();
+    ASSERT_TRUE(PumpUntil(Queue, [&] { return Take(0) == Events{"users []"}; }));
+    EXPECT_GT(steady_clock::now() - silent, 250ms);
+    EXPECT_LT(steady_clock::now() - silent, 2s);
+}
+
+// An answer waits up to the spread per listed computer, never beyond the limit; none without a spread.
+TEST(PresenceClock, SpreadsAnswersByTheListsLengthWithinTheLimit) {
+    TPresenceClock moments({.AnswerSpreadPerComputer = 1000us, .AnswerSpreadLimit = 50ms});
+    for (const auto& [listed, most] : {std::pair{0u, 0us}, {10u, 10000us}, {5000u, 50000us}}) {
+        std::set<std::int64_t> drawn;
+        for (int i = 0; i < 200; ++i) {
+            const auto delay = moments.AnswerDelay(listed);
+            EXPECT_TRUE(delay >= 0us && delay <= most) << listed;
+            drawn.insert(delay.count());
+        }
+        EXPECT_EQ(drawn.size() > 50, listed > 0) << listed;  // spread out, not one moment for all
+    }
 }
 
 // Calls handed over back to back, most of them on the lane rather than through the queue: each runs on the

@@ -38,6 +38,9 @@ TDatagramSender::TSocket TDatagramSender::SendSocket() {
     // to open is tried again at the next send.
     if (!Spare.Valid()) {
         TUdpSocket opened = OpenSendSocket();
+        if (opened.Socket.Valid()) {
+            ReportSendErrors(opened.Socket.Get());
+        }
         Spare = std::move(opened.Socket);
         SparePort = opened.Port;
     }

@@ -83,6 +83,7 @@ TMailboxSockets OpenMailboxSockets(const TUdpSettings& settings) {
             sockets.Error = sender.Error;
             return sockets;
         }
+        ReportSendErrors(sender.Socket.Get());
         sockets.Raw = true;
         sockets.Sender = std::move(sender.Socket);
         sockets.SendPort = sender.Port;

@@ -6,8 +6,10 @@
 #include <poll.h>
 #include <netinet/in.h>
 #include <sys/socket.h>
+#include <sys/uio.h>
 
 #include <algorithm>
+#include <array>
 #include <cerrno>
 #include <cstring>
 #include <fstream>
@@ -78,7 +80,11 @@ TUdpSocket OpenMailboxSocket(const TUdpSettings& settings) {
     if (!address) {
         return {TFileDescriptor(), 0, "not an IPv4 address: " + settings.BindAddress, EINVAL};
     }
-    return OpenBound(SOCK_NONBLOCK, *address, settings.Port, true);
+    TUdpSocket opened = OpenBound(SOCK_NONBLOCK, *address, settings.Port, true);
+    if (opened.Socket.Valid() && !ReportSendErrors(opened.Socket.Get())) {
+        return Failed("cannot have a UDP socket report its send errors");
+    }
+    return opened;
 }
 
 TUdpSocket OpenRawReceiver(const TUdpSettings& settings) {
@@ -138,9 +144,31 @@ bool SendTo(int socket, std::string_view bytes, std::uint32_t address, std::uint
            static_cast<ssize_t>(bytes.size());
 }
 
+bool ReportSendErrors(int socket) {
+    const int on = 1;
+    return setsockopt(socket, IPPROTO_IP, IP_RECVERR, &on, sizeof on) == 0;
+}
+
+void DiscardSendErrors(int socket) {
+    std::array<char, 512> data{};
+    std::array<char, 512> control{};
+    for (;;) {
+        iovec part{data.data(), data.size()};
+        msghdr message{};
+        message.msg_iov = &part;
+        message.msg_iovlen = 1;
+        message.msg_control = control.data();
+        message.msg_controllen = control.size();
+        if (recvmsg(socket, &message, MSG_ERRQUEUE | MSG_DONTWAIT) < 0 && errno != EINTR) {
+            return;
+        }
+    }
+}
+
 TSendResult SendWhenRoom(int socket, std::string_view bytes, std::uint32_t address, std::uint16_t port,
                          std::chrono::steady_clock::time_point deadline) {
     const sockaddr_in to = SocketAddress(address, port);
+    int earlier = 0;  // an error that may be an earlier datagram's, told to this send
     for (;;) {
         const auto sent = sendto(socket, bytes.data(), bytes.size(), MSG_DONTWAIT,
                                  reinterpret_cast<const sockaddr*>(&to), sizeof to);
@@ -152,6 +180,12 @@ TSendResult SendWhenRoom(int socket, std::string_view bytes, std::uint32_t addre
             continue;
         }
         if (error != EAGAIN && error != EWOULDBLOCK && error != ENOBUFS) {
+            // A socket that reports its errors also hands on the ICMP answer to an earlier datagram (a
+            // computer that has left): taken now, it does not come again, so one more try tells.
+            if (earlier != error) {
+                earlier = error;
+                continue;
+            }
             return TSendResult::Refused("sending to " + FormatIpv4(address) + " failed: " + std::strerror(error));
         }
         const auto left = std::chrono::ceil<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now());
@@ -164,6 +198,9 @@ TSendResult SendWhenRoom(int socket, std::string_view bytes, std::uint32_t addre
         } else {
             pollfd writable{socket, POLLOUT, 0};
             while (poll(&writable, 1, static_cast<int>(left.count())) < 0 && errno == EINTR) {
+            }
+            if ((writable.revents & POLLERR) != 0) {
+                DiscardSendErrors(socket);
             }
         }
     }

@@ -37,6 +37,12 @@ TUdpSocket OpenBroadcastListener(std::uint32_t broadcast, std::uint16_t port);
 TUdpSocket OpenSendSocket();
 /// Sends `bytes` as one datagram; false unless all of it went out.
 bool SendTo(int socket, std::string_view bytes, std::uint32_t address, std::uint16_t port);
+/// Makes a socket that datagrams leave from say when the system drops one on its way out (ENOBUFS: the
+/// neighbour table or a device queue is full), which UDP otherwise reports as sent.
+bool ReportSendErrors(int socket);
+/// Throws away the errors such a socket has queued (ICMP answers to earlier datagrams), which would
+/// otherwise keep waking whoever polls it.
+void DiscardSendErrors(int socket);
 /// Sends `bytes` as one datagram without blocking; where the socket's buffer or the system has no room
 /// for it, waits for room until `deadline` and tries again.
 TSendResult SendWhenRoom(int socket, std::string_view bytes, std::uint32_t address, std::uint16_t port,

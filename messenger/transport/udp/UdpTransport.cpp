@@ -179,7 +179,12 @@ void TUdpTransport::Drain(TMailbox& mailbox, int socket) {
             recvfrom(socket, mailbox.ReceiveBuffer.data(), mailbox.ReceiveBuffer.size(),
                      MSG_DONTWAIT | (look ? MSG_PEEK : 0), reinterpret_cast<sockaddr*>(&from), &fromSize);
         if (received < 0) {
-            return;
+            // A socket that reports its send errors tells here, once, of an ICMP answer to an earlier
+            // datagram; the datagrams behind it are still there.
+            if (errno == EAGAIN || errno == EWOULDBLOCK) {
+                return;
+            }
+            continue;
         }
         const auto datagram = DecodeMailslotDatagram(MailboxPayload(
             mailbox.Sockets, {mailbox.ReceiveBuffer.data(), static_cast<std::size_t>(received)}));
@@ -306,6 +311,10 @@ TMailslotWait TUdpTransport::WaitForDatagram(TMailslotHandle mailbox, std::stop_
             }
             if (ready == 0) {
                 networkAppeared = found->Networks->TakeDueAnnouncement();
+            } else if ((fds[0].revents & POLLERR) != 0) {
+                // ICMP answers to what this copy sent: nothing to read, and nothing to wake for again.
+                DiscardSendErrors(fds[0].fd);
+                fds[0].revents &= ~POLLERR;
             } else if ((fds[2].revents & POLLIN) != 0) {
                 networkAppeared = found->Networks->TakeChanges();
                 Sender.ForgetInterfaces();  // sends follow the networks as they are now
