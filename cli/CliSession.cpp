@@ -32,3 +32,11 @@ void TCliSession::OpenSockets() {
 std::string TCliSession::NameConflict() const {
     return Network.Backend->CheckComputerName();
 }
+
+void TCliSession::CheckNameInBackground(std::function<void(const std::string&)> warn) {
+    NameCheck = std::jthread([this, warn = std::move(warn)] {
+        if (std::string warning = Network.Backend->CheckComputerName(); !warning.empty()) {
+            Queue.Post([warn, warning = std::move(warning)] { warn(warning); });
+        }
+    });
+}

@@ -3,7 +3,9 @@
 
 #include <QObject>
 #include <QStringList>
+#include <functional>
 #include <memory>
+#include <thread>
 
 #include "cli/CommandLine.h"
 #include "messenger/SystemServices.h"
@@ -25,6 +27,9 @@ public:
     /// Asks the network once whether another computer answers to this one's name, or nothing here does;
     /// the warning, or empty.
     std::string NameConflict() const;
+    /// Asks the same off this thread, so that arrivals are not kept waiting meanwhile, and hands a warning
+    /// to `warn` on this thread.
+    void CheckNameInBackground(std::function<void(const std::string&)> warn);
     /// The problems found in the settings file (each value fell back to its default).
     const QStringList& SettingsProblems() const { return Network.Problems; }
     /// Whether a memo can leave this computer now (some network to send on is up).
@@ -43,5 +48,6 @@ public:
 private:
     TNetworkSetup Network;
     TQtUiQueue Queue;
-    std::unique_ptr<TMessenger> Component;  ///< last, so it leaves before what it uses
+    std::unique_ptr<TMessenger> Component;  ///< leaves before what it uses
+    std::jthread NameCheck;                 ///< last: joined before anything it uses goes
 };

@@ -49,9 +49,9 @@ bool ActivateAndCheckName(TCliSession& session) {
     if (!ActivateOrReport(session)) {
         return false;
     }
-    if (const std::string warning = session.NameConflict(); !warning.empty()) {
-        PrintError("kestrin-cli: " + warning + "\n");
-    }
+    // Asked beside the copy's first moments rather than before them: the answers to its announcement are
+    // arriving meanwhile.
+    session.CheckNameInBackground([](const std::string& warning) { PrintError("kestrin-cli: " + warning + "\n"); });
     return true;
 }
 
