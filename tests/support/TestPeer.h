@@ -50,10 +50,10 @@ public:
     /// Takes the recorded events, leaving none behind.
     std::vector<std::string> TakeEvents() { return std::exchange(Events, {}); }
 
+    std::vector<std::string> Events;  ///< first, so that the goodbye's events at destruction still land
     TFixedSystem System;
     TMemoryComputer& Transport;
     TExposedMessenger Messenger;
-    std::vector<std::string> Events;
 };
 
 /// Writes `bytes` as one datagram from `from` to `path`, as another program on that computer would.
