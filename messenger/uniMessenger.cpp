@@ -189,6 +189,20 @@ TSendFailure TMainMessenger::NotSent(const std::string& why) {
     return TSendFailure{0, 0, why};
 }
 
+void TMainMessenger::ReadWaiting(std::uint32_t NextSize) {
+    // Bounded, so that a flood leaves the user-interface thread free for a key press between bursts.
+    constexpr int MaxReadsPerHandOver = 64;
+    ReadMessage(NextSize);
+    for (int read = 1; read < MaxReadsPerHandOver; ++read) {
+        // A handler may have deactivated the messenger meanwhile: its closed mailbox answers nothing.
+        const auto info = Transport.GetMailslotInfo(SlotHandle);
+        if (!info || info->MessageCount <= 0) {
+            return;
+        }
+        ReadMessage(info->NextSize);
+    }
+}
+
 void TMainMessenger::ReadMessage(std::uint32_t NextSize) {
     std::string receiveBuffer(NextSize, '\0');
     const std::uint32_t bytesRead = Transport.ReadFile(SlotHandle, receiveBuffer).value_or(0);
@@ -279,7 +293,7 @@ void TMainMessenger::PollOnce(std::stop_token stop) {
     if (const auto info = Transport.GetMailslotInfo(slot); info && info->MessageCount > 0) {
         try {
             HandOver(
-                UiQueue, [this, nextSize = info->NextSize] { ReadMessage(nextSize); }, stop,
+                UiQueue, [this, nextSize = info->NextSize] { ReadWaiting(nextSize); }, stop,
                 info->MessageCount > 1);
         } catch (...) {
             // A failing event handler must not end reception; the datagram was read and is gone.

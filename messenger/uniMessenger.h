@@ -122,6 +122,9 @@ private:
     void DropSilent();
     TSendFailure NotSent(const std::string& why);
     void ReadMessage(std::uint32_t NextSize);
+    /// Reads the datagram of `NextSize` bytes and those waiting behind it, a bounded number, one
+    /// ReadMessage each: a burst costs one hand-over, not one a datagram.
+    void ReadWaiting(std::uint32_t NextSize);
     void HandleCommand(const std::string& Origin, const std::string& Command);
     void AddUser(const std::string& Name);
     void RemoveUser(const std::string& Name);

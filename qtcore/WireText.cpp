@@ -2,11 +2,16 @@
 #include "qtcore/WireText.h"
 
 #include <QStringDecoder>
+#include <algorithm>
 #include <utility>
 
 #include "qtcore/CodePage.h"
 
 namespace {
+
+bool IsAscii(const std::string& bytes) {
+    return std::ranges::all_of(bytes, [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+}
 
 std::optional<QString> FromUtf8(const std::string& bytes) {
     QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
@@ -89,6 +94,10 @@ QString TWireText::Name() const {
 }
 
 QString TWireText::Read(const std::string& bytes) const {
+    // Every code page here holds ASCII as ASCII; names and notices are, and they are read most.
+    if (IsAscii(bytes)) {
+        return QString::fromLatin1(bytes.data(), static_cast<qsizetype>(bytes.size()));
+    }
     const auto utf8 = FromUtf8(bytes);
     // Fewer characters than bytes: some character took a multi-byte sequence.
     if (utf8 && (CodePage == Utf8 || utf8->size() < static_cast<qsizetype>(bytes.size()))) {
@@ -102,6 +111,9 @@ QString TWireText::Read(const std::string& bytes) const {
 }
 
 std::string TWireText::Write(const QString& text) const {
+    if (std::ranges::all_of(text, [](QChar c) { return c.unicode() < 0x80; })) {
+        return text.toStdString();
+    }
     if (CodePage != Utf8) {
         if (auto bytes = PlatformCodePage::Encode(CodePage, text)) {
             return *bytes;
