@@ -230,7 +230,11 @@ def presence_rows(runs):
         online = None if None in (number(r.get("announcements")), number(r.get("answers"))) else \
             number(r["announcements"]) + number(r["answers"])
         sndbuf = number(r.get("sndbuf_errors"))
-        anchor = (f"{wire} on the wire (at most {bound:,}: an announcement and the answers to it, and once more for the "
+        # The floor: the copies' own start on this machine, until each one's announcement was on the wire.
+        started = number(r.get("announced_ms"))
+        start_floor = (f"every copy's announcement on the wire {fmt(started, 0, ' ms')} after its release (process start, "
+                       f"the floor); " if started is not None else "")
+        anchor = (f"{start_floor}{wire} on the wire (at most {bound:,}: an announcement and the answers to it, and once more for the "
                   f"repeat), {r.get('other', '—')} other; send failures {r.get('sndbuf_errors', '—')} (at most "
                   f"{r.get('sndbuf_errors_max', '—')} on one computer), receive-buffer drops {r.get('rcvbuf_errors', '—')}, "
                   f"UDP in-errors {r.get('in_errors', '—')}; the kernel's neighbour table (one for all hosts) full "
