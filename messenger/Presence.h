@@ -17,8 +17,10 @@
 #include <vector>
 
 struct TPresenceTiming {
-    /// An answer waits a random time up to this much for every computer the answering copy lists...
-    std::chrono::microseconds AnswerSpreadPerComputer{1000};
+    /// An answer waits a random time up to this much for every computer the answering copy lists: 249
+    /// answers come over an eighth of a second, which any receive buffer holds, and the newcomer has
+    /// them all well within half a second...
+    std::chrono::microseconds AnswerSpreadPerComputer{500};
     /// ...but never longer than this.
     std::chrono::milliseconds AnswerSpreadLimit{1000};
     /// The second announcement comes at a random moment in this window after activation; none when the
