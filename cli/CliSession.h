@@ -35,7 +35,7 @@ public:
     /// Whether a memo can leave this computer now (some network to send on is up).
     bool ReachesOtherComputers() { return Network.Backend->ReachesOtherComputers(); }
     /// The own mailbox's receive buffer, while it is open (Linux).
-    std::optional<TReceiveBuffer> ReceiveBuffer() const { return Network.Backend->ReceiveBuffer(); }
+    std::optional<TReceiveRoom> ReceiveBuffer() const { return Network.Backend->ReceiveBuffer(); }
 
     /// The office's code page, for what is typed and what is shown.
     const TWireText& Text() const { return Network.Text; }

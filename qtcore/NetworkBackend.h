@@ -17,13 +17,6 @@
 #include "messenger/transport/udp/UdpSettings.h"
 #include "qtcore/WireText.h"
 
-/// How many bytes of datagrams the own mailbox's receive buffer holds, and the most a program without
-/// privileges may ask the system for (net.core.rmem_max).
-struct TReceiveBuffer {
-    std::size_t Granted = 0;
-    std::size_t SystemLimit = 0;
-};
-
 class TNetworkBackend {
 public:
     virtual ~TNetworkBackend() = default;
@@ -43,7 +36,7 @@ public:
     /// Whether a memo can leave this computer now (some network to send on is up).
     virtual bool ReachesOtherComputers() = 0;
     /// The own mailbox's receive buffer and the system's limit on it, where the backend has one to tell.
-    virtual std::optional<TReceiveBuffer> ReceiveBuffer() const { return std::nullopt; }
+    virtual std::optional<TReceiveRoom> ReceiveBuffer() const { return std::nullopt; }
 };
 
 struct TNetworkSetup {

@@ -20,10 +20,7 @@ public:
     std::string CheckComputerName() const override { return Udp.CheckComputerName(NameCheckTime); }
     std::string LastError() const override { return Udp.LastError(); }
     bool ReachesOtherComputers() override { return Udp.ReachesOtherComputers(); }
-    std::optional<TReceiveBuffer> ReceiveBuffer() const override {
-        const TReceiveRoom room = Udp.ReceiveRoom();
-        return TReceiveBuffer{room.Granted, room.SystemLimit};
-    }
+    std::optional<TReceiveRoom> ReceiveBuffer() const override { return Udp.ReceiveRoom(); }
 
 private:
     TUdpTransport Udp;

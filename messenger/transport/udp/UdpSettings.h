@@ -17,3 +17,10 @@ struct TUdpSettings {
     /// the longest message text sent to other computers: what Windows takes; more reaches Linux copies only
     std::size_t MaxMessageBytes = WindowsMaxMessageSize;
 };
+
+/// How many bytes of datagrams the own mailbox's receive buffer holds, as the kernel counts them, and the
+/// most a program without privileges may ask the system for (net.core.rmem_max); 0 where unknown.
+struct TReceiveRoom {
+    std::size_t Granted = 0;
+    std::size_t SystemLimit = 0;
+};

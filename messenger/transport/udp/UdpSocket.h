@@ -47,12 +47,7 @@ void DiscardSendErrors(int socket);
 /// for it, waits for room until `deadline` and tries again.
 TSendResult SendWhenRoom(int socket, std::string_view bytes, std::uint32_t address, std::uint16_t port,
                          std::chrono::steady_clock::time_point deadline);
-/// The receive buffer a socket got, in bytes as the kernel counts them, and the most an unprivileged
-/// program may ask for (net.core.rmem_max); nothing that cannot be read is 0.
-struct TReceiveRoom {
-    std::size_t Granted = 0;
-    std::size_t SystemLimit = 0;
-};
+/// The receive buffer a socket got, and the system's limit on it.
 TReceiveRoom ReceiveRoomOf(int socket);
 /// Why binding `port` failed with `error` (an errno value).
 std::string BindFailure(int error, std::uint16_t port);

@@ -115,10 +115,8 @@ bool TUdpTransport::ReachesOtherComputers() {
 
 TReceiveRoom TUdpTransport::ReceiveRoom() const {
     std::lock_guard lock(Mutex);
-    for (const auto& [handle, mailbox] : Mailboxes) {
-        return ReceiveRoomOf(mailbox->Sockets.Receiver.Get());
-    }
-    return {};
+    // One mailbox at most: one UDP port carries one.
+    return Mailboxes.empty() ? TReceiveRoom{} : ReceiveRoomOf(Mailboxes.begin()->second->Sockets.Receiver.Get());
 }
 
 TMailslotHandle TUdpTransport::CreateMailslot(std::string_view path, std::uint32_t /*maxMessageSize*/,
