@@ -6,6 +6,7 @@
 #include <thread>
 #include <utility>
 
+#include "messenger/ComputerName.h"
 #include "messenger/MailslotPath.h"
 #include "messenger/MessageText.h"
 
@@ -110,7 +111,7 @@ void TMainMessenger::DropSilent() {
 }
 
 void TMainMessenger::AnswerLater(const std::string& Announcer) {
-    const auto delay = Moments.AnswerDelay(UserList.size());
+    const auto delay = Moments.AnswerDelay(UserList.Size());
     if (delay.count() == 0) {
         SendCommand(Announcer, std::string(MessageText::OnlineResponse));
         return;
@@ -212,6 +213,7 @@ void TMainMessenger::ReadMessage(std::uint32_t NextSize) {
         return;
     }
     RollCall.Heard(message->Origin);
+    UserList.Heard(message->Origin);
     if (message->Kind == MessageText::CommandMsg) {
         HandleCommand(message->Origin, message->Text);
     } else if (message->Kind == MessageText::LineMsg) {
@@ -222,8 +224,9 @@ void TMainMessenger::ReadMessage(std::uint32_t NextSize) {
 }
 
 void TMainMessenger::HandleCommand(const std::string& Origin, const std::string& Command) {
-    // Our own announcements come back through the broadcast.
-    if (Origin == FComputer) {
+    // Our own announcements come back through the broadcast; a name no computer can have, or our own in
+    // another case, is a forgery or a fault, and listing it would take memos meant for others.
+    if (!IsListableComputer(Origin, FComputer)) {
         return;
     }
     if (Command == MessageText::OnlineNotify) {
@@ -237,22 +240,23 @@ void TMainMessenger::HandleCommand(const std::string& Origin, const std::string&
 }
 
 void TMainMessenger::AddUser(const std::string& Name) {
-    if (std::find(UserList.begin(), UserList.end(), Name) != UserList.end()) {
+    if (UserList.Contains(Name)) {
         return;
     }
-    UserList.push_back(Name);
+    if (const auto evicted = UserList.Add(Name)) {
+        RollCall.Forget(*evicted);
+        DoUserChange(*evicted, TUserChange::Left);
+    }
     RollCall.Listed(Name);
-    DoUserListChange(UserList);
+    DoUserChange(Name, TUserChange::Joined);
 }
 
 void TMainMessenger::RemoveUser(const std::string& Name) {
-    const auto last = std::find(UserList.rbegin(), UserList.rend(), Name);
-    if (last == UserList.rend()) {
+    if (!UserList.Remove(Name)) {
         return;
     }
-    UserList.erase(std::next(last).base());
     RollCall.Forget(Name);
-    DoUserListChange(UserList);
+    DoUserChange(Name, TUserChange::Left);
 }
 
 void TMainMessenger::DoNewLine(const std::string& origin, const std::string& time, const std::string& line) {
@@ -272,6 +276,13 @@ void TMainMessenger::DoUserListChange(const TStringList& userList) {
     if (OnUserListChange) {
         OnUserListChange(*this, userList);
     }
+}
+
+void TMainMessenger::DoUserChange(const std::string& name, TUserChange change) {
+    if (OnUserChange) {
+        OnUserChange(*this, name, change);
+    }
+    DoUserListChange(UserList.Names());
 }
 
 void TMainMessenger::DoError(const std::string& errorMsg) {

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "messenger/Agenda.h"
+#include "messenger/ComputerList.h"
 #include "messenger/MailslotTransport.h"
 #include "messenger/Presence.h"
 #include "messenger/StringList.h"
@@ -27,6 +28,10 @@ using TNELineArrival = std::function<void(TMainMessenger& Sender, const std::str
 using TNEMemoArrival = std::function<void(TMainMessenger& Sender, const std::string& Origin,
                                           const std::string& Time, const TStringList& MsgLines)>;
 using TNEUserListChange = std::function<void(TMainMessenger& Sender, const TStringList& UserList)>;
+/// One computer joined the list or left it: what a program with a long list updates, one entry a change.
+enum class TUserChange { Joined, Left };
+using TNEUserChange =
+    std::function<void(TMainMessenger& Sender, const std::string& Name, TUserChange Change)>;
 using TNEError = std::function<void(TMainMessenger& Sender, const std::string& ErrorMsg)>;
 
 /// Why a memo did not go: longer than the computers it goes to take (its message text on the wire, header
@@ -74,6 +79,8 @@ public:
     /// When this copy answers and announces itself (see Presence.h); applies from the next Activate.
     void SetPresenceTiming(const TPresenceTiming& timing) { Moments.SetTiming(timing); }
     const TSendTally& SendTally() const { return Tally; }
+    /// The computers listed now, in the order they joined.
+    const TStringList& Users() const { return UserList.Names(); }
 
 protected:
     const std::string& Computer() const { return FComputer; }
@@ -89,6 +96,7 @@ protected:
     virtual void DoNewLine(const std::string& origin, const std::string& time, const std::string& line);
     virtual void DoNewMemo(const std::string& origin, const std::string& time, const TStringList& msgLines);
     virtual void DoUserListChange(const TStringList& userList);
+    void DoUserChange(const std::string& name, TUserChange change);
     virtual void DoError(const std::string& errorMsg);
     void DoTimer();
 
@@ -101,7 +109,9 @@ protected:
 
     TNELineArrival OnNewLine;
     TNEMemoArrival OnNewMemo;
+    /// The whole list at every change; a long list costs its length each time, so programs take OnUserChange.
     TNEUserListChange OnUserListChange;
+    TNEUserChange OnUserChange;
     TNEError OnError;
     /// The ticker sleeps until a handler is bound: a copy that nobody ticks for never wakes for it.
     TTimerEvent OnTimer;
@@ -146,7 +156,7 @@ private:
     std::string FUser;
     std::string FBoxName = "SignalBox";
     std::atomic<std::uint16_t> FInterval{1000};  ///< read by the ticker before every sleep
-    TStringList UserList;
+    TComputerList UserList;
     TAgenda Agenda;  ///< filed and run on the user-interface thread; its worker only waits on it
     TPresenceClock Moments{TPresenceTiming{}};
     TRollCall RollCall;
@@ -169,5 +179,6 @@ public:
     using TMainMessenger::OnNewLine;
     using TMainMessenger::OnNewMemo;
     using TMainMessenger::OnTimer;
+    using TMainMessenger::OnUserChange;
     using TMainMessenger::OnUserListChange;
 };

@@ -14,6 +14,7 @@
 namespace {
 
 using namespace std::chrono_literals;
+using namespace std::string_literals;
 using Events = std::vector<std::string>;
 
 class Messenger : public ::testing::Test {
@@ -52,24 +53,26 @@ TEST_F(Messenger, AnnouncesAnswersAndLeaves) {
     Settle();
     EXPECT_EQ(Take(0), Events{"users [WS02]"});
     EXPECT_EQ(Take(1), Events{"users [WS01]"});
-    // Names that differ only in case are two computers; each answer goes to the announcer alone.
+    // Names that differ only in case are two computers to a third; to each other, each is the other's own
+    // name and is neither listed nor answered. Each answer goes to the announcer alone.
     Lan.ClearTraffic();
     M(2).Activate();
     Settle();
     EXPECT_EQ(Take(0), Events{"users [WS02|ws02]"});
-    EXPECT_EQ(Take(2).size(), 2u);  // one change per answer
-    EXPECT_EQ(Sent("ONLINE_RESPONSE"), 2u);
-    EXPECT_EQ(Sent("\\\\ws02\\mailslot\\MB303|"), 2u);
+    EXPECT_EQ(Take(1), Events{});
+    EXPECT_EQ(Take(2), Events{"users [WS01]"});
+    EXPECT_EQ(Sent("ONLINE_RESPONSE"), 1u);
+    EXPECT_EQ(Sent("\\\\ws02\\mailslot\\MB303|"), 1u);
     // A second announcement from a listed computer is answered again but changes no list.
     Lan.ClearTraffic();
     M(2).SendCommand("*", "ONLINE_NOTIFY");
     Settle();
-    EXPECT_EQ(Sent("ONLINE_RESPONSE"), 2u);
+    EXPECT_EQ(Sent("ONLINE_RESPONSE"), 1u);
     EXPECT_EQ(Take(0), Events{});
     M(1).Deactivate();
     Settle();
     EXPECT_EQ(Take(0), Events{"users [ws02]"});
-    EXPECT_EQ(Take(2), Events{"users [WS01]"});
+    EXPECT_EQ(Take(2), Events{});
     // Nothing is raised or answered for an offline notice from a computer nobody lists, an unknown command,
     // or a kind or command in the wrong case.
     Lan.ClearTraffic();
@@ -80,6 +83,41 @@ TEST_F(Messenger, AnnouncesAnswersAndLeaves) {
     Settle();
     EXPECT_EQ(Take(0), Events{});
     EXPECT_EQ(Lan.Traffic().size(), 4u);
+}
+
+// Forged announcements: only names a computer can have are listed, never the own one in any case, and a
+// flood of invented names leaves the list at its bound, the computers heard from longest ago leaving first.
+TEST_F(Messenger, ListsOnlyNamesAComputerCanHaveAndBoundsTheListByWhoWasHeardLast) {
+    M(0).Activate();
+    M(1).Activate();
+    Settle();
+    std::vector<std::string> changes;
+    for (std::size_t i : {0u, 1u})
+        M(i).OnUserListChange = nullptr;  // the whole list at every change would cost the flood its length
+    M(0).OnUserChange = [&](auto&, const std::string& name, TUserChange change) {
+        changes.push_back((change == TUserChange::Joined ? "+" : "-") + name);
+    };
+    const auto announce = [&](const std::string& origin) {
+        SendRaw(Peers[1].Transport, "\\\\*\\mailslot\\MB303",
+                "COMMAND_MSG\r\n1\r\n" + origin + "\r\nONLINE_NOTIFY\r\nEND_MESSAGE\r\n");
+    };
+    Lan.ClearTraffic();
+    for (const std::string& forged :
+         {"*"s, "."s, ""s, "ws01"s, "Ws01"s, "ABCDEFGHIJKLMNOP"s, "A\\B"s, ".PC"s, std::string(60000, 'X')})
+        announce(forged);
+    Settle();
+    EXPECT_EQ(changes, std::vector<std::string>{});
+    EXPECT_EQ(Sent("WS01\r\nONLINE_RESPONSE"), 0u);  // WS02 takes "ws01" for another computer
+    for (std::size_t i = 0; i + 1 < TComputerList::DefaultCapacity; ++i)
+        announce(std::to_string(i).insert(0, 1, 'F'));
+    SendRaw(Peers[1].Transport, "\\\\WS01\\mailslot\\MB303", "LINE_MSG\r\n1\r\nWS02\r\nstill here\r\n");
+    announce("NEW1");
+    announce("NEW2");
+    Settle();
+    EXPECT_EQ(M(0).Users().size(), TComputerList::DefaultCapacity);
+    EXPECT_EQ(M(0).Users().front(), "WS02");  // heard from last before the list overflowed
+    EXPECT_EQ(std::vector<std::string>(changes.end() - 4, changes.end()),
+              (std::vector<std::string>{"-F0", "+NEW1", "-F1", "+NEW2"}));
 }
 
 TEST_F(Messenger, ReportsEveryErrorUndoesAFailedActivationAndRestartsUnderANewBoxName) {

@@ -5,9 +5,22 @@
 
 #include <algorithm>
 
+#include "messenger/MessageText.h"
+
 void TPeerAddressBook::Learn(const std::string& name, std::uint32_t address) {
+    Store(name, address, true);
+}
+
+void TPeerAddressBook::LearnIfNew(const std::string& name, std::uint32_t address) {
+    Store(name, address, false);
+}
+
+void TPeerAddressBook::Store(const std::string& name, std::uint32_t address, bool mayMove) {
     std::lock_guard lock(Mutex);
     auto found = Addresses.find(name);
+    if (found != Addresses.end() && found->second.Address != address && !mayMove) {
+        return;
+    }
     if (found == Addresses.end() && Addresses.size() >= Capacity) {
         // A flood of invented names must not grow the book without bound: forget the stalest.
         const auto stalest = std::min_element(
@@ -25,6 +38,19 @@ std::optional<std::uint32_t> TPeerAddressBook::Find(const std::string& name) con
         return std::nullopt;
     }
     return found->second.Address;
+}
+
+void LearnSender(TPeerAddressBook& peers, const TMailslotDatagram& datagram, std::uint32_t address) {
+    using namespace MessageText;
+    const auto message = ReadHeader(Split(datagram.Data));
+    const std::string name = NormalizeNetbiosName(datagram.SourceName.Name);
+    if (!message || (message->Kind != CommandMsg && message->Kind != MemoMsg && message->Kind != LineMsg) ||
+        NormalizeNetbiosName(message->Origin) != name) {
+        return;
+    }
+    const bool presence =
+        message->Kind == CommandMsg && (message->Text == OnlineNotify || message->Text == OnlineResponse);
+    presence ? peers.Learn(name, address) : peers.LearnIfNew(name, address);
 }
 
 bool IsThisComputer(std::string_view server, const std::string& ownName) {

@@ -23,9 +23,13 @@ public:
 
     /// `name` as written on the wire (normalised NetBIOS name); `address` IPv4 in host order.
     void Learn(const std::string& name, std::uint32_t address);
+    /// The same, except that a name known at another address keeps that address.
+    void LearnIfNew(const std::string& name, std::uint32_t address);
     std::optional<std::uint32_t> Find(const std::string& name) const;
 
 private:
+    void Store(const std::string& name, std::uint32_t address, bool mayMove);
+
     struct TEntry {
         std::uint32_t Address = 0;
         std::uint64_t LastHeard = 0;
@@ -36,6 +40,12 @@ private:
     std::map<std::string, TEntry> Addresses;
     std::uint64_t Clock = 0;
 };
+
+/// What a datagram this copy accepted teaches about where its sender is. A message whose origin is the
+/// datagram's source name comes from that computer; only its announcement or its answer to one may move a
+/// known computer to a new address, since anyone can write any source name and one stray datagram must not
+/// redirect a colleague's memos. Anything else teaches nothing.
+void LearnSender(TPeerAddressBook& peers, const TMailslotDatagram& datagram, std::uint32_t address);
 
 /// One copy of a datagram: where it is sent (to the settings' port) and the source address its header names.
 struct TDestination {

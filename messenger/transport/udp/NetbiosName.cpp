@@ -31,15 +31,6 @@ std::string NormalizeNetbiosName(std::string_view name) {
     return result;
 }
 
-bool IsValidComputerName(std::string_view name) {
-    const auto forbidden = [](unsigned char c) {
-        return c < 0x20 || c == 0x7F ||
-               std::string_view("\\/:*?\"<>|").find(static_cast<char>(c)) != std::string_view::npos;
-    };
-    return !name.empty() && name.size() <= NetbiosNameLength && name.front() != '.' && name.back() != ' ' &&
-           std::ranges::none_of(name, forbidden);
-}
-
 void AppendEncodedNetbiosName(std::string& out, const TNetbiosName& name) {
     std::string raw = NormalizeNetbiosName(name.Name);
     raw.resize(NetbiosNameLength, raw == "*" ? '\0' : ' ');

@@ -7,6 +7,8 @@
 #include <string>
 #include <string_view>
 
+#include "messenger/ComputerName.h"
+
 /// One NetBIOS name: up to 15 bytes of text without padding, and the suffix byte that gives its type.
 struct TNetbiosName {
     std::string Name;
@@ -24,11 +26,6 @@ inline constexpr std::size_t EncodedNetbiosNameSize = 34;
 /// The name text as it goes on the wire: ASCII letters upper-cased, cut to 15 bytes, trailing blanks
 /// dropped (they cannot be told from padding). Bytes above 0x7F stand as they are.
 std::string NormalizeNetbiosName(std::string_view name);
-
-/// Whether `name` may be this computer's name: 1 to 15 bytes, no control character, not starting with a
-/// dot, no trailing blank (it could not be told from padding), and none of the characters that Windows
-/// forbids in a NetBIOS computer name: \ / : * ? " < > |
-bool IsValidComputerName(std::string_view name);
 
 /// Appends the 34-byte encoding of the normalised name: "*" is padded with NULs, every other name
 /// with blanks, byte 16 is the suffix.

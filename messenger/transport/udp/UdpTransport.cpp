@@ -196,9 +196,11 @@ void TUdpTransport::Drain(TMailbox& mailbox, int socket) {
         if (!datagram) {
             continue;
         }
-        // Where a computer's datagrams come from is where a datagram to it goes.
-        Peers.Learn(NormalizeNetbiosName(datagram->SourceName.Name), ntohl(from.sin_addr.s_addr));
-        mailbox.Inbox.Offer(*datagram, TInbox::TClock::now());
+        // Where a computer's datagrams come from is where a datagram to it goes; learnt only from what this
+        // mailbox keeps, so a write to another box or name cannot redirect anyone's memos.
+        if (mailbox.Inbox.Offer(*datagram, TInbox::TClock::now())) {
+            LearnSender(Peers, *datagram, ntohl(from.sin_addr.s_addr));
+        }
     }
 }
 

@@ -96,6 +96,27 @@ TEST(Route, GoesToEveryNetworkOrToAPeerAloneOrByBroadcast) {
     }
 }
 
+// Only a message from the computer its source name names teaches an address, and only its announcement or
+// answer moves a known computer; a forged memo, a stranger's text or a name that disagrees moves nobody.
+TEST(Route, LearnsAComputersAddressOnlyFromItsOwnMessagesAndMovesItOnlyOnItsPresence) {
+    const auto from = [](const char* origin, const char* kind, const char* text) {
+        return std::string(kind) + "\r\n1\r\n" + origin + "\r\n" + text + "\r\nEND_MESSAGE\r\n";
+    };
+    TPeerAddressBook peers;
+    using TRow = std::tuple<std::string, std::uint32_t, std::optional<std::uint32_t>>;
+    for (const auto& [data, address, known] : std::initializer_list<TRow>{
+             {"not a message", 1, std::nullopt},
+             {from("WS03", "MEMO_MSG", "BEGIN_MEMO"), 1, std::nullopt},  // the source name says WS02
+             {from("ws02", "MEMO_MSG", "BEGIN_MEMO"), 2, 2},             // a first address is learnt
+             {from("WS02", "MEMO_MSG", "BEGIN_MEMO"), 3, 2},
+             {from("WS02", "COMMAND_MSG", "OFFLINE_NOTIFY"), 3, 2},
+             {from("WS02", "COMMAND_MSG", "ONLINE_RESPONSE"), 4, 4},
+             {from("WS02", "COMMAND_MSG", "ONLINE_NOTIFY"), 5, 5}}) {
+        LearnSender(peers, TWrite{data}, address);
+        EXPECT_EQ(peers.Find("WS02"), known) << data;
+    }
+}
+
 // Other computers take the settings' limit (Windows' 424 by default) and never more than one datagram carries
 // under the box name; this computer, by "." or by its name as NetBIOS compares names, one datagram's worth.
 TEST(UdpTransportLimit, HoldsForOtherComputersOnly) {
