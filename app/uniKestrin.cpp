@@ -70,8 +70,8 @@ void TfrmMain::FormCreate() {
                                     const std::string& time, const std::string& line) {
         MyMessengerNewLine(sender, origin, time, line);
     };
-    MyMessenger->OnUserListChange = [this](TMainMessenger& sender, const TStringList& users) {
-        MyMessengerUserListChange(sender, users);
+    MyMessenger->OnUserChange = [this](TMainMessenger& sender, const std::string& name, TUserChange change) {
+        MyMessengerUserListChange(sender, name, change);
     };
     MyMessenger->OnNewMemo = [this](TMainMessenger& sender, const std::string& origin,
                                     const std::string& time, const TStringList& lines) {
@@ -161,11 +161,14 @@ void TfrmMain::MyMessengerNewMemo(TMainMessenger&, const std::string& Origin, co
     ShowArrival(Origin, Time, lines.join('\n'));
 }
 
-void TfrmMain::MyMessengerUserListChange(TMainMessenger&, const TStringList& UserList) {
+void TfrmMain::MyMessengerUserListChange(TMainMessenger&, const std::string& Name, TUserChange Change) {
+    // What the user typed stays, whichever item comes or goes under it.
     const QString typed = cmbComputers->currentText();
-    cmbComputers->clear();
-    for (const auto& name : UserList) {
-        cmbComputers->addItem(VisibleText(Environment.Text.Read(name)), QByteArray::fromStdString(name));
+    const QByteArray bytes = QByteArray::fromStdString(Name);
+    if (Change == TUserChange::Joined) {
+        cmbComputers->addItem(VisibleText(Environment.Text.Read(Name)), bytes);
+    } else if (const int item = cmbComputers->findData(bytes); item >= 0) {
+        cmbComputers->removeItem(item);
     }
     cmbComputers->setEditText(typed);
 }

@@ -8,7 +8,6 @@
 #include <string>
 
 #include "messenger/Presence.h"
-#include "messenger/Presence.h"
 #include "messenger/StringList.h"
 #include "qtcore/WireText.h"
 
@@ -27,6 +26,7 @@ class TMailslotTransport;
 class TSettingsStore;
 class TSystemServices;
 class TUiThreadQueue;
+enum class TUserChange;
 
 /// What the window needs from outside; all of it must outlive the window.
 struct TMainWindowEnvironment {
@@ -79,7 +79,8 @@ public:
     void FormCreate();
     void FormDestroy();
     void btnSendAllClick();
-    void MyMessengerUserListChange(TMainMessenger& Sender, const TStringList& UserList);
+    /// One computer joined the list or left it: one item changes, however long the list.
+    void MyMessengerUserListChange(TMainMessenger& Sender, const std::string& Name, TUserChange Change);
     void MyMessengerNewMemo(TMainMessenger& Sender, const std::string& Origin, const std::string& Time,
                             const TStringList& MsgLines);
     void btnSendOutMemoClick();
