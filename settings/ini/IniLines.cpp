@@ -1,37 +1,41 @@
-// Line-wise editing of INI text.
+// Line-wise editing of INI bytes.
 #include "settings/ini/IniLines.h"
 
-#include <QStringList>
+#include <QByteArrayList>
 #include <optional>
 
 namespace {
 
-std::optional<QString> SectionName(const QString& line) {
-    const QString trimmed = line.trimmed();
-    if (trimmed.size() >= 2 && trimmed.front() == u'[' && trimmed.back() == u']') {
+// UTF-8's byte order mark, which editors on Windows put in front of the first line.
+constexpr QByteArrayView ByteOrderMark = "\xEF\xBB\xBF";
+
+std::optional<QByteArray> SectionName(const QByteArray& line) {
+    const QByteArray trimmed = line.trimmed();
+    if (trimmed.size() >= 2 && trimmed.front() == '[' && trimmed.back() == ']') {
         return trimmed.mid(1, trimmed.size() - 2).trimmed();
     }
     return std::nullopt;
 }
 
-bool IsValueLine(const QString& line) {
-    const QString trimmed = line.trimmed();
-    return !trimmed.isEmpty() && !trimmed.startsWith(u';') && !trimmed.startsWith(u'#') &&
-           trimmed.contains(u'=');
+bool IsValueLine(const QByteArray& line) {
+    const QByteArray trimmed = line.trimmed();
+    return !trimmed.isEmpty() && !trimmed.startsWith(';') && !trimmed.startsWith('#') &&
+           trimmed.contains('=');
 }
 
-bool HoldsKey(const QString& line, const QString& key) {
-    return IsValueLine(line) && line.left(line.indexOf(u'=')).trimmed() == key;
+bool HoldsKey(const QByteArray& line, const QByteArray& key) {
+    return IsValueLine(line) && line.left(line.indexOf('=')).trimmed() == key;
 }
 
 }  // namespace
 
-QString WithIniValue(const QString& contents, const QString& section, const QString& key,
-                     const QString& value) {
+QByteArray WithIniValue(const QByteArray& contents, const QByteArray& section, const QByteArray& key,
+                        const QByteArray& value) {
+    const bool marked = contents.startsWith(ByteOrderMark);
+    const QByteArray text = marked ? contents.mid(ByteOrderMark.size()) : contents;
     // Lines keep their own ending (a file written on Windows keeps its CR LF).
-    const QString lineBreak = contents.contains(u"\r\n") ? QStringLiteral("\r\n") : QStringLiteral("\n");
-    QStringList lines = contents.split(u'\n');
-    const bool endsWithBreak = contents.isEmpty() || contents.endsWith(u'\n');
+    QByteArrayList lines = text.split('\n');
+    const bool endsWithBreak = text.isEmpty() || text.endsWith('\n');
     if (endsWithBreak) {
         lines.removeLast();
     }
@@ -43,28 +47,28 @@ QString WithIniValue(const QString& contents, const QString& section, const QStr
             sectionSeen = sectionSeen || inSection;
             insertAt = inSection ? i + 1 : insertAt;
         } else if (inSection && HoldsKey(lines[i], key)) {
-            QString& line = lines[i];
-            const bool cr = line.endsWith(u'\r');
-            qsizetype valueAt = line.indexOf(u'=') + 1;
-            while (valueAt < line.size() && (line[valueAt] == u' ' || line[valueAt] == u'\t')) {
+            QByteArray& line = lines[i];
+            const bool cr = line.endsWith('\r');
+            qsizetype valueAt = line.indexOf('=') + 1;
+            while (valueAt < line.size() && (line[valueAt] == ' ' || line[valueAt] == '\t')) {
                 ++valueAt;
             }
-            line = line.left(valueAt) + value + (cr ? QStringLiteral("\r") : QString());
+            line = line.left(valueAt) + value + (cr ? "\r" : "");
             written = true;
         } else if (inSection && IsValueLine(lines[i])) {
             insertAt = i + 1;
         }
     }
-    const QString carriageReturn = lineBreak == u"\r\n" ? QStringLiteral("\r") : QString();
+    const QByteArray carriageReturn = text.contains("\r\n") ? "\r" : "";
     if (!written && sectionSeen) {
-        lines.insert(insertAt, key + u'=' + value + carriageReturn);
+        lines.insert(insertAt, key + '=' + value + carriageReturn);
     } else if (!written) {
-        lines.insert(0, u'[' + section + u']' + carriageReturn);
-        lines.insert(1, key + u'=' + value + carriageReturn);
+        lines.insert(0, '[' + section + ']' + carriageReturn);
+        lines.insert(1, key + '=' + value + carriageReturn);
         if (lines.size() > 2) {
             lines.insert(2, carriageReturn);  // a blank line before what was there
         }
     }
-    const QString result = lines.join(u'\n');
-    return endsWithBreak ? result + u'\n' : result;
+    const QByteArray result = (marked ? ByteOrderMark.toByteArray() : QByteArray()) + lines.join('\n');
+    return endsWithBreak ? result + '\n' : result;
 }

@@ -1,12 +1,9 @@
 // INI backend of the settings store.
 #include "settings/ini/IniSettingsStore.h"
 
-#include <QDir>
-#include <QFile>
-#include <QFileInfo>
-#include <QSaveFile>
 #include <QSettings>
 
+#include "settings/ini/FileRewrite.h"
 #include "settings/ini/IniLines.h"
 
 namespace {
@@ -38,21 +35,9 @@ std::optional<std::string> TIniSettingsStore::ReadGeneral(const QString& key) co
 }
 
 void TIniSettingsStore::WritePopUp(const std::string& text) {
-    // Not through QSettings, which writes the whole file anew in its own order and drops every comment of
-    // a file the user keeps by hand. The new text goes to a temporary file renamed over the old one, so a
-    // failure at any point leaves the old file whole.
-    QByteArray contents;
-    if (QFile existing(Path); existing.exists()) {
-        if (!existing.open(QIODevice::ReadOnly)) {
-            throw TSettingsError("cannot read " + Path.toStdString());
-        }
-        contents = existing.readAll();
-    }
-    const QString changed = WithIniValue(QString::fromUtf8(contents), QStringLiteral("General"), PopUpKey,
-                                         QString::fromStdString(text));
-    QSaveFile file(Path);
-    if (!QDir().mkpath(QFileInfo(Path).absolutePath()) || !file.open(QIODevice::WriteOnly) ||
-        file.write(changed.toLatin1()) < 0 || !file.commit()) {
-        throw TSettingsError("cannot write " + Path.toStdString());
-    }
+    // Not through QSettings, which writes the whole file anew in its own order and encoding and drops every
+    // comment of a file the user keeps by hand: only the bytes of the PopUp line change.
+    RewriteFile(Path, [&](const QByteArray& contents) {
+        return WithIniValue(contents, "General", PopUpKey.toLatin1(), QByteArray::fromStdString(text));
+    });
 }

@@ -7,7 +7,6 @@
 
 #include "qtcore/NetworkSettings.h"
 #include "settings/StoredInteger.h"
-#include "settings/ini/IniLines.h"
 #include "tests/support/WireTextRows.h"
 
 namespace {
@@ -101,19 +100,6 @@ TEST(WireText, TakesTheLocalesAnsiCodePageAndReadsUtf8WithAMultiByteSequenceElse
         {"a UTF-8 office", "utf8", "caf\xe9", "café", "caf\xc3\xa9"},
     };
     ExpectWireTextRows(texts);
-}
-
-TEST(IniLines, ChangesOneValueAndKeepsEveryOtherLineAsItWas) {
-    const std::tuple<const char*, QString, QString> rows[] = {
-        {"the README's file", "; mine\n[General]\n; 1: pop up\nPopUp=1\n\n[Network]\n; port\nPort=138\n",
-         "; mine\n[General]\n; 1: pop up\nPopUp=0\n\n[Network]\n; port\nPort=138\n"},
-        {"blanks and CR LF", "[General]\r\nPopUp = 1\r\nX=2\r\n", "[General]\r\nPopUp = 0\r\nX=2\r\n"},
-        {"no key: after the section's last value", "[General]\nA=1\n\n[Network]\nPopUp=1\n",
-         "[General]\nA=1\nPopUp=0\n\n[Network]\nPopUp=1\n"},
-        {"no section: first", "[Network]\nPort=138", "[General]\nPopUp=0\n\n[Network]\nPort=138"},
-        {"no file", "", "[General]\nPopUp=0\n"}};
-    for (const auto& [label, before, after] : rows)
-        EXPECT_EQ(WithIniValue(before, "General", "PopUp", "0"), after) << label;
 }
 
 }  // namespace
