@@ -4,6 +4,7 @@
 #include <thread>
 
 #include "about/uniAbout.h"
+#include "app/DesktopCommandLine.h"
 #include "app/KestrinApplication.h"
 #include "app/UserSettings.h"
 #include "app/uniKestrin.h"
@@ -12,7 +13,25 @@
 #include "widgets/ErrorDisplay.h"
 #include "widgets/KestrinIcon.h"
 
+namespace {
+
+QStringList ArgumentsOf(int argc, char** argv) {
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i) {
+        arguments << QString::fromLocal8Bit(argv[i]);
+    }
+    return arguments;
+}
+
+}  // namespace
+
 int main(int argc, char** argv) {
+    // Read before anything needs a display, so that --help works over ssh and in a script.
+    if (const auto command = ParseDesktopCommandLine(ArgumentsOf(argc, argv));
+        command.Action != TDesktopCommand::TAction::Run) {
+        (command.ExitCode == 0 ? std::cout : std::cerr) << command.Text.toLocal8Bit().toStdString();
+        return command.ExitCode;
+    }
     // The mailbox's ports are opened, and every capability given up, before the application object
     // starts its threads: capabilities belong to threads, and the ones started later have none.
     const TNetworkSetup network = SetUpNetwork();
@@ -26,10 +45,14 @@ int main(int argc, char** argv) {
     QApplication::setWindowIcon(KestrinIcon());
     const auto settings = MakeUserSettingsStore();
     const auto startup = MakeStartupRegistration();
+    // Before the window exists: the window announces this computer while it is made, and a message box of
+    // its start may then wait for an OK when the session ends.
+    app.SayGoodbyeAtSessionEnd(SayMainWindowGoodbye);
 
     auto window = std::make_unique<TfrmMain>(
         TMainWindowEnvironment{network.Backend->Transport(), *network.System, *settings, network.Text,
-                               network.Presence});
+                               network.Presence, network.Problems,
+                               [&backend = *network.Backend] { return backend.LastError(); }});
     // The dialogs go over the main window, whichever window owns them; Options edits the process-wide
     // pop-up flag and stores it the main window's way.
     window->OptionsFactory = [&startup = *startup](QWidget* owner) {
@@ -41,7 +64,9 @@ int main(int argc, char** argv) {
         return std::make_unique<TfrmOptions>(owner, frmMain, TOptionsEnvironment{startup, PopUp, saveAll});
     };
     window->AboutFactory = [](QWidget* owner) { return std::make_unique<TAboutBox>(owner, frmMain); };
-    CloseOnShutdownSignals(*window);
+    if (app.SessionEnded()) {
+        return 0;  // the goodbye is said; leaving destroys the window, which has nothing more to say
+    }
     window->show();
     // Whether another computer answers to this one's name, or nothing here does: asked once, off the UI
     // thread, and told in the plain message box through the event loop (dropped if the window is gone by

@@ -77,25 +77,65 @@ void TfrmMain::FormCreate() {
                                     const std::string& time, const TStringList& lines) {
         MyMessengerNewMemo(sender, origin, time, lines);
     };
+    MyMessenger->OnError = [this](TMainMessenger& sender, const std::string& message) {
+        MyMessengerError(sender, message);
+    };
     MyMessenger->SetBoxName("MB303");
     MyMessenger->Activate();
     LoadAll();
+    if (!Environment.SettingsProblems.isEmpty()) {
+        TellOnce("Some settings in Kestrin.conf cannot be used as they stand:\n" +
+                 Environment.SettingsProblems.join('\n'));
+    }
+}
+
+void SayMainWindowGoodbye() {
+    if (frmMain != nullptr) {
+        frmMain->FormDestroy();
+    }
 }
 
 void TfrmMain::FormDestroy() {
-    if (MyMessenger != nullptr) {
+    // Also the goodbye at a session's end, said before the window goes: the second time, nothing is left
+    // to say (and a copy that never opened its mailbox has nobody to leave).
+    if (MyMessenger != nullptr && MyMessenger->Active()) {
         MyMessenger->Deactivate();
     }
 }
 
 void TfrmMain::btnSendAllClick() {
-    ShowSendFailure(MyMessenger->SendMemoToAll(DisplayedLines(*memoOutMemo, Environment.Text)));
+    SendMemo({}, DisplayedLines(*memoOutMemo, Environment.Text));
 }
 
 void TfrmMain::btnSendOutMemoClick() {
-    const std::string target = TargetName();
-    const TStringList lines = DisplayedLines(*memoOutMemo, Environment.Text);
-    ShowSendFailure(target.empty() ? MyMessenger->SendMemoToAll(lines) : MyMessenger->SendMemoTo(target, lines));
+    SendMemo(TargetName(), DisplayedLines(*memoOutMemo, Environment.Text));
+}
+
+void TfrmMain::SendMemo(const std::string& target, const TStringList& lines) {
+    Sending = true;
+    const auto failure = target.empty() ? MyMessenger->SendMemoToAll(lines) : MyMessenger->SendMemoTo(target, lines);
+    Sending = false;
+    ShowSendFailure(failure);
+}
+
+void TfrmMain::MyMessengerError(TMainMessenger&, const std::string& ErrorMsg) {
+    if (Sending) {
+        return;
+    }
+    QString text = QString::fromStdString(ErrorMsg);
+    if (const std::string why = Environment.WhyNoMailbox ? Environment.WhyNoMailbox() : std::string();
+        ErrorMsg == "Could not Create Mail Slot" && !why.empty()) {
+        text += ": " + QString::fromStdString(why) + ".\nThis window sends, but receives nothing.";
+    }
+    TellOnce(text);
+}
+
+void TfrmMain::TellOnce(const QString& text) {
+    if (Told.contains(text)) {
+        return;
+    }
+    Told.insert(text);
+    QMetaObject::invokeMethod(this, [text] { ShowPlainMessage(text); }, Qt::QueuedConnection);
 }
 
 void TfrmMain::ShowSendFailure(const std::optional<TSendFailure>& failure) {

@@ -2,6 +2,8 @@
 #pragma once
 
 #include <QMainWindow>
+#include <QSet>
+#include <QStringList>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -35,6 +37,10 @@ struct TMainWindowEnvironment {
     TSettingsStore& Settings;
     TWireText Text{};  ///< the office's code page, for what the window shows and sends
     TPresenceTiming Presence{};  ///< when the messenger answers and announces itself
+    /// The settings file's values that cannot be used as they stand, told once when the window opens.
+    QStringList SettingsProblems{};
+    /// Why the own mailbox could not be opened, in words a user can act on; empty when unknown.
+    std::function<std::string()> WhyNoMailbox{};
 };
 
 /// Makes a modal dialog owned by the main window (Options, About); may throw.
@@ -89,6 +95,8 @@ public:
     void mnuOptionsClick();
     void btnClearOutMemoClick();
     void btnClearInMemoClick();
+    /// A failure of the messenger: a mailbox that could not be opened, a datagram that could not be sent.
+    void MyMessengerError(TMainMessenger& Sender, const std::string& ErrorMsg);
 
 private:
     void BuildControls();
@@ -99,6 +107,11 @@ private:
     /// Says in the plain message box that a memo was not sent because it is too long, if so.
     void ShowSendFailure(const std::optional<TSendFailure>& failure);
     void ShowDialog(const TDialogFactory& factory, const QString& failureText);
+    /// Says `text` in the plain message box once the event loop runs, and never twice in a run: a window
+    /// that looks normal and receives nothing would be a failure told as success, and a box at every
+    /// failed answer would bury the user.
+    void TellOnce(const QString& text);
+    void SendMemo(const std::string& target, const TStringList& lines);
 
     TMainWindowEnvironment Environment;
     std::unique_ptr<TUiThreadQueue> UiQueue;
@@ -114,6 +127,8 @@ private:
         QString Text;
     };
     std::optional<TArrival> LatestArrival;
+    QSet<QString> Told;
+    bool Sending = false;  ///< a failure of the memo being sent is told by its own message box
 };
 
 /// The main window, set as soon as it exists (before FormCreate runs).
@@ -122,3 +137,6 @@ extern TfrmMain* frmMain;
 extern TMessenger* MyMessenger;
 /// Whether an arrival brings the window back and raises it; false until LoadAll.
 extern bool PopUp;
+
+/// The goodbye at a session's end: the main window's messenger leaves, when there is one and it is active.
+void SayMainWindowGoodbye();

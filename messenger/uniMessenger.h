@@ -168,6 +168,7 @@ class TMessenger : public TMainMessenger {
 public:
     using TMainMessenger::TMainMessenger;
 
+    using TMainMessenger::Active;
     using TMainMessenger::BoxName;
     using TMainMessenger::Computer;
     using TMainMessenger::Interval;

@@ -13,6 +13,7 @@
 #include <QTextEdit>
 #include <QTimer>
 
+#include "app/DesktopCommandLine.h"
 #include "app/KestrinApplication.h"
 #include "app/uniKestrin.h"
 #include "settings/ini/IniSettingsStore.h"
@@ -25,7 +26,8 @@
 class TMainWindowHarness : public TRecordedMessages {
 public:
     TfrmMain& Open(const TWireText& text = {}) {
-        Window = std::make_unique<TfrmMain>(TMainWindowEnvironment{Own, System, Settings, text, TPresenceTiming::Immediate()});
+        Window = std::make_unique<TfrmMain>(TMainWindowEnvironment{
+            Own, System, Settings, text, TPresenceTiming::Immediate(), {}, [this] { return Why.toStdString(); }});
         return *Window;
     }
 
@@ -48,6 +50,7 @@ public:
     QTemporaryDir Dir;
     QString Path = Dir.filePath("Kestrin.conf");
     TIniSettingsStore Settings{Path};
+    QString Why;  ///< what the transport says when the mailbox cannot be opened
     std::unique_ptr<TfrmMain> Window;
 };
 
@@ -261,34 +264,61 @@ private slots:
         }
     }
 
-    void leavesWithExactlyOneOfflineNotice() {
-        // The session's end: SIGTERM on Linux, WM_ENDSESSION on Windows; without a watcher it ends the
-        // program.
-        const std::pair<const char*, std::function<void(TfrmMain&)>> ways[] = {
-            {"close box", [](TfrmMain& window) { window.close(); }},
-            {"Ctrl+Q", [](TfrmMain& window) { QTest::keyClick(&window, Qt::Key_Q, Qt::ControlModifier); }},
-            {"session end", [](TfrmMain&) { AskThisProcessToEnd(); }}};
-        for (const auto& [how, leave] : ways) {
-            TMainWindowHarness harness;
-            TfrmMain& window = harness.Open();
-            CloseOnShutdownSignals(window);
-            window.show();
-            QVERIFY(QTest::qWaitForWindowActive(&window));
-            leave(window);
-            QTRY_VERIFY2(!window.isVisible(), how);
-            harness.Window.reset();
-            QCOMPARE(harness.SentTo("OFFLINE_NOTIFY"), QStringList{"*"});
+    // Read without a display: Qt's own options pass, help and version end the program, anything else is refused.
+    void readsItsCommandLineBeforeAnyDisplay() {
+        using enum TDesktopCommand::TAction;
+        const std::pair<QStringList, TDesktopCommand::TAction> rows[] = {
+            {{}, Run}, {{"-platform", "offscreen", "-style=fusion", "-reverse"}, Run}, {{"--platform", "xcb"}, Run},
+            {{"--help"}, Help}, {{"-h"}, Help}, {{"--version"}, Version}, {{"--frobnicate"}, Refused},
+            {{"notes.txt"}, Refused}, {{"-platform"}, Refused}};
+        for (const auto& [arguments, action] : rows) {
+            const auto command = ParseDesktopCommandLine(QStringList{"kestrin"} + arguments);
+            QVERIFY2(command.Action == action && command.ExitCode == (action == Refused ? 2 : 0) &&
+                         command.Text.contains(action == Version ? "kestrin 1.0.0" : "Usage: kestrin") ==
+                             (action != Run),
+                     qPrintable(arguments.join(' ')));
         }
     }
 
-    void aSecondCopyStaysQuiet() {
+    // It cannot receive, and says so once, with the reason; it still sends, and has nobody to leave.
+    void aSecondCopySaysItReceivesNothing() {
         TMainWindowHarness harness;
         const auto taken = harness.Own.CreateMailslot("\\\\.\\mailslot\\MB303", 0, 0);
+        harness.Why = "another copy of Kestrin has its mailbox open on this computer (UDP port 138)";
         harness.Open().btnSendAll->click();
+        harness.Window->btnSendAll->click();
+        QTRY_COMPARE(harness.Messages, QStringList{"message: Could not Create Mail Slot: " + harness.Why +
+                                                   ".\nThis window sends, but receives nothing."});
         harness.Window.reset();
-        QVERIFY(harness.Messages.isEmpty());
-        QCOMPARE(harness.SentTo(""), QStringList{"*"});  // the memo, with no presence notices
+        QCOMPARE(harness.SentTo(""), (QStringList{"*", "*"}));  // the memos, with no presence notices
         harness.Own.CloseHandle(taken);
+    }
+
+    // The session's end (SIGTERM on Linux, WM_ENDSESSION on Windows) says goodbye at once, even while a
+    // message box waits for its OK, and ends every loop, the box's too. Last: it ends the event loops for good.
+    void leavesWithExactlyOneOfflineNotice() {
+        static_cast<TKestrinApplication*>(qApp)->SayGoodbyeAtSessionEnd(SayMainWindowGoodbye);  // over QTest's
+        const auto sessionEndsUnderABox = [](TfrmMain&) {
+            SetMessagePresenter(nullptr);  // a real box, with a loop of its own
+            QTimer::singleShot(100, [] { AskThisProcessToEnd(); });
+            ShowPlainMessage("The memo is 467 bytes long; a computer on the network takes at most 424.");
+        };
+        const std::pair<const char*, std::function<void(TfrmMain&)>> ways[] = {
+            {"close box", [](TfrmMain& window) { window.close(); }},
+            {"Ctrl+Q", [](TfrmMain& window) { QTest::keyClick(&window, Qt::Key_Q, Qt::ControlModifier); }},
+            {"session end", sessionEndsUnderABox}};
+        for (const auto& [how, leave] : ways) {
+            TMainWindowHarness harness;
+            TfrmMain& window = harness.Open();
+            window.show();
+            QVERIFY(QTest::qWaitForWindowActive(&window));
+            leave(window);
+            const bool ended = static_cast<TKestrinApplication*>(qApp)->SessionEnded();
+            QCOMPARE(harness.SentTo("OFFLINE_NOTIFY"), ended ? QStringList{"*"} : QStringList{});
+            QTRY_VERIFY2(ended || !window.isVisible(), how);
+            harness.Window.reset();
+            QCOMPARE(harness.SentTo("OFFLINE_NOTIFY"), QStringList{"*"});
+        }
     }
 };
 

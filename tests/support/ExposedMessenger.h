@@ -5,7 +5,6 @@
 
 class TExposedMessenger : public TMessenger {
 public:
-    using TMainMessenger::Active;
     using TMainMessenger::HasWorkers;
     using TMainMessenger::SendCommand;
     using TMessenger::TMessenger;
