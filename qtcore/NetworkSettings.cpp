@@ -68,6 +68,15 @@ TNetworkSettingsRead ReadNetworkSettings(const QString& settingsPath) {
             settings.Interfaces.push_back(name.trimmed().toStdString());
         }
     }
+    // Kept, since the interface may come later (a VPN, a dock), but said: a mistyped name would otherwise
+    // leave the copy sending and hearing nothing without a word.
+    for (const std::string& name : settings.Interfaces) {
+        if (!InterfaceExists(name)) {
+            read.Problems << QStringLiteral("Network/Interfaces: this computer has no interface \"%1\" now; nothing "
+                                            "is sent or heard on it")
+                                 .arg(QString::fromStdString(name));
+        }
+    }
 
     const QString bindAddress =
         file.value("Network/BindAddress", QString::fromStdString(settings.BindAddress)).toString();

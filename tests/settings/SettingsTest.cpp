@@ -40,10 +40,10 @@ TEST(NetworkSettings, ReadsEachValueOrFallsBackToItsDefaultAndSaysWhy) {
         // The longest message: what one UDP datagram carries to \MAILSLOT\MB303, 65,507 bytes less 167 of
         // headers and names.
         {"every value",
-         "[Network]\nPort=11138\nNameServicePort=0\nWorkgroup=OFFICE\nInterfaces=eth0, wlan0\n"
+         "[Network]\nPort=11138\nNameServicePort=0\nWorkgroup=OFFICE\nInterfaces=lo, eth9\n"
          "BindAddress=10.0.0.5\nMaxMessageBytes=65340\n",
-         {11138, 0, "OFFICE", {"eth0", "wlan0"}, "10.0.0.5", 65340},
-         {}},
+         {11138, 0, "OFFICE", {"lo", "eth9"}, "10.0.0.5", 65340},
+         {"\"eth9\""}},  // kept, but said: this computer has no such interface
         {"every value unusable",
          "[Network]\nPort=0\nNameServicePort=70000\nWorkgroup=A-WORKGROUP-NAME-TOO-LONG\nBindAddress=::1\n"
          "MaxMessageBytes=65341\n",

@@ -86,6 +86,10 @@ std::optional<TIpv4Interface> InterfaceFor(const std::vector<TIpv4Interface>& in
     return std::nullopt;
 }
 
+bool InterfaceExists(const std::string& name) {
+    return if_nametoindex(name.c_str()) != 0;
+}
+
 std::string FormatIpv4(std::uint32_t address) {
     in_addr raw{htonl(address)};
     char text[INET_ADDRSTRLEN] = {};

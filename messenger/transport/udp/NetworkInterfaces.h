@@ -28,6 +28,9 @@ struct TInterfaceReport {
 };
 std::vector<TInterfaceReport> ReportInterfaces(const std::vector<std::string>& only);
 
+/// Whether this computer has an interface of that name now, up or down.
+bool InterfaceExists(const std::string& name);
+
 /// Every IPv4 address of this computer, on any interface (loopback too), in host byte order.
 std::vector<std::uint32_t> LocalAddresses();
 
