@@ -113,31 +113,55 @@ void CheckInterfaces(const TCliSession& session, TFindings& found) {
     }
 }
 
-// The rule set as root may read it; nft first, the older iptables where nft is missing.
+// What a reader of the rule set prints, when it can be run here: most need root.
+std::optional<QByteArray> ReadRules(const QStringList& command) {
+    QProcess reader;
+    reader.start(command.front(), command.mid(1));
+    if (!reader.waitForFinished(3000) || reader.exitStatus() != QProcess::NormalExit ||
+        reader.exitCode() != 0) {
+        return std::nullopt;
+    }
+    return reader.readAllStandardOutput();
+}
+
+// nft's rule set first, walked as the datagrams walk it, quoted as `nft -a list ruleset` shows it; the older
+// iptables' lines where nft is missing.
 void CheckFirewall(const TCliSession& session, TFindings& found) {
-    for (const QStringList& command : {QStringList{"nft", "list", "ruleset"}, QStringList{"iptables-save"}}) {
-        QProcess reader;
-        reader.start(command.front(), command.mid(1));
-        if (!reader.waitForFinished(3000) || reader.exitStatus() != QProcess::NormalExit ||
-            reader.exitCode() != 0) {
-            continue;
+    QList<int> ports{session.Udp().Port};
+    if (session.Udp().NameServicePort != 0) {
+        ports.append(session.Udp().NameServicePort);
+    }
+    QString reader = "nft";
+    std::optional<QStringList> rules;
+    if (const auto ruleset = ReadRules({"nft", "-j", "list", "ruleset"})) {
+        if (const auto drops = NftRulesDroppingUdp(*ruleset, ports)) {
+            const QString listing =
+                drops->isEmpty()
+                    ? QString()
+                    : QString::fromUtf8(ReadRules({"nft", "-a", "list", "ruleset"}).value_or(""));
+            rules.emplace();
+            for (const TNftDrop& drop : *drops) {
+                rules->append(NftRuleLine(listing, drop));
+            }
         }
-        QList<int> ports{session.Udp().Port};
-        if (session.Udp().NameServicePort != 0) {
-            ports.append(session.Udp().NameServicePort);
+    }
+    if (!rules) {
+        reader = "iptables-save";
+        if (const auto ruleset = ReadRules({"iptables-save"})) {
+            rules = IptablesRulesDroppingUdp(QString::fromUtf8(*ruleset), ports);
         }
-        const QStringList rules = RulesDroppingUdp(QString::fromUtf8(reader.readAllStandardOutput()), ports);
-        for (const QString& rule : rules) {
-            found.push_back(
-                {"firewall", TStatus::Problem, "may drop Kestrin's datagrams: " + VisibleText(rule)});
-        }
-        if (rules.isEmpty()) {
-            found.push_back({"firewall", TStatus::Ok, "no rule of " + command.front() + " drops the ports"});
-        }
+    }
+    if (!rules) {
+        found.push_back(
+            {"firewall", TStatus::Note, "the rules cannot be read here (nft and iptables-save need root)"});
         return;
     }
-    found.push_back(
-        {"firewall", TStatus::Note, "the rules cannot be read here (nft and iptables-save need root)"});
+    for (const QString& rule : *rules) {
+        found.push_back({"firewall", TStatus::Problem, "may drop Kestrin's datagrams: " + VisibleText(rule)});
+    }
+    if (rules->isEmpty()) {
+        found.push_back({"firewall", TStatus::Ok, "no rule of " + reader + " drops the ports"});
+    }
 }
 
 void CheckSettings(const TCliSession& session, TFindings& found) {

@@ -72,7 +72,8 @@ class TNetworkFaults(TLanTest):
         self.addCleanup(self.Lan.Run, "WS01", "nft", "delete", "table", "inet", "f")
         code, found, _ = self.Doctor("WS01")
         self.assertEqual(code, 1)
-        self.assertEqual(found.get(("firewall", "problem")), "may drop Kestrin's datagrams: udp dport 138 drop")
+        self.assertEqual(found.get(("firewall", "problem")),
+                         "may drop Kestrin's datagrams: udp dport 138 drop (table inet f, chain input)")
         self.assertIn(("round trip", "problem"), found)
 
 

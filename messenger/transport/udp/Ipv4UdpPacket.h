@@ -14,7 +14,7 @@ struct TIpv4UdpPacket {
 };
 
 /// The UDP datagram in `packet`, or nothing when it is not a whole, consistent IPv4 UDP packet: a header
-/// that claims more bytes than arrived, a fragment, another protocol.
+/// that claims more bytes than arrived, a fragment, another protocol, a checksum that does not add up.
 std::optional<TIpv4UdpPacket> ParseIpv4Udp(std::string_view packet);
 
 /// The most bytes of headers a raw read holds ahead of the UDP payload (an IP header with every option).

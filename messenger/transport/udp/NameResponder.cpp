@@ -98,10 +98,18 @@ void TNameResponder::Answer(std::string_view request, const sockaddr_in& from) {
         !EqualsIgnoringCase(query->Name.Name, NormalizeNetbiosName(OwnName))) {
         return;
     }
+    const std::uint32_t querier = ntohl(from.sin_addr.s_addr);
+    std::vector<TIpv4Interface> own;
+    for (auto& report : ReportInterfaces({})) {
+        own.push_back(std::move(report.Interface));
+    }
+    if (!AnswersQueryFrom(querier, own)) {
+        return;
+    }
     // Answer with the address on the querier's network, so a multi-homed computer names the one the
     // querier can reach.
     const auto interfaces = BroadcastInterfaces(Settings.Interfaces);
-    const auto local = InterfaceFor(interfaces, ntohl(from.sin_addr.s_addr));
+    const auto local = InterfaceFor(interfaces, querier);
     if (!local && interfaces.empty()) {
         return;
     }
@@ -109,6 +117,22 @@ void TNameResponder::Answer(std::string_view request, const sockaddr_in& from) {
         EncodeNameQueryResponse(*query, local ? local->Address : interfaces.front().Address);
     sendto(Socket.Get(), answer.data(), answer.size(), 0, reinterpret_cast<const sockaddr*>(&from),
            sizeof from);
+}
+
+bool AnswersQueryFrom(std::uint32_t source, const std::vector<TIpv4Interface>& own) {
+    // This network (0/8), loopback (127/8), multicast (224/4) and reserved (240/4).
+    const std::uint32_t first = source >> 24;
+    if (first == 0 || first == 127 || first >= 224) {
+        return false;
+    }
+    return std::ranges::none_of(own, [source](const TIpv4Interface& network) {
+        // On a /31 or /32 both addresses are hosts: there is no network or broadcast address.
+        const std::uint32_t host = ~network.Netmask;
+        const bool networkOrBroadcast =
+            network.Netmask < 0xFFFFFFFE && network.Contains(source) &&
+            ((source & host) == 0 || (source & host) == host || source == network.Broadcast);
+        return source == network.Address || networkOrBroadcast;
+    });
 }
 
 TNameHolders FindNameHolders(const std::string& name, const TUdpSettings& settings,

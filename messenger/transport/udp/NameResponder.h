@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "messenger/transport/udp/FileDescriptor.h"
+#include "messenger/transport/udp/NetworkInterfaces.h"
 #include "messenger/transport/udp/UdpSettings.h"
 #include "messenger/transport/udp/UdpSocket.h"
 
@@ -40,6 +41,12 @@ private:
     const TUdpSettings Settings;
     std::jthread Thread;
 };
+
+/// Whether a name query from `source` is answered. The answer goes back to the source, so a query from an
+/// address that is not one other computer's is ignored (forged, it would have the answer go to every
+/// computer, or to this one): zero, loopback, multicast or reserved (the limited broadcast among them), a
+/// network's or broadcast address of the networks `own`, or an address of this computer.
+bool AnswersQueryFrom(std::uint32_t source, const std::vector<TIpv4Interface>& own);
 
 /// The name-service port of `settings`, bound; no socket when it cannot be or the service is off.
 TUdpSocket OpenNameServiceSocket(const TUdpSettings& settings);

@@ -1,6 +1,6 @@
-// The UDP transport: which datagrams the own mailbox keeps and how far its queue grows, the peers' addresses,
-// where each write goes, and on loopback only: delivery, one mailbox per port, the size limit, a burst beyond
-// the queue.
+// The UDP transport: which datagrams the own mailbox keeps (on the raw path, by their checksum too) and how
+// far its queue grows, which name queries are answered, the peers' addresses, where each write goes, and on
+// loopback only: delivery, one mailbox per port, the size limit, a burst beyond the queue.
 #include <arpa/inet.h>
 #include <gtest/gtest.h>
 #include <netinet/in.h>
@@ -11,7 +11,10 @@
 
 #include "messenger/transport/udp/DatagramRouting.h"
 #include "messenger/transport/udp/Inbox.h"
+#include "messenger/transport/udp/Ipv4UdpPacket.h"
+#include "messenger/transport/udp/NameResponder.h"
 #include "messenger/transport/udp/UdpTransport.h"
+#include "tests/transport/udp/HexBytes.h"
 
 namespace {
 
@@ -67,6 +70,41 @@ TEST(Inbox, IsBoundedInCountAndBytesAndKeepsWhatDoesNotFit) {
     EXPECT_EQ(inbox.Take(4), "1234");
     EXPECT_EQ(inbox.Bytes(), 5u);
     EXPECT_TRUE(offer("x"));
+}
+
+// Beside nmbd the mailbox reads from a raw socket, ahead of the kernel's UDP layer, and keeps what that layer
+// would: a checksum that adds up, none (0), or one left to a network card the datagram never passed (the
+// pseudo-header's sum, as a datagram from this computer carries it).
+TEST(Ipv4Udp, KeepsWhatTheChecksumLetsPass) {
+    // From 192.168.1.10:138 to 192.168.1.255:138, with link padding; the checksums are Scapy's.
+    const auto packet = [](const std::string& data, unsigned checksum) {
+        return FromHex("45 00") + Big16(28 + data.size()) +
+               FromHex("12 34 00 00 40 11 00 00 c0 a8 01 0a c0 a8 01 ff 00 8a 00 8a") +
+               Big16(8 + data.size()) + Big16(checksum) + data + "\xff\xff";
+    };
+    using TRow = std::tuple<const char*, const char*, unsigned, bool>;
+    for (const auto& [label, data, checksum, kept] :
+         std::initializer_list<TRow>{{"odd length", "hello", 0x3694, true},
+                                     {"even length", "hello!", 0x3671, true},
+                                     {"none", "hello", 0, true},
+                                     {"left to the network card", "hello", 0x8478, true},
+                                     {"one bit off", "hello", 0x3695, false},
+                                     {"a byte changed on the way", "hellp", 0x3694, false}})
+        EXPECT_EQ(ParseIpv4Udp(packet(data, checksum)).has_value(), kept) << label;
+}
+
+// An answer goes back to where the query came from: never to many computers, nor to this one.
+TEST(NameResponder, AnswersOnlyQueriesFromAnotherComputer) {
+    const std::vector<TIpv4Interface> own{{"eth0", 0x0a000001, 0xffffff00, 0x0a0000ff},
+                                          {"lo", 0x7f000001, 0xff000000, 0x7f000001},
+                                          {"p2p", 0xc0a80100, 0xfffffffe, 0xc0a80101}};  // a /31 link
+    // clang-format off
+    for (const auto& [address, answered] : std::initializer_list<std::pair<const char*, bool>>{
+             {"10.0.0.7", true}, {"172.16.0.255", true}, {"192.168.1.1", true}, {"255.255.255.255", false},
+             {"10.0.0.255", false}, {"10.0.0.0", false}, {"224.0.0.1", false}, {"239.255.255.250", false},
+             {"0.0.0.0", false}, {"10.0.0.1", false}, {"127.0.0.2", false}, {"192.168.1.0", false}})
+        EXPECT_EQ(AnswersQueryFrom(*ParseIpv4(address), own), answered) << address;
+    // clang-format on
 }
 
 // A peer is written to at its latest address, from the network it is on; a name not heard from, or
