@@ -11,8 +11,9 @@ const QString Summary = QStringLiteral(
     "Commands:\n"
     "  (none)                      interactive session: shows arrivals and the list of computers;\n"
     "                              type a memo, a line with a single \".\" sends it\n"
-    "  send (--to NAME | --all) [TEXT...]\n"
-    "                              sends TEXT (or standard input) as one memo, then exits\n"
+    "  send (--to NAME | --all) [--allow-empty] [TEXT...]\n"
+    "                              sends TEXT (or standard input) as one memo, then exits;\n"
+    "                              an empty memo from standard input is refused (exit code 2)\n"
     "  listen [--json]             prints every arrival and list change until stopped\n"
     "  who [--wait MS]             announces itself, prints the computers that answer, leaves\n"
     "  echo [--greeting TEXT]      answers every memo with its own text, and greets every computer\n"
@@ -28,6 +29,8 @@ void AddCommonOptions(QCommandLineParser& parser) {
     parser.addOption({"config", "Settings file to read [Network] from (default: the user's).", "FILE"});
     parser.addOption({"to", "send: the computer to send to.", "NAME"});
     parser.addOption({"all", "send: send to every computer."});
+    parser.addOption(
+        {"allow-empty", "send: send an empty memo read from standard input instead of refusing it."});
     parser.addOption({"json", "listen, doctor: one JSON object per line."});
     parser.addOption({"wait", "who: how long to wait for answers (default 1500).", "MS", "1500"});
     parser.addOption({"greeting", "echo: memo sent to every computer that appears.", "TEXT"});
@@ -72,6 +75,7 @@ TCommandLineResult ParseCommandLine(const QStringList& arguments) {
         command.Kind = TCliCommand::TKind::Send;
         command.ToAll = parser.isSet("all");
         command.Target = parser.value("to");
+        command.AllowEmpty = parser.isSet("allow-empty");
         if (command.ToAll == parser.isSet("to")) {
             return refuse(QStringLiteral("send needs exactly one of --to NAME and --all"));
         }
@@ -102,8 +106,9 @@ TCommandLineResult ParseCommandLine(const QStringList& arguments) {
     if (!positional.isEmpty()) {
         return refuse(QStringLiteral("unexpected argument \"%1\"").arg(positional.first()));
     }
-    if (command.Kind != TCliCommand::TKind::Send && (parser.isSet("to") || parser.isSet("all"))) {
-        return refuse(QStringLiteral("--to and --all belong to the send command"));
+    if (command.Kind != TCliCommand::TKind::Send &&
+        (parser.isSet("to") || parser.isSet("all") || parser.isSet("allow-empty"))) {
+        return refuse(QStringLiteral("--to, --all and --allow-empty belong to the send command"));
     }
     result.Command = command;
     return result;

@@ -13,7 +13,8 @@ struct TCliCommand {
     QString ConfigPath;  ///< empty: the user's settings file
     QString Target;      ///< send: the computer, or empty with ToAll
     bool ToAll = false;
-    QStringList Text;    ///< send: the words given; empty reads standard input
+    QStringList Text;         ///< send: the words given; empty reads standard input
+    bool AllowEmpty = false;  ///< send: an empty memo from standard input goes rather than being refused
     bool Json = false;
     int WaitMs = 1500;
     QString Greeting;  ///< echo: sent to every computer that appears; empty sends none

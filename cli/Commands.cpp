@@ -3,9 +3,9 @@
 
 #include <QTimer>
 #include <iostream>
-#include <iterator>
 
 #include "cli/EventFormatter.h"
+#include "cli/MemoLimit.h"
 #include "cli/Output.h"
 #include "messenger/transport/udp/NetbiosName.h"
 #include "qtcore/VisibleText.h"
@@ -55,14 +55,33 @@ bool ActivateAndCheckName(TCliSession& session) {
     return true;
 }
 
-int RunSend(TCliSession& session, const TCliCommand& command) {
-    std::string text;
-    if (command.Text.isEmpty()) {
-        text.assign(std::istreambuf_iterator<char>(std::cin), std::istreambuf_iterator<char>());
-    } else {
-        text = command.Text.join(' ').toStdString();
+TSendText ReadSendText(const TCliCommand& command, std::istream& input, std::size_t longestMemo) {
+    if (!command.Text.isEmpty()) {
+        return {command.Text.join(' ').toStdString(), {}, ExitCode::Ok};
     }
-    const TStringList lines = TypedLines(text, session.Text());
+    TBoundedRead read = ReadAtMost(input, LongestTypedBytes(longestMemo));
+    if (!read.Whole) {
+        return {{},
+                "the memo is longer than " + std::to_string(longestMemo) +
+                    " bytes, the most any computer takes; nothing was sent",
+                ExitCode::Failed};
+    }
+    // Most likely a script whose text went missing (a file not found, a command that printed nothing).
+    if (!command.AllowEmpty && read.Bytes.find_first_not_of(" \t\r\n") == std::string::npos) {
+        return {{},
+                "the memo on standard input is empty; nothing was sent (--allow-empty sends it)",
+                ExitCode::BadArguments};
+    }
+    return {std::move(read.Bytes), {}, ExitCode::Ok};
+}
+
+int RunSend(TCliSession& session, const TCliCommand& command) {
+    const TSendText text = ReadSendText(command, std::cin, LongestMemoBytes(session.Messenger().BoxName()));
+    if (!text.Refusal.empty()) {
+        PrintError("kestrin-cli: " + text.Refusal + "\n");
+        return text.Code;
+    }
+    const TStringList lines = TypedLines(text.Text, session.Text());
     TMessenger& messenger = session.Messenger();
 
     const std::string target = session.Text().Write(command.Target);
@@ -95,8 +114,8 @@ int RunListen(TCliSession& session, const TCliCommand& command, QCoreApplication
                                     const TStringList& lines) { Print(format.Memo(origin, time, lines)); };
     messenger.OnNewLine = [&format](TMainMessenger&, const std::string& origin, const std::string& time,
                                     const std::string& line) { Print(format.Line(origin, time, line)); };
-    messenger.OnUserListChange = [&format](TMainMessenger&, const TStringList& users) {
-        Print(format.Users(users));
+    messenger.OnUserChange = [&format](TMainMessenger&, const std::string& name, TUserChange change) {
+        Print(format.Change(name, change));
     };
     if (!ActivateAndCheckName(session)) {
         return ExitCode::Failed;
@@ -114,12 +133,8 @@ int RunWho(TCliSession& session, const TCliCommand& command, QCoreApplication& a
         return ExitCode::Failed;
     }
     QTimer::singleShot(command.WaitMs, &app, &QCoreApplication::quit);
-    TStringList known;
-    session.Messenger().OnUserListChange = [&known](TMainMessenger&, const TStringList& users) {
-        known = users;
-    };
     const int code = app.exec();
-    for (const auto& name : known) {
+    for (const auto& name : session.Messenger().Users()) {
         Print(VisibleText(session.Text().Read(name)).toStdString() + "\n");
     }
     return code;

@@ -2,6 +2,9 @@
 #pragma once
 
 #include <QCoreApplication>
+#include <cstddef>
+#include <istream>
+#include <string>
 
 #include "cli/CliSession.h"
 #include "cli/CommandLine.h"
@@ -17,6 +20,15 @@ bool ActivateOrReport(TCliSession& session);
 /// The same for a copy that stays: then asks once whether another computer answers to this one's name,
 /// and if so says so on standard error, and goes on.
 bool ActivateAndCheckName(TCliSession& session);
+
+/// The memo text `send` takes: its words, or else standard input, read no further than a memo can be
+/// long. When Refusal is set, nothing is to be sent: it is said on standard error, and Code is the exit code.
+struct TSendText {
+    std::string Text;
+    std::string Refusal;
+    int Code = ExitCode::Ok;
+};
+TSendText ReadSendText(const TCliCommand& command, std::istream& input, std::size_t longestMemo);
 
 int RunSend(TCliSession& session, const TCliCommand& command);
 int RunListen(TCliSession& session, const TCliCommand& command, QCoreApplication& app);

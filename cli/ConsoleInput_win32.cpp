@@ -1,18 +1,31 @@
-// Standard input read by a thread of its own, which posts each piece to the event loop. A console is read as
-// the characters typed (its own code page would turn them into OEM bytes); a pipe or a file as its bytes.
+// Standard input read by a thread of its own, which posts each piece to the event loop, where it is split
+// into lines. A console is read as the characters typed (its own code page would turn them into OEM bytes);
+// a pipe or a file as its bytes. The console's own line editing serves a typed line; the prompt is written
+// again after each line handled.
 #include <windows.h>
 
 #include <QMetaObject>
 #include <QString>
+#include <QTimer>
 #include <array>
 #include <mutex>
+#include <optional>
 #include <thread>
 
 #include "cli/ConsoleInput.h"
+#include "cli/LineSplitter.h"
+#include "cli/Output.h"
 
 struct TConsoleInput::TReader {
+    explicit TReader(std::size_t longestLine) : Lines(longestLine) {}
+
     std::mutex Mutex;
     TConsoleInput* Owner = nullptr;  ///< null once the input object is gone
+
+    // Used on the event loop's thread only.
+    TLineSplitter Lines;
+    bool Console = false;
+    std::string Prompt;
 
     /// Posts to the owner's thread, while there is an owner; false once there is none.
     template <typename TCall>
@@ -29,14 +42,15 @@ struct TConsoleInput::TReader {
 
 namespace {
 
-// The next piece of input in UTF-8; empty at its end.
-QByteArray ReadPiece(HANDLE input, bool console) {
+// The next piece of input in UTF-8: empty for Ctrl+Z typed at the start of a line, after which the console
+// can still be read; nothing once the input is gone (the end of a pipe or a file).
+std::optional<QByteArray> ReadPiece(HANDLE input, bool console) {
     if (console) {
         std::array<wchar_t, 1024> typed{};
         DWORD count = 0;
         if (!ReadConsoleW(input, typed.data(), static_cast<DWORD>(typed.size()), &count, nullptr) ||
             count == 0) {
-            return {};
+            return std::nullopt;
         }
         QByteArray text = QString::fromWCharArray(typed.data(), static_cast<qsizetype>(count)).toUtf8();
         // Ctrl+Z at the start of a line ends the input, as it does for every console program.
@@ -46,28 +60,57 @@ QByteArray ReadPiece(HANDLE input, bool console) {
     std::array<char, 4096> buffer{};
     DWORD count = 0;
     if (!ReadFile(input, buffer.data(), static_cast<DWORD>(buffer.size()), &count, nullptr) || count == 0) {
-        return {};
+        return std::nullopt;
     }
     return QByteArray(buffer.data(), static_cast<qsizetype>(count));
 }
 
 }  // namespace
 
-TConsoleInput::TConsoleInput(QObject* parent) : QObject(parent), Reader(std::make_shared<TReader>()) {
+TConsoleInput::TConsoleInput(std::size_t longestLine, QObject* parent)
+    : QObject(parent), Reader(std::make_shared<TReader>(longestLine)) {
     Reader->Owner = this;
+    const HANDLE input = GetStdHandle(STD_INPUT_HANDLE);
+    DWORD mode = 0;
+    Reader->Console = GetConsoleMode(input, &mode) != FALSE;
+    if (Reader->Console) {
+        // The first prompt, once what the session shows at its start is out.
+        QTimer::singleShot(0, this, [this] { Print(Reader->Prompt); });
+    }
     // The thread may be blocked in a read when the program ends; it is left to end with the process, and
     // what it reads after this object is gone goes nowhere.
-    std::thread([reader = Reader] {
-        const HANDLE input = GetStdHandle(STD_INPUT_HANDLE);
-        DWORD mode = 0;
-        const bool console = GetConsoleMode(input, &mode) != FALSE;
+    std::thread([reader = Reader, input, console = Reader->Console] {
         for (;;) {
-            const QByteArray piece = ReadPiece(input, console);
-            if (piece.isEmpty()) {
-                reader->Post([](TConsoleInput& owner) { emit owner.Ended(); });
+            const std::optional<QByteArray> read = ReadPiece(input, console);
+            if (!read) {
+                reader->Post([](TConsoleInput& owner) {
+                    // Nobody is left to type or to answer.
+                    owner.Reader->Console = false;
+                    if (const auto last = owner.Reader->Lines.Finish()) {
+                        emit owner.LineRead(*last);
+                    }
+                    emit owner.Ended();
+                });
                 return;
             }
-            if (!reader->Post([piece](TConsoleInput& owner) { emit owner.Received(piece); })) {
+            if (read->isEmpty()) {
+                if (!reader->Post([](TConsoleInput& owner) { emit owner.Ended(); })) {
+                    return;
+                }
+                continue;
+            }
+            const QByteArray piece = *read;
+            const bool posted = reader->Post([piece](TConsoleInput& owner) {
+                const auto lines =
+                    owner.Reader->Lines.Feed({piece.constData(), static_cast<std::size_t>(piece.size())});
+                for (const auto& line : lines) {
+                    emit owner.LineRead(line);
+                }
+                if (owner.Reader->Console && !lines.empty()) {
+                    Print(owner.Reader->Prompt);
+                }
+            });
+            if (!posted) {
                 return;
             }
         }
@@ -77,6 +120,22 @@ TConsoleInput::TConsoleInput(QObject* parent) : QObject(parent), Reader(std::mak
 TConsoleInput::~TConsoleInput() {
     std::lock_guard lock(Reader->Mutex);
     Reader->Owner = nullptr;
+}
+
+bool TConsoleInput::Typed() const {
+    return Reader->Console;
+}
+
+void TConsoleInput::SetPrompt(const std::string& prompt) {
+    Reader->Prompt = prompt;
+}
+
+void TConsoleInput::Show(const std::string& text) {
+    Print(text);
+}
+
+void TConsoleInput::ShowError(const std::string& text) {
+    PrintError(text);
 }
 
 void PrepareConsoleOutput() {

@@ -60,6 +60,14 @@ std::string TEventFormatter::Users(const TStringList& users) const {
     return text + (users.empty() ? " (none)\n" : "\n");
 }
 
+std::string TEventFormatter::Change(const std::string& name, TUserChange change) const {
+    const bool joined = change == TUserChange::Joined;
+    if (Json) {
+        return JsonLine({{"event", joined ? "joined" : "left"}, {"computer", WireText.Read(name)}});
+    }
+    return (joined ? "listed: " : "gone: ") + Text(name) + "\n";
+}
+
 std::string TEventFormatter::Error(const std::string& text, std::uint64_t notSent) const {
     if (Json) {
         return JsonLine({{"event", "error"},

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "messenger/StringList.h"
+#include "messenger/uniMessenger.h"
 #include "qtcore/VisibleText.h"
 #include "qtcore/WireText.h"
 
@@ -16,7 +17,10 @@ public:
 
     std::string Memo(const std::string& origin, const std::string& time, const TStringList& lines) const;
     std::string Line(const std::string& origin, const std::string& time, const std::string& line) const;
+    /// The whole list (`who`, `/who`).
     std::string Users(const TStringList& users) const;
+    /// One computer that joined the list or left it: a flood of names costs one line each, not the list.
+    std::string Change(const std::string& name, TUserChange change) const;
     /// A failure the messenger reports, such as a datagram that could not be sent; `tally` counts them.
     std::string Error(const std::string& text, std::uint64_t notSent) const;
 

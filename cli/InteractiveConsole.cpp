@@ -4,92 +4,160 @@
 #include <algorithm>
 
 #include "cli/Commands.h"
-#include "cli/ConsoleInput.h"
-#include "cli/Output.h"
+#include "cli/MemoLimit.h"
+#include "messenger/transport/udp/NetbiosName.h"
 #include "qtcore/VisibleText.h"
 
-TInteractiveConsole::TInteractiveConsole(TCliSession& session, QObject* parent)
-    : QObject(parent), Session(session), Format(false, session.Text()) {
-    TMessenger& messenger = Session.Messenger();
-    messenger.OnNewMemo = [this](TMainMessenger&, const std::string& origin, const std::string& time,
-                                 const TStringList& lines) { Print(Format.Memo(origin, time, lines)); };
-    messenger.OnNewLine = [this](TMainMessenger&, const std::string& origin, const std::string& time,
-                                 const std::string& line) { Print(Format.Line(origin, time, line)); };
-    messenger.OnUserListChange = [this](TMainMessenger&, const TStringList& users) {
-        Known = users;
-        Print(Format.Users(users));
-    };
-    messenger.OnError = [](TMainMessenger&, const std::string& message) {
-        PrintError("error: " + message + "\n");
-    };
-    auto* input = new TConsoleInput(this);
-    connect(input, &TConsoleInput::Received, this, &TInteractiveConsole::ReadInput);
-    // End of input (Ctrl+D) ends the session like /quit.
-    connect(input, &TConsoleInput::Ended, this, &TInteractiveConsole::QuitRequested);
-    Print("Kestrin console on " + Session.Text().Read(messenger.Computer()).toStdString() + ", mailbox " +
-          messenger.BoxName() +
-          ". Type a memo; a line with a single \".\" sends it. /help lists the commands.\n");
+namespace {
+
+std::string MemoOfLines(std::size_t lines) {
+    return "memo of " + std::to_string(lines) + (lines == 1 ? " line" : " lines");
 }
 
-void TInteractiveConsole::ReadInput(const QByteArray& bytes) {
-    Pending.append(bytes.constData(), static_cast<std::size_t>(bytes.size()));
-    for (auto end = Pending.find('\n'); end != std::string::npos; end = Pending.find('\n')) {
-        std::string line = Pending.substr(0, end);
-        Pending.erase(0, end + 1);
-        if (!line.empty() && line.back() == '\r') {
-            line.pop_back();
+}  // namespace
+
+TInteractiveConsole::TInteractiveConsole(TCliSession& session, TConsoleScreen& screen, QObject* parent)
+    : QObject(parent),
+      Session(session),
+      Screen(screen),
+      Format(false, session.Text()),
+      Draft(LongestMemoBytes(session.Messenger().BoxName())) {
+    TMessenger& messenger = Session.Messenger();
+    messenger.OnNewMemo = [this](TMainMessenger&, const std::string& origin, const std::string& time,
+                                 const TStringList& lines) { Screen.Show(Format.Memo(origin, time, lines)); };
+    messenger.OnNewLine = [this](TMainMessenger&, const std::string& origin, const std::string& time,
+                                 const std::string& line) { Screen.Show(Format.Line(origin, time, line)); };
+    // One line a change, however long the list: /who shows it whole.
+    messenger.OnUserChange = [this](TMainMessenger&, const std::string& name, TUserChange change) {
+        if (change == TUserChange::Joined) {
+            Listed.push_back(name);
+        } else {
+            std::erase(Listed, name);
         }
-        HandleLine(line);
-    }
+        Screen.Show(Format.Change(name, change));
+    };
+    messenger.OnError = [this](TMainMessenger&, const std::string& message) {
+        Screen.ShowError("error: " + message + "\n");
+    };
+    Screen.Show("Kestrin console on " + Session.Text().Read(messenger.Computer()).toStdString() +
+                ", mailbox " + messenger.BoxName() +
+                ". Type a memo; a line with a single \".\" sends it, to every computer until /to NAME names "
+                "one (/all: every computer again). /help lists the commands.\n");
+    ShowPrompt();
 }
 
 void TInteractiveConsole::HandleLine(const std::string& line) {
-    if (line == ".") {
+    if (Leaving) {
+        return;
+    }
+    if (Asking) {
+        Asking = false;
+        if (const QString answer = QString::fromStdString(line).trimmed().toLower();
+            answer == "y" || answer == "yes") {
+            Quit();
+            return;
+        }
+        ShowPrompt();
+        Screen.Show("the memo is kept\n");
+    } else if (line == ".") {
         SendMemo();
     } else if (line == "/quit") {
-        emit QuitRequested();
+        Leave(false);
     } else if (line == "/help") {
         ShowHelp();
     } else if (line == "/all") {
         Target.clear();
-        Print("sending to " + TargetText() + "\n");
+        Screen.Show("sending to " + TargetText() + "\n");
+        ShowPrompt();
     } else if (line.starts_with("/to ") && line.size() > 4) {
         // A name as listed goes to the bytes that arrived; any other is written like a text.
         const QString typed = Session.Text().Read(line.substr(4));
-        const auto listed = std::find_if(Known.begin(), Known.end(), [&](const std::string& name) {
+        const auto listed = std::find_if(Known().begin(), Known().end(), [&](const std::string& name) {
             return Session.Text().Read(name) == typed;
         });
-        Target = listed != Known.end() ? *listed : Session.Text().Write(typed);
-        Print("sending to " + TargetText() + "\n");
+        Target = listed != Known().end() ? *listed : Session.Text().Write(typed);
+        // It still goes: the computer may be there without having announced itself to this one.
+        Screen.Show("sending to " + TargetText() +
+                    (Lists(Target) ? "" : " (no computer lists itself under that name now)") + "\n");
+        ShowPrompt();
     } else if (line == "/who") {
-        Print(Format.Users(Known));
+        Screen.Show(Format.Users(Known()));
     } else if (line == "/clear") {
-        Draft.clear();
-        Print("memo cleared\n");
+        Draft.Clear();
+        Screen.Show("memo cleared\n");
     } else if (line.starts_with("/") && !line.starts_with("//")) {
-        PrintError("unknown command " + line + "; /help lists the commands\n");
+        Screen.ShowError("unknown command " + line + "; /help lists the commands\n");
     } else {
         // "//" starts a memo line that itself begins with a slash.
-        Draft.push_back(
-            Session.Text().Write(Session.Text().Read(line.starts_with("//") ? line.substr(1) : line)));
+        AddLine(line.starts_with("//") ? line.substr(1) : line);
+    }
+}
+
+void TInteractiveConsole::HandleEnd() {
+    // Ctrl+D at the question answers it as a second Ctrl+D would: leave.
+    Leave(Asking);
+}
+
+bool TInteractiveConsole::Lists(const std::string& name) const {
+    const std::string wanted = NormalizeNetbiosName(name);
+    return wanted == NormalizeNetbiosName(Session.Messenger().Computer()) ||
+           std::any_of(Known().begin(), Known().end(),
+                       [&](const std::string& listed) { return NormalizeNetbiosName(listed) == wanted; });
+}
+
+void TInteractiveConsole::Leave(bool again) {
+    if (Draft.Empty()) {
+        Quit();
+        return;
+    }
+    const std::string memo = MemoOfLines(Draft.Lines().size());
+    if (Screen.Typed() && !again) {
+        Asking = true;
+        Screen.SetPrompt("The " + memo + " is not sent. Quit anyway? [y/N] ");
+        return;
+    }
+    Screen.ShowError("kestrin-cli: discarded an unsent " + memo + "\n");
+    Quit();
+}
+
+void TInteractiveConsole::Quit() {
+    Leaving = true;
+    emit QuitRequested();
+}
+
+void TInteractiveConsole::AddLine(const std::string& typed) {
+    const bool wasOverfull = Draft.Overfull();
+    if (!Draft.Add(Session.Text().Write(Session.Text().Read(typed))) && !wasOverfull) {
+        Screen.ShowError("error: the memo is longer than " +
+                         std::to_string(LongestMemoBytes(Session.Messenger().BoxName())) +
+                         " bytes, the most any computer takes: no more lines are added to it, and \".\" or "
+                         "/clear discards it.\n");
     }
 }
 
 void TInteractiveConsole::SendMemo() {
-    const std::size_t lines = Draft.size();
-    const auto failure = Target.empty() ? Session.Messenger().SendMemoToAll(Draft)
-                                        : Session.Messenger().SendMemoTo(Target, Draft);
-    if (failure) {
-        // Kept, so the user can send it elsewhere or start over with /clear.
-        PrintError("error: " + failure->Text() + " The memo is kept; /clear forgets it.\n");
+    if (Draft.Overfull()) {
+        Draft.Clear();
+        Screen.ShowError("error: the memo is longer than " +
+                         std::to_string(LongestMemoBytes(Session.Messenger().BoxName())) +
+                         " bytes, the most any computer takes; nothing was sent and it is discarded.\n");
         return;
     }
-    Draft.clear();
-    Print("sent " + std::to_string(lines) + (lines == 1 ? " line" : " lines") + " to " + TargetText() + "\n");
+    const std::size_t lines = Draft.Lines().size();
+    const auto failure = Target.empty() ? Session.Messenger().SendMemoToAll(Draft.Lines())
+                                        : Session.Messenger().SendMemoTo(Target, Draft.Lines());
+    if (failure) {
+        // Kept, so the user can send it elsewhere or start over with /clear.
+        Screen.ShowError("error: " + failure->Text() + " The memo is kept; /clear forgets it.\n");
+        return;
+    }
+    Draft.Clear();
+    Screen.Show("sent " + std::to_string(lines) + (lines == 1 ? " line" : " lines") + " to " + TargetText() +
+                "\n");
 }
 
 void TInteractiveConsole::ShowHelp() {
-    Print(
+    Screen.Show(
         "  any text     a line of the memo being written\n"
         "  .            sends the memo\n"
         "  /to NAME     send to one computer\n"
@@ -104,11 +172,22 @@ std::string TInteractiveConsole::TargetText() const {
     return Target.empty() ? "every computer" : VisibleText(Session.Text().Read(Target)).toStdString();
 }
 
+void TInteractiveConsole::ShowPrompt() {
+    Screen.SetPrompt("to " + TargetText() + "> ");
+}
+
 int RunInteractive(TCliSession& session, const TCliCommand& /*command*/, QCoreApplication& app) {
-    TInteractiveConsole console(session);
+    TConsoleInput input(LongestTypedBytes(LongestMemoBytes(session.Messenger().BoxName())));
+    TInteractiveConsole console(session, input);
+    QObject::connect(&input, &TConsoleInput::LineRead, &console, &TInteractiveConsole::HandleLine);
+    QObject::connect(&input, &TConsoleInput::Ended, &console, &TInteractiveConsole::HandleEnd);
     QObject::connect(&console, &TInteractiveConsole::QuitRequested, &app, &QCoreApplication::quit);
-    if (!ActivateAndCheckName(session)) {
+    // As ActivateAndCheckName does, but through the screen, which keeps the line being typed whole.
+    if (QString error; !session.Activate(error)) {
+        input.ShowError("kestrin-cli: " + error.toStdString() + "\n");
         return ExitCode::Failed;
     }
+    session.CheckNameInBackground(
+        [&input](const std::string& warning) { input.ShowError("kestrin-cli: " + warning + "\n"); });
     return app.exec();
 }

@@ -5,30 +5,45 @@
 #include <string>
 
 #include "cli/CliSession.h"
+#include "cli/ConsoleInput.h"
 #include "cli/EventFormatter.h"
+#include "cli/MemoDraft.h"
 
 class TInteractiveConsole final : public QObject {
     Q_OBJECT
 
 public:
-    TInteractiveConsole(TCliSession& session, QObject* parent = nullptr);
+    TInteractiveConsole(TCliSession& session, TConsoleScreen& screen, QObject* parent = nullptr);
 
-    /// Handles one typed line: a command, the sending ".", or a line of the memo being written.
+    /// Handles one typed line: a command, the sending ".", a line of the memo being written, or the answer
+    /// to whether to quit.
     void HandleLine(const std::string& line);
+    /// The end of input (Ctrl+D, or a pipe's end): leaves as /quit does.
+    void HandleEnd();
+    /// Whether a computer is listed under this name now (this computer counts as listed).
+    bool Lists(const std::string& name) const;
 
 signals:
     void QuitRequested();
 
 private:
-    void ReadInput(const QByteArray& bytes);
+    /// Leaves, unless a memo is unsent and someone at the terminal can be asked first; `again` is true
+    /// when the input ended while that question was open.
+    void Leave(bool again);
+    void Quit();
+    void AddLine(const std::string& typed);
     void SendMemo();
     void ShowHelp();
     std::string TargetText() const;
+    void ShowPrompt();
+    const TStringList& Known() const { return Listed; }
 
     TCliSession& Session;
+    TConsoleScreen& Screen;
     TEventFormatter Format;
-    std::string Pending;  ///< bytes read after the last line break
-    TStringList Draft;    ///< the memo being written
+    TMemoDraft Draft;     ///< the memo being written
+    TStringList Listed;   ///< the computers listed now, kept one change at a time
     std::string Target;   ///< empty: every computer; else the name's bytes
-    TStringList Known;    ///< the computers as last announced
+    bool Asking = false;  ///< whether the next line answers "Quit anyway?"
+    bool Leaving = false;
 };

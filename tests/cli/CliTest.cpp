@@ -1,15 +1,21 @@
 // The console client's argument rules, memo line splitting and output formats.
 #include <gtest/gtest.h>
 
+#include <sstream>
+
 #include "cli/CommandLine.h"
 #include "cli/Commands.h"
 #include "cli/EventFormatter.h"
-#include "cli/FirewallRules.h"
+#include "cli/InteractiveConsole.h"
+#include "cli/LineSplitter.h"
+#include "cli/MemoDraft.h"
+#include "cli/MemoLimit.h"
 
 namespace {
 
 auto Fields(const TCliCommand& c) {
-    return std::tie(c.Kind, c.BoxName, c.ConfigPath, c.Target, c.ToAll, c.Text, c.Json, c.WaitMs, c.Greeting);
+    return std::tie(c.Kind, c.BoxName, c.ConfigPath, c.Target, c.ToAll, c.Text, c.Json, c.WaitMs, c.Greeting,
+                    c.AllowEmpty);
 }
 
 // Each accepted row names only the fields that differ from a plain command.
@@ -23,6 +29,10 @@ TEST(CliCommandLine, AcceptsEachCommandWithItsOptionsAndRefusesWhatCannotBeMeant
         {"send to all",
          {"--box", "Other", "send", "--all", "Lunch?"},
          TCliCommand{.Kind = Send, .BoxName = "Other", .ToAll = true, .Text = {"Lunch?"}}},
+        {"send an empty memo",
+         {"send", "--to", "WS02", "--allow-empty"},
+         TCliCommand{.Kind = Send, .Target = "WS02", .AllowEmpty = true}},
+        {"--allow-empty outside send", {"listen", "--allow-empty"}, refused},
         {"send without a target", {"send", "hi"}, refused},
         {"send with both targets", {"send", "--all", "--to", "WS02"}, refused},
         {"send to an empty name", {"send", "--to", "", "hi"}, refused},
@@ -53,12 +63,119 @@ TEST(CliMemoLines, SplitsTypedTextIntoMemoLines) {
     EXPECT_EQ(MemoLines("\n"), TStringList{""});
 }
 
+TEST(CliSendText, RefusesAnEmptyOrOverlongMemoFromStandardInputAndReadsNoFurtherThanTheLongest) {
+    // The longest memo here is 10 bytes: typed text of 40 bytes may still fit, 41 cannot.
+    const TCliCommand fromInput{.Kind = TCliCommand::TKind::Send, .ToAll = true};
+    TCliCommand words = fromInput, allowEmpty = fromInput;
+    words.Text = {"Lunch", "now?"};
+    allowEmpty.AllowEmpty = true;
+    const std::tuple<const char*, TCliCommand, std::string, std::string, int> rows[] = {
+        // name, command, standard input, the text taken, the exit code of a refusal
+        {"the words, not the input", words, "ignored", "Lunch now?", ExitCode::Ok},
+        {"nothing", fromInput, "", "", ExitCode::BadArguments},
+        {"blanks and line breaks", fromInput, " \t\r\n\n", "", ExitCode::BadArguments},
+        {"nothing, allowed", allowEmpty, "", "", ExitCode::Ok},
+        {"as long as may fit", fromInput, std::string(40, 'a'), std::string(40, 'a'), ExitCode::Ok},
+        {"one byte more", fromInput, std::string(41, 'a'), "", ExitCode::Failed},
+        {"far more", fromInput, std::string(1'000'000, 'a'), "", ExitCode::Failed},
+    };
+    for (const auto& [name, command, input, taken, code] : rows) {
+        std::istringstream stream(input);
+        const TSendText text = ReadSendText(command, stream, 10);
+        EXPECT_EQ(std::tie(text.Text, text.Code), std::tie(taken, code)) << name;
+        EXPECT_EQ(text.Refusal.empty(), code == ExitCode::Ok) << name;
+        // Never more than one byte past what may fit is read.
+        const auto left = static_cast<std::size_t>(std::distance(std::istreambuf_iterator<char>(stream), {}));
+        EXPECT_GE(left, command.Text.isEmpty() ? input.size() - std::min<std::size_t>(input.size(), 41)
+                                               : input.size())
+            << name;
+    }
+    EXPECT_EQ(LongestMemoBytes("MB303"), 65'340u);
+}
+
+TEST(CliLineSplitter, SplitsPiecesIntoLinesAndCutsALineLongerThanAnyMemo) {
+    TLineSplitter lines(4);
+    EXPECT_EQ(lines.Feed("one\r\ntw"), std::vector<std::string>{"one"});
+    EXPECT_EQ(lines.Feed("o\n\n"), (std::vector<std::string>{"two", ""}));
+    EXPECT_EQ(lines.Feed("abcdefgh"), std::vector<std::string>{});
+    EXPECT_EQ(lines.Feed(std::string(100'000, 'i') + "\nlast"), std::vector<std::string>{"abcde"});
+    EXPECT_EQ(lines.Finish(), "last");
+    EXPECT_EQ(lines.Finish(), std::nullopt);
+}
+
+TEST(CliMemoDraft, TakesNoLineOnceTheMemoWouldBeLongerThanAnyMemo) {
+    TMemoDraft draft(12);  // each line counts with its CR LF
+    EXPECT_TRUE(draft.Add("abc") && draft.Add("def"));
+    EXPECT_FALSE(draft.Add("gh"));  // 14 bytes
+    EXPECT_FALSE(draft.Add(""));    // would fit, but the memo lacks a line already
+    EXPECT_EQ(std::tuple(draft.Lines(), draft.Overfull(), draft.Empty()),
+              std::tuple(TStringList{"abc", "def"}, true, false));
+    draft.Clear();
+    EXPECT_TRUE(draft.Add("12345678") && draft.Empty() == false && !draft.Overfull());
+}
+
+// A screen that keeps what the session shows; whether someone types there is up to the test.
+class TRecordedScreen final : public TConsoleScreen {
+public:
+    bool Typed() const override { return Person; }
+    void SetPrompt(const std::string& prompt) override { Prompt = prompt; }
+    void Show(const std::string& text) override { Shown += text; }
+    void ShowError(const std::string& text) override { Shown += "!" + text; }
+
+    bool Person = true;
+    std::string Prompt, Shown;
+};
+
+TEST(CliInteractiveConsole, ShowsWhereMemosGoAndAsksBeforeAnUnsentMemoIsLost) {
+    TCliCommand command;
+    command.ConfigPath = QString::fromStdString(testing::TempDir() + "kestrin-cli-none.conf");
+    TCliSession session(command, nullptr);
+    TRecordedScreen screen;
+    TInteractiveConsole console(session, screen);
+    int quits = 0;
+    QObject::connect(&console, &TInteractiveConsole::QuitRequested, [&quits] { ++quits; });
+    session.Messenger().OnUserChange(session.Messenger(), "ANNA-PC", TUserChange::Joined);
+    EXPECT_NE(screen.Shown.find("to every computer until /to NAME"), std::string::npos) << screen.Shown;
+    const std::string own = session.Messenger().Computer();
+    const std::tuple<std::string, std::string, std::string> rows[] = {
+        // typed, shown, prompt
+        {"/to anna-pc", "sending to anna-pc\n", "to anna-pc> "},
+        {"/to CAROL-PC", "sending to CAROL-PC (no computer lists itself under that name now)\n",
+         "to CAROL-PC> "},
+        {"/to " + own, "sending to " + own + "\n", "to " + own + "> "},
+        {"/all", "sending to every computer\n", "to every computer> "},
+        {"unsent", "", "to every computer> "},
+        {"/quit", "", "The memo of 1 line is not sent. Quit anyway? [y/N] "},
+        {"n", "the memo is kept\n", "to every computer> "},
+    };
+    for (const auto& [typed, shown, prompt] : rows) {
+        screen.Shown.clear();
+        console.HandleLine(typed);
+        EXPECT_EQ(std::tuple(screen.Shown, screen.Prompt, quits), std::tuple(shown, prompt, 0)) << typed;
+    }
+    // A second Ctrl+D answers the question; from a pipe nobody is asked. Either way the loss is said.
+    console.HandleEnd();
+    EXPECT_EQ(quits, 0);
+    console.HandleEnd();
+    const std::string lost = "!kestrin-cli: discarded an unsent memo of 1 line\n";
+    EXPECT_EQ(std::tuple(screen.Shown, quits), std::tuple("the memo is kept\n" + lost, 1));
+    TRecordedScreen pipe;
+    pipe.Person = false;
+    TInteractiveConsole piped(session, pipe);
+    piped.HandleLine("unsent");
+    piped.HandleEnd();
+    EXPECT_TRUE(pipe.Shown.ends_with("/help lists the commands.\n" + lost)) << pipe.Shown;
+}
+
 TEST(CliEventFormatter, WritesTextAndJsonWithoutLosingBytes) {
     const TEventFormatter text(false);
     EXPECT_EQ(text.Memo("WS01", "14:06:30", {"Lunch?", ""}),
               "memo from WS01 at 14:06:30:\n  | Lunch?\n  | \n");
     EXPECT_EQ(text.Users({"WS02", "WS03"}), "computers: WS02, WS03\n");
+    EXPECT_EQ(text.Change("WS02", TUserChange::Joined) + text.Change("W\x1b", TUserChange::Left),
+              "listed: WS02\ngone: W^[\n");
     const TEventFormatter json(true);
+    EXPECT_EQ(json.Change("WS02", TUserChange::Left), "{\"computer\":\"WS02\",\"event\":\"left\"}\n");
     EXPECT_EQ(
         json.Line("WS02", "2:07:12 pm", "say \"hi\""),
         "{\"event\":\"line\",\"line\":\"say \\\"hi\\\"\",\"origin\":\"WS02\",\"time\":\"2:07:12 pm\"}\n");
@@ -86,29 +203,6 @@ TEST(CliEventFormatter, ShowsControlsFromTheNetworkInsteadOfPassingThemToTheTerm
     EXPECT_EQ(line.find("\xc2\x9b"), std::string::npos) << line;
     EXPECT_NE(line.find("a\\u001b[2J"), std::string::npos) << line;
     EXPECT_NE(line.find("b\\u009bc"), std::string::npos) << line;
-}
-
-TEST(CliDoctor, FindsTheFirewallRulesThatDropTheNetbiosPorts) {
-    const std::pair<const char*, bool> rules[] = {
-        {"udp dport 138 drop", true},
-        {"udp dport { 137, 138 } reject", true},
-        {"udp dport 130-140 counter drop", true},
-        {"meta l4proto udp drop", true},
-        {"-A INPUT -p udp -m udp --dport 138 -j DROP", true},
-        {"-A INPUT -p udp -m multiport --dports 137,138 -j REJECT --reject-with icmp-port-unreachable", true},
-        {"-A INPUT -p udp --dport 137:139 -j DROP", true},
-        {"type filter hook input priority filter; policy drop;", true},
-        {":INPUT DROP [0:0]", true},
-        {"udp dport 53 drop", false},
-        {"udp dport 1138 drop", false},
-        {"tcp dport 138 drop", false},
-        {"udp sport 138 drop", false},
-        {"udp dport 138 accept", false},
-        {":INPUT ACCEPT [0:0]", false}};
-    for (const auto& [rule, drops] : rules)
-        EXPECT_EQ(RulesDroppingUdp(QString("table inet f {\n") + rule + "\n}\n", {137, 138}),
-                  drops ? QStringList{rule} : QStringList{})
-            << rule;
 }
 
 }  // namespace

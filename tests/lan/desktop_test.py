@@ -64,6 +64,28 @@ class TDesktopTest(TLanTest):
         self.Send(b"unseen\n")
         self.assertNotIn("Kestrin", self.Ended(app))
 
+    def Goodbyes(self, sniffer):
+        return sum("OFFLINE_NOTIFY" in e["text"] for e in sniffer.Events())
+
+    def test_every_way_out_says_goodbye_once_whatever_is_open(self):
+        # The start-up box over the window that announced itself (a folder where the settings file goes), then
+        # the session's end; and the display going away under a running copy, which Qt answers with exit(1).
+        sniffer = self.Lan.Sniff("WS02")
+        folder = pathlib.Path(os.environ["XDG_CONFIG_HOME"], "Olvanta", "Kestrin.conf")
+        folder.unlink(missing_ok=True)
+        folder.mkdir(parents=True)
+        app = self.Lan.Start("WS01", "/usr/bin/env", "QT_QPA_PLATFORM=xcb", self.App)
+        self.Desktop.Window("Kestrin")  # the box "Error in TfrmMain.LoadAll"
+        sniffer.WaitFor(lambda me: any("ONLINE_NOTIFY" in e["text"] for e in me.Events()), "the announcement")
+        app.Process.send_signal(signal.SIGTERM)
+        self.assertEqual(app.WaitExit(), 0)
+        sniffer.WaitFor(lambda me: self.Goodbyes(me) == 1, "the goodbye")
+        folder.rmdir()
+        app, _ = self.StartApp("[General]\nNotify=0\n")
+        self.Desktop.Xvfb.Process.kill()
+        self.assertEqual(app.WaitExit(), 1)
+        sniffer.WaitFor(lambda me: self.Goodbyes(me) == 2, "the second goodbye")
+
 
 if __name__ == "__main__":
     sys.exit(Main(["WS01", "WS02", "WS03"]))

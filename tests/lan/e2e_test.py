@@ -43,7 +43,7 @@ class TEndToEnd(TLanTest):
     def test_memos_from_the_console_to_one_and_all(self):
         ws02, ws03 = self.Listen("WS02", "WS03")
         console = self.Start("WS01", stdin=subprocess.PIPE)
-        console.WaitFor(lambda me: {"computers: WS02, WS03", "computers: WS03, WS02"} & set(me.Out), "its list")
+        console.WaitFor(lambda me: {"listed: WS02", "listed: WS03"} <= set(me.Out), "its list")
         # Empty lines, blanks, a line END_MESSAGE and one escaped with "//" are kept; a UTF-8 line is read as UTF-8.
         lines = ["first", "", "  indented ", "END_MESSAGE", "/slash", "UTF-8 caf\u00e9 \u20ac"]
         typed = "\n".join(lines).replace("/slash", "//slash") + "\n.\n/to ws02\nto WS02 alone\n.\n/all\nlast\n.\n"
@@ -87,6 +87,13 @@ class TEndToEnd(TLanTest):
         # A refusal tells the bytes of the header lines around a one-line memo (the time, the name).
         code, _, err = self.Run("WS01", "send", "--to", "WS02", stdin=b"x" * 1000)
         header = int(re.search(r"The memo is (\d+) bytes", err)[1]) - 1000
+        # Standard input is read no further than a memo could be typed (a character takes up to 4 bytes in
+        # UTF-8), and from it an empty memo goes only when asked for.
+        for stdin, args, run in ((b"y" * (4 * 65340 + 1), [], (1, "", "kestrin-cli: the memo is longer than 65340 "
+                                  "bytes, the most any computer takes; nothing was sent")),
+                                 (b"\n", [], (2, "", "kestrin-cli: the memo on standard input is empty; nothing "
+                                  "was sent (--allow-empty sends it)")), (b"", ["--allow-empty"], (0, "", ""))):
+            self.assertEqual(self.Run("WS01", "send", "--to", "WS02", *args, stdin=stdin), run)
         with tempfile.NamedTemporaryFile("w", suffix=".conf") as lifted:
             lifted.write("[Network]\nMaxMessageBytes=5000\n")
             lifted.flush()

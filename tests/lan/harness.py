@@ -78,9 +78,16 @@ class TProcess:
     def WaitMemo(self, lines, origin=None):
         self.WaitFor(lambda me: lines in me.Memos(origin), "the memo %r" % lines)
 
+    def Users(self):
+        """The computers listed now, from the changes listen --json printed one by one."""
+        listed = set()
+        for e in self.Events():
+            if e.get("event") in ("joined", "left"):
+                (listed.add if e["event"] == "joined" else listed.discard)(e["computer"])
+        return listed
+
     def WaitUsers(self, expected):
-        self.WaitFor(lambda me: [sorted(e["users"]) for e in me.Events("users")][-1:] == [sorted(expected)],
-                     "the computers %s" % expected)
+        self.WaitFor(lambda me: me.Users() == set(expected), "the computers %s" % expected)
 
     def Bound(self, port=138):
         """True once the process holds a UDP socket on the port: from then on datagrams queue for it."""
@@ -151,7 +158,7 @@ class TDesktop:
 
     def __init__(self, lan, host):
         self.Run = lambda *argv: lan.Run(host, *argv)[1]
-        xvfb = lan.Start(host, "Xvfb", "-displayfd", "1", "-nolisten", "tcp", "-screen", "0", "1024x768x24")
+        self.Xvfb = xvfb = lan.Start(host, "Xvfb", "-displayfd", "1", "-nolisten", "tcp", "-screen", "0", "1024x768x24")
         xvfb.WaitFor(lambda me: me.Out, "the display")
         os.environ["DISPLAY"] = ":" + xvfb.Out[0]
         self.Bus = lan.Start(host, "dbus-monitor", "interface=org.freedesktop.Notifications,member=Notify")

@@ -41,7 +41,7 @@ class TBesideSamba(TLanTest):
         ws02.WaitFor(lambda me: me.Bound(), "its mailbox")
         console = self.Start("WS01", stdin=subprocess.PIPE)
         ws02.WaitUsers(["WS01"])
-        console.WaitFor(lambda me: "computers: WS02" in me.Out, "WS02's answer, sent to port 138 beside nmbd")
+        console.WaitFor(lambda me: "listed: WS02" in me.Out, "WS02's answer, sent to port 138 beside nmbd")
         self.assertEqual(Capabilities(console.Process.pid), NONE)
         for args in (["--all"], ["--to", "WS01"]):
             self.assertEqual(self.Run("WS02", "send", *args, stdin=b"to " + args[-1].encode()), (0, "", ""))

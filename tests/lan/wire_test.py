@@ -9,7 +9,7 @@ class TWire(TLanTest):
     def test_answers_go_to_the_announcer_headers_name_the_real_port_and_nmblookup_asks_by_name(self):
         sniffer = self.Lan.Sniff("WS01")
         self.Start("WS02", "listen", "--json").WaitFor(lambda me: me.Bound() and me.Bound(137), "its sockets")
-        self.Start("WS01", "listen", "--json").WaitFor(lambda me: me.Events("users"), "WS02's answer")
+        self.Start("WS01", "listen", "--json").WaitFor(lambda me: me.Events("joined"), "WS02's answer")
         self.assertEqual(self.Run("WS01", "send", "--to", "WS02", "hello"), (0, "", ""))
         sniffer.WaitFor(lambda me: any("hello" in e["text"] for e in me.Events()), "the memo on the wire")
         seen = sniffer.Events()

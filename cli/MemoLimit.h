@@ -1,0 +1,26 @@
+// How long a memo can be, and reading standard input no further than that.
+#pragma once
+
+#include <cstddef>
+#include <istream>
+#include <string>
+
+/// The longest message text that one datagram to the mailbox carries (65,340 bytes for MB303): no computer,
+/// not even this one, takes a longer memo.
+std::size_t LongestMemoBytes(const std::string& boxName);
+
+/// The most typed bytes that can still become a memo of `memoBytes`. A character takes up to four bytes in
+/// UTF-8 and at least one in the office's code page, and a line break only grows (LF becomes CR LF), so
+/// typed text longer than this can never be sent, whatever it holds.
+constexpr std::size_t LongestTypedBytes(std::size_t memoBytes) {
+    return 4 * memoBytes;
+}
+
+struct TBoundedRead {
+    std::string Bytes;
+    bool Whole = true;  ///< false: more followed than was asked for, and was left unread
+};
+
+/// Reads `in` to its end, but at most `most` bytes: one byte more tells that it goes on, and nothing after
+/// it is read, so that an endless or huge input costs no more memory than the longest memo.
+TBoundedRead ReadAtMost(std::istream& in, std::size_t most);
