@@ -85,6 +85,7 @@ def main():
     udp = {r["kind"]: r for r in records("udp.txt")}
     presences = records("presence.txt")
     flood = (records("flood.txt") or [{}])[0]
+    forged = (records("forged.txt") or [{}])[0]
     dispatch = dispatch_rows()
 
     table = ["| Figure | Kestrin | Floor / anchor (same run) | Goal | Met |", "|---|---|---|---|---|"]
@@ -123,6 +124,14 @@ def main():
                  f"| plain UDP ping-pong: p50 {fmt(fp50, 1, ' µs')}, p99 {fmt(number(f.get('p99_us')), 1, ' µs')} "
                  f"| p50 ≤ 1.5 × floor, p99 ≤ 500 µs | {met(ok)} |")
     table += presence_rows(presences)
+    fd, fc = number(forged.get("memo_desktop_ms")), number(forged.get("memo_console_ms"))
+    if forged:
+        table.append(f"| 10,000 forged announcements in 5 s: the real memo behind them shown | desktop {fmt(fd, 0, ' ms')}, "
+                     f"`listen` {fmt(fc, 0, ' ms')}; {forged.get('listed', '—')} listed; CPU desktop "
+                     f"{forged.get('cpu_desktop_s', '—')} s, `listen` {forged.get('cpu_console_s', '—')} s "
+                     f"| the same memo alone: desktop {forged.get('floor_desktop_ms', '—')} ms, `listen` "
+                     f"{forged.get('floor_console_ms', '—')} ms (both from `kestrin-cli send` starting) "
+                     f"| ≤ 1 s; ≤ 4,096 listed | {met(None if None in (fd, fc) else max(fd, fc) <= 1000)} |")
     km, kmax, ki = number(flood.get("key_median_ms")), number(flood.get("key_max_ms")), number(flood.get("key_idle_median_ms"))
     table.append(f"| Flood: key press to letter shown | median {fmt(km, 0, ' ms')}, max {fmt(kmax, 0, ' ms')} "
                  f"({flood.get('key_not_shown', '—')} of {flood.get('key_presses', '—')} not shown in 10 s) "

@@ -5,6 +5,8 @@
                                                from the key press until the letter shows in the outgoing
                                                area ("<epoch s> <ms>" lines in OUT); each letter is
                                                removed again with BackSpace (not timed)
+  x11probe.py arrival WINDOW OUT               write "ready" to OUT, wait until text shows in the incoming
+                                               area, then write the epoch s at which it showed
   x11probe.py blur                             take the keyboard focus away from every window
 
 The key goes in through the XTEST extension, as a keyboard's would, and "shows" means the pixels of the
@@ -54,6 +56,7 @@ Z_PIXMAP = 2
 # under the menu bar, the area at (8, 32) is 329 wide; a few pixels of frame and margin left out, and
 # the scroll bar on the right.
 CLIENT_HEIGHT, LEFT, TOP, WIDTH, LINE = 232, 8 + 3, 32 + 3, 329 - 3 - 20, 18
+INCOMING_TOP = 144 + 3  # the incoming area's first line, the same way
 
 
 class Display:
@@ -115,6 +118,19 @@ def probe_keys(window, count, interval, out):
             time.sleep(interval)
 
 
+def probe_arrival(window, out):
+    display = Display()
+    attributes = XWindowAttributes()
+    X11.XGetWindowAttributes(display.handle, window, ctypes.byref(attributes))
+    area = (LEFT, attributes.height - CLIENT_HEIGHT + INCOMING_TOP, WIDTH, LINE)
+    with open(out, "w") as result:
+        result.write("ready\n")  # looking from now on: the caller may send
+        result.flush()
+        while display.dark_columns(window, *area) < 3:
+            time.sleep(0.001)  # a poll a millisecond: the copy under test shares the processors
+        result.write(f"{time.time():.6f}\n")
+
+
 def blur():
     display = Display()
     X11.XSetInputFocus(display.handle, 0, 0, 0)  # None: no window has the keyboard
@@ -124,6 +140,8 @@ def blur():
 if __name__ == "__main__":
     if len(sys.argv) == 6 and sys.argv[1] == "keys":
         probe_keys(int(sys.argv[2], 0), int(sys.argv[3]), float(sys.argv[4]), sys.argv[5])
+    elif len(sys.argv) == 4 and sys.argv[1] == "arrival":
+        probe_arrival(int(sys.argv[2], 0), sys.argv[3])
     elif len(sys.argv) == 2 and sys.argv[1] == "blur":
         blur()
     else:

@@ -15,6 +15,8 @@ const char* const BenchUsage =
     "  listen      stay active and idle until SIGINT/SIGTERM (for counting wake-ups)\n"
     "  raw-echo    the floor: plain UDP on --port, no messenger; answers every datagram at once\n"
     "  raw-ping    the floor: ping over plain UDP to the raw-echo at --peer ADDRESS\n"
+    "  forge       a hostile peer: --count announcements of invented computers at --rate per second to\n"
+    "              --peer ADDRESS, each under its own source name; no messenger\n"
     "Options: --peer NAME  --count N  --warmup N  --rate N  --box NAME (MB303)  --port N (138)\n"
     "         --quiet-ms N (30000)  --timeout-ms N (120000)  --samples FILE (ping, raw-ping)\n"
     "         --close yes|no (burst-send: end with the closing memo; no for a flood at a desktop copy)\n";
@@ -35,7 +37,7 @@ bool ReadNumber(std::string_view text, std::int64_t lowest, std::int64_t highest
 
 std::optional<TBenchOptions> ParseBenchOptions(int argc, char** argv, std::string& error) {
     static const std::set<std::string> modes = {"ping",   "echo",     "burst-send", "burst-recv",
-                                                "listen", "raw-ping", "raw-echo"};
+                                                "listen", "raw-ping", "raw-echo", "forge"};
     TBenchOptions options;
     if (argc < 2 || std::string_view(argv[1]) == "--help" || std::string_view(argv[1]) == "-h") {
         return std::nullopt;
@@ -85,7 +87,8 @@ std::optional<TBenchOptions> ParseBenchOptions(int argc, char** argv, std::strin
             return std::nullopt;
         }
     }
-    if ((options.Mode == "ping" || options.Mode == "burst-send" || options.Mode == "raw-ping") &&
+    if ((options.Mode == "ping" || options.Mode == "burst-send" || options.Mode == "raw-ping" ||
+         options.Mode == "forge") &&
         options.Peer.empty()) {
         error = options.Mode + " needs --peer";
         return std::nullopt;

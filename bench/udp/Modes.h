@@ -19,3 +19,4 @@ int RunBurstReceive(TBenchPeer& peer, const TBenchOptions& options);
 // The plain-UDP floor: no messenger, so they take no peer.
 int RunRawPing(const TBenchOptions& options);
 int RunRawEcho(const TBenchOptions& options);
+int RunForge(const TBenchOptions& options);

@@ -44,8 +44,10 @@ int main(int argc, char** argv) {
                      BenchUsage);
         return error.empty() ? ExitCode::Ok : ExitCode::BadArguments;
     }
-    if (options->Mode == "raw-ping" || options->Mode == "raw-echo") {
-        const int code = options->Mode == "raw-ping" ? RunRawPing(*options) : RunRawEcho(*options);
+    if (options->Mode == "raw-ping" || options->Mode == "raw-echo" || options->Mode == "forge") {
+        const int code = options->Mode == "raw-ping"   ? RunRawPing(*options)
+                         : options->Mode == "raw-echo" ? RunRawEcho(*options)
+                                                       : RunForge(*options);
         std::fflush(stdout);
         return code;
     }
