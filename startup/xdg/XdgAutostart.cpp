@@ -34,13 +34,15 @@ void TXdgAutostart::Register(const std::string& programPath) {
         return;
     }
     // Written beside the old entry and renamed over it, so a session starting meanwhile reads a whole one.
+    // Unbuffered, so that a write the disk refuses (full, or over a size limit) fails here, and the
+    // uncommitted file is dropped instead of replacing a whole entry with a short one.
     QSaveFile file(EntryPath());
-    if (!file.open(QIODevice::WriteOnly)) {
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
         return;
     }
     const std::string text = DesktopEntryText(programPath);
-    file.write(text.data(), static_cast<qint64>(text.size()));
-    if (!file.commit()) {
+    if (file.write(text.data(), static_cast<qint64>(text.size())) != static_cast<qint64>(text.size()) ||
+        !file.commit()) {
         return;
     }
     // Readable by every user whatever the administrator's umask, or it would start nothing for them.

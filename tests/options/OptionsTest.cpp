@@ -6,6 +6,8 @@
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
+#include <csignal>
+#include <sys/resource.h>
 
 #include "options/uniOptions.h"
 #include "startup/xdg/DesktopEntry.h"
@@ -144,6 +146,16 @@ private slots:
         startup.Register("/opt/Kestrin Chat/kestrin");
         umask(umaskBefore);
         QCOMPARE(QDir(folder).entryList(QDir::Files | QDir::Hidden), QStringList{"Kestrin.desktop"});
+        QCOMPARE(Contents(startup.EntryPath()),
+                 "[Desktop Entry]\nType=Application\nName=Kestrin\nExec=\"/opt/Kestrin Chat/kestrin\"\n");
+        // A disk that takes no more than 10 bytes a file leaves the old entry whole.
+        std::signal(SIGXFSZ, SIG_IGN);
+        rlimit before{};
+        getrlimit(RLIMIT_FSIZE, &before);
+        const rlimit tiny{10, before.rlim_max};
+        setrlimit(RLIMIT_FSIZE, &tiny);
+        startup.Register("/opt/new/kestrin");
+        setrlimit(RLIMIT_FSIZE, &before);
         QCOMPARE(Contents(startup.EntryPath()),
                  "[Desktop Entry]\nType=Application\nName=Kestrin\nExec=\"/opt/Kestrin Chat/kestrin\"\n");
         // rw-r--r--: every session may read it.
