@@ -8,6 +8,7 @@
 #include <QString>
 #include <QTimer>
 #include <array>
+#include <atomic>
 #include <mutex>
 #include <optional>
 #include <thread>
@@ -18,14 +19,26 @@
 
 struct TConsoleInput::TReader {
     explicit TReader(std::size_t longestLine) : Lines(longestLine) {}
+    ~TReader() {
+        if (ThreadHandle != nullptr) {
+            CloseHandle(ThreadHandle);
+        }
+    }
 
     std::mutex Mutex;
     TConsoleInput* Owner = nullptr;  ///< null once the input object is gone
+    std::thread Reading;             ///< joined by the owner's destructor
+    HANDLE ThreadHandle = nullptr;   ///< the reading thread's, so that a read it is blocked in can be cancelled
+    std::atomic<bool> Stopping{false};
+    std::atomic<bool> Finished{false};
 
     // Used on the event loop's thread only.
     TLineSplitter Lines;
     bool Console = false;
     std::string Prompt;
+
+    /// Reads until the input ends or the owner stops it, posting each piece to the owner's thread.
+    void ReadUntilStopped(HANDLE input, bool console);
 
     /// Posts to the owner's thread, while there is an owner; false once there is none.
     template <typename TCall>
@@ -77,49 +90,74 @@ TConsoleInput::TConsoleInput(std::size_t longestLine, QObject* parent)
         // The first prompt, once what the session shows at its start is out.
         QTimer::singleShot(0, this, [this] { Print(Reader->Prompt); });
     }
-    // The thread may be blocked in a read when the program ends; it is left to end with the process, and
-    // what it reads after this object is gone goes nowhere.
-    std::thread([reader = Reader, input, console = Reader->Console] {
-        for (;;) {
-            const std::optional<QByteArray> read = ReadPiece(input, console);
-            if (!read) {
-                reader->Post([](TConsoleInput& owner) {
-                    // Nobody is left to type or to answer.
-                    owner.Reader->Console = false;
-                    if (const auto last = owner.Reader->Lines.Finish()) {
-                        emit owner.LineRead(*last);
-                    }
-                    emit owner.Ended();
-                });
-                return;
-            }
-            if (read->isEmpty()) {
-                if (!reader->Post([](TConsoleInput& owner) { emit owner.Ended(); })) {
-                    return;
-                }
-                continue;
-            }
-            const QByteArray piece = *read;
-            const bool posted = reader->Post([piece](TConsoleInput& owner) {
-                const auto lines =
-                    owner.Reader->Lines.Feed({piece.constData(), static_cast<std::size_t>(piece.size())});
-                for (const auto& line : lines) {
-                    emit owner.LineRead(line);
-                }
-                if (owner.Reader->Console && !lines.empty()) {
-                    Print(owner.Reader->Prompt);
-                }
-            });
-            if (!posted) {
-                return;
-            }
+    Reader->Reading = std::thread([reader = Reader, input, console = Reader->Console] {
+        reader->ReadUntilStopped(input, console);
+        reader->Finished = true;
+    });
+}
+
+void TConsoleInput::TReader::ReadUntilStopped(HANDLE input, bool console) {
+    {
+        // A handle of its own, with which the destructor cancels a read this thread is blocked in.
+        std::lock_guard lock(Mutex);
+        const HANDLE process = GetCurrentProcess();
+        DuplicateHandle(process, GetCurrentThread(), process, &ThreadHandle, 0, FALSE, DUPLICATE_SAME_ACCESS);
+    }
+    while (!Stopping) {
+        const std::optional<QByteArray> read = ReadPiece(input, console);
+        if (Stopping) {
+            return;
         }
-    }).detach();
+        if (!read) {
+            Post([](TConsoleInput& owner) {
+                // Nobody is left to type or to answer.
+                owner.Reader->Console = false;
+                if (const auto last = owner.Reader->Lines.Finish()) {
+                    emit owner.LineRead(*last);
+                }
+                emit owner.Ended();
+            });
+            return;
+        }
+        if (read->isEmpty()) {
+            Post([](TConsoleInput& owner) { emit owner.Ended(); });
+            continue;
+        }
+        Post([piece = *read](TConsoleInput& owner) {
+            const auto lines = owner.Reader->Lines.Feed({piece.constData(), static_cast<std::size_t>(piece.size())});
+            for (const auto& line : lines) {
+                emit owner.LineRead(line);
+            }
+            if (owner.Reader->Console && !lines.empty()) {
+                Print(owner.Reader->Prompt);
+            }
+        });
+    }
 }
 
 TConsoleInput::~TConsoleInput() {
-    std::lock_guard lock(Reader->Mutex);
-    Reader->Owner = nullptr;
+    {
+        std::lock_guard lock(Reader->Mutex);
+        Reader->Owner = nullptr;
+    }
+    Reader->Stopping = true;
+    // The read may not have begun when the first cancel comes, so it is cancelled until the thread ends.
+    for (int tries = 0; !Reader->Finished && tries < 1000; ++tries) {
+        {
+            std::lock_guard lock(Reader->Mutex);
+            if (Reader->ThreadHandle != nullptr) {
+                CancelSynchronousIo(Reader->ThreadHandle);
+            }
+        }
+        Sleep(1);
+    }
+    if (Reader->Finished) {
+        Reader->Reading.join();
+    } else {
+        // A console whose read cannot be cancelled (older systems): the thread keeps only the reader,
+        // which it shares, and posts to nobody; it ends with the process rather than hold the exit.
+        Reader->Reading.detach();
+    }
 }
 
 bool TConsoleInput::Typed() const {

@@ -4,6 +4,15 @@
 #include <QMetaObject>
 #include <utility>
 
+TQtUiQueue::TQtUiQueue(QObject* context) : Context(context) {
+    if (Context != nullptr) {
+        QObject::connect(Context, &QObject::destroyed, [gone = ContextGone] { *gone = true; });
+    }
+}
+
 void TQtUiQueue::Post(std::function<void()> call) {
-    QMetaObject::invokeMethod(Context.data(), std::move(call), Qt::QueuedConnection);
+    Q_ASSERT_X(!*ContextGone, "TQtUiQueue::Post", "a worker posted after the queue's context was destroyed");
+    if (Context != nullptr) {
+        QMetaObject::invokeMethod(Context, std::move(call), Qt::QueuedConnection);
+    }
 }
