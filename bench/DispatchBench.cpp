@@ -31,7 +31,6 @@ struct TDispatchRig {
         Receiver.Messenger.OnNewMemo = [this](TMainMessenger&, const std::string&, const std::string&,
                                               const TStringList&) { ++Memos; };
         Receiver.Messenger.Activate();
-        Target = Sender.CreateFile("\\\\WS01\\mailslot\\SignalBox");
         TStringList out;
         MessageText::AppendMemo(out, "14:06:30", "WS02", {"Lunch at one?", "", "See you."});
         Text = MessageText::Join(out);
@@ -46,7 +45,7 @@ struct TDispatchRig {
             clock->PauseTiming();
         }
         for (std::int64_t i = 0; i < count; ++i) {
-            Sender.WriteFile(Target, Text);
+            Sender.Send(Target, Text);
         }
         if (clock) {
             clock->ResumeTiming();
@@ -59,7 +58,7 @@ struct TDispatchRig {
     TMemoryLan Lan;
     TTestPeer Receiver;
     TMemoryComputer& Sender = Lan.AddComputer("WS02");
-    TMailslotHandle Target = InvalidMailslotHandle;
+    const TMailslotPath Target{"WS01", "SignalBox"};
     std::string Text;
     std::int64_t Memos = 0;
 };

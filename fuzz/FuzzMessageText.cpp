@@ -67,9 +67,7 @@ void CheckPureFunctions(std::string_view bytes) {
 
 void DeliverToMessenger(TFuzzWorld& world, std::string_view bytes) {
     world.Messenger();
-    const auto target = world.Peer.CreateFile("\\\\WS01\\mailslot\\SignalBox");
-    world.Peer.WriteFile(target, bytes);
-    world.Peer.CloseHandle(target);
+    world.Peer.Send({"WS01", "SignalBox"}, bytes);
     // Served until the mailbox is empty. An answer addressed to a name that matches this computer lands
     // here too; it carries the own name and is ignored, so this settles within a few reads.
     while (world.Own.WaitingIn("SignalBox") != 0) {

@@ -1,4 +1,4 @@
-// Mailslot paths: the messenger's texts and the parsing shared by the transport backends.
+// Mailslot paths: the check shared by the transport backends, and the text form.
 #include "messenger/MailslotPath.h"
 
 #include "messenger/AsciiText.h"
@@ -10,27 +10,29 @@ std::string TMailslotPath::ToString() const {
     return path;
 }
 
+bool TMailslotPath::Valid() const {
+    using namespace std::string_view_literals;
+    // The box may hold further backslashes (a mailbox "folder"), but no empty part and no NUL.
+    return !Server.empty() && Server.find_first_of("\\\0"sv) == std::string::npos && !Box.empty() &&
+           Box.front() != '\\' && Box.back() != '\\' && Box.find("\\\\") == std::string::npos &&
+           Box.find('\0') == std::string::npos;
+}
+
 std::optional<TMailslotPath> TMailslotPath::Parse(std::string_view path) {
     if (!path.starts_with("\\\\")) {
         return std::nullopt;
     }
     path.remove_prefix(2);
     const auto serverEnd = path.find('\\');
-    if (serverEnd == std::string_view::npos || serverEnd == 0) {
+    if (serverEnd == std::string_view::npos) {
         return std::nullopt;
     }
-    const std::string_view server = path.substr(0, serverEnd);
+    TMailslotPath parsed{std::string(path.substr(0, serverEnd)), {}};
     path.remove_prefix(serverEnd + 1);
     constexpr std::string_view Middle = "mailslot\\";
-    if (path.size() <= Middle.size() || !EqualsIgnoringCase(path.substr(0, Middle.size()), Middle)) {
+    if (path.size() < Middle.size() || !EqualsIgnoringCase(path.substr(0, Middle.size()), Middle)) {
         return std::nullopt;
     }
-    const std::string_view box = path.substr(Middle.size());
-    // The box may hold further backslashes (a mailbox "folder"), but no empty part and no NUL.
-    if (box.empty() || box.front() == '\\' || box.back() == '\\' ||
-        box.find("\\\\") != std::string_view::npos || box.find('\0') != std::string_view::npos ||
-        server.find('\0') != std::string_view::npos) {
-        return std::nullopt;
-    }
-    return TMailslotPath{std::string(server), std::string(box)};
+    parsed.Box = path.substr(Middle.size());
+    return parsed.Valid() ? std::optional(std::move(parsed)) : std::nullopt;
 }

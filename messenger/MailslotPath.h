@@ -1,5 +1,5 @@
-// A mailslot path (`\\SERVER\mailslot\BOX`): composed as the messenger writes it, taken apart as the
-// backends must refuse what does not parse.
+// A mailslot path (`\\SERVER\mailslot\BOX`): the address of one send, with the check every backend makes
+// before it opens or sends, and the text form for those that need one.
 #pragma once
 
 #include <optional>
@@ -13,9 +13,12 @@ struct TMailslotPath {
     bool IsLocal() const { return Server == "."; }
     bool IsBroadcast() const { return Server == "*"; }
 
+    /// Whether the parts address a mailbox: a server without backslashes, a box of nonempty parts between
+    /// single backslashes, neither empty nor holding a NUL. What a backend may neither open nor send to.
+    bool Valid() const;
     /// "\\" + Server + "\mailslot\" + Box, joined with nothing added and no check of the parts.
     std::string ToString() const;
-    /// Nothing for a path without the two leading backslashes, an empty server or box, or a
-    /// middle part other than "mailslot" (in any case).
+    /// Nothing for a path without the two leading backslashes, a middle part other than "mailslot" (in
+    /// any case), or parts that are not Valid.
     static std::optional<TMailslotPath> Parse(std::string_view path);
 };

@@ -1,9 +1,9 @@
-// The datagram inbox the messenger works against: the six mailslot operations and a wait.
+// The datagram inbox the messenger works against: its own mailbox opened, read, waited on and closed, and
+// single datagrams sent to a mailbox anywhere.
 #pragma once
 
 #include <cstddef>
 #include <cstdint>
-#include <limits>
 #include <optional>
 #include <span>
 #include <stop_token>
@@ -13,10 +13,10 @@
 
 #include "messenger/MailslotPath.h"
 
-/// A handle is one 32-bit value, so a worker may read it while the user-interface thread replaces it.
-/// Handles are never reused: a stale one simply fails.
-using TMailslotHandle = std::uint32_t;
-inline constexpr TMailslotHandle InvalidMailslotHandle = 0xFFFFFFFFu;
+/// An own mailbox is one 32-bit value, so a worker may read it while the user-interface thread replaces it.
+/// Ids are never reused: a stale one simply fails.
+using TMailboxId = std::uint32_t;
+inline constexpr TMailboxId InvalidMailboxId = 0xFFFFFFFFu;
 
 struct TMailslotInfo {
     std::int32_t MessageCount = 0;
@@ -26,12 +26,13 @@ struct TMailslotInfo {
 /// What Windows mailslots take between computers: a longer write is dropped there without a word.
 inline constexpr std::size_t WindowsMaxMessageSize = 424;
 
-/// What became of one write: sent, or why not, in words a user can act on.
+/// What became of one send: sent, or why not, in words a user can act on.
 struct TSendResult {
     enum class TStatus {
         Sent,
-        NoRoom,  ///< the system had no room for it, and still none after a bounded wait
-        Failed,  ///< refused: no route, not permitted, not a target this transport can write to
+        CannotOpen,  ///< the target could not be opened: not a mailbox path, or the system refused it
+        NoRoom,      ///< the system had no room for it, and still none after a bounded wait
+        Failed,      ///< refused: no route, not permitted
     };
     TStatus Status = TStatus::Sent;
     std::string Detail;  ///< empty when sent
@@ -39,45 +40,36 @@ struct TSendResult {
     bool Sent() const { return Status == TStatus::Sent; }
     static TSendResult Ok() { return {}; }
     static TSendResult Refused(std::string detail) { return {TStatus::Failed, std::move(detail)}; }
+    static TSendResult Unopened(std::string detail) { return {TStatus::CannotOpen, std::move(detail)}; }
 };
 
 enum class TMailslotWait {
-    DatagramWaiting,  ///< a datagram is queued (or the handle was closed meanwhile)
+    DatagramWaiting,  ///< a datagram is queued (or the mailbox was closed meanwhile)
     Stopped,          ///< the stop token was triggered
-    CannotWait,       ///< this backend or this handle offers no wait: poll instead
+    CannotWait,       ///< this backend or this mailbox offers no wait: poll instead
     NetworkChanged,   ///< a network appeared that has not heard of this computer yet
 };
 
-/// Paths are the texts the messenger builds: `\\.\mailslot\BOX`, `\\*\mailslot\BOX`, `\\NAME\mailslot\BOX`.
 class TMailslotTransport {
 public:
     virtual ~TMailslotTransport() = default;
 
-    /// Creates the own mailbox (`\\.\mailslot\BOX`); InvalidMailslotHandle on failure.
-    virtual TMailslotHandle CreateMailslot(std::string_view path, std::uint32_t maxMessageSize,
-                                           std::uint32_t readTimeout) = 0;
-    /// Count and size of the waiting datagrams, at once; nothing for a handle that is not an open mailbox.
-    virtual std::optional<TMailslotInfo> GetMailslotInfo(TMailslotHandle mailbox) = 0;
+    /// Opens this computer's mailbox of that name (`\\.\mailslot\BOX`); InvalidMailboxId on failure.
+    virtual TMailboxId OpenMailbox(std::string_view box) = 0;
+    /// Count and size of the waiting datagrams, at once; nothing for an id that is not an open mailbox.
+    virtual std::optional<TMailslotInfo> Pending(TMailboxId mailbox) = 0;
     /// Takes the next datagram out if it fits `buffer`; the number of bytes delivered, or nothing.
-    virtual std::optional<std::uint32_t> ReadFile(TMailslotHandle mailbox, std::span<char> buffer) = 0;
-    /// Opens a target path for writing, without waiting on the network; InvalidMailslotHandle on failure.
-    virtual TMailslotHandle CreateFile(std::string_view path) = 0;
-    /// Sends `bytes` as one datagram through a handle from CreateFile. Where the system has no room for it
-    /// right now, the backend waits a bounded time for some before it gives up.
-    virtual TSendResult WriteFile(TMailslotHandle target, std::string_view bytes) = 0;
-    /// Releases an own mailbox (its name is free again) or a write handle.
-    virtual void CloseHandle(TMailslotHandle handle) = 0;
-
-    /// The most bytes one write to `path` may carry so that every computer it addresses takes it. Here, as
-    /// Windows mailslots do: 424 to other computers, any size to this one (`\\.\`). A path that does not
-    /// parse is left for CreateFile to refuse.
-    virtual std::size_t MaxWriteSize(std::string_view path) const {
-        const auto parsed = TMailslotPath::Parse(path);
-        return !parsed || parsed->IsLocal() ? std::numeric_limits<std::size_t>::max() : WindowsMaxMessageSize;
-    }
-
+    virtual std::optional<std::uint32_t> Take(TMailboxId mailbox, std::span<char> buffer) = 0;
+    /// Sends `bytes` as one datagram to `target`, without waiting on the network. Where the system has no
+    /// room for it right now, the backend waits a bounded time for some before it gives up.
+    virtual TSendResult Send(const TMailslotPath& target, std::string_view bytes) = 0;
+    /// Closes an own mailbox: its name is free again.
+    virtual void Close(TMailboxId mailbox) = 0;
     /// Blocks until a datagram waits in `mailbox` or `stop` is requested, where the backend can.
-    virtual TMailslotWait WaitForDatagram(TMailslotHandle /*mailbox*/, std::stop_token /*stop*/) {
+    virtual TMailslotWait Wait(TMailboxId /*mailbox*/, std::stop_token /*stop*/) {
         return TMailslotWait::CannotWait;
     }
+
+    /// The most bytes one send to `target` may carry so that every computer it addresses takes it.
+    virtual std::size_t MaxWriteSize(const TMailslotPath& target) const = 0;
 };

@@ -52,9 +52,8 @@ void TMainMessenger::Activate() {
         DoError("Could not Start TMessenger Timer Thread");
         return;
     }
-    // No size limit (0) and reads that never wait (0).
-    SlotHandle = Transport.CreateMailslot(TMailslotPath{".", FBoxName}.ToString(), 0, 0);
-    if (SlotHandle == InvalidMailslotHandle) {
+    SlotHandle = Transport.OpenMailbox(FBoxName);
+    if (SlotHandle == InvalidMailboxId) {
         RetireThreads();
         DoError("Could not Create Mail Slot");
         return;
@@ -72,7 +71,7 @@ void TMainMessenger::Deactivate() {
     RetireThreads();
     // Answers not yet given and rounds not yet held go with the mailbox: nobody is told of this copy now.
     Agenda.Clear();
-    Transport.CloseHandle(SlotHandle);
+    Transport.Close(SlotHandle);
     SendCommand("*", std::string(MessageText::OfflineNotify));
     FActive = false;
 }
@@ -160,21 +159,18 @@ std::optional<TSendFailure> TMainMessenger::SendText(const std::string& Target, 
     if (OutLines.empty()) {
         return std::nullopt;
     }
-    const std::string path = TMailslotPath{Target, FBoxName}.ToString();
+    const TMailslotPath path{Target, FBoxName};
     // Counted here, on the very bytes that would be written: a longer write would be lost on the way
     // without anyone being told (Windows drops it), so it is not made at all.
     const std::string text = MessageText::Join(OutLines);
     if (const std::size_t limit = Transport.MaxWriteSize(path); text.size() > limit) {
         return TSendFailure{text.size(), limit, {}};
     }
-    const TMailslotHandle remoteHandle = Transport.CreateFile(path);
-    if (remoteHandle == InvalidMailslotHandle) {
+    const TSendResult result = Transport.Send(path, text);
+    if (result.Status == TSendResult::TStatus::CannotOpen) {
         DoError("Could not Open a Remote Mail Slot");
         return NotSent("Could not Open a Remote Mail Slot");
     }
-    const TSendResult result = Transport.WriteFile(remoteHandle, text);
-    // The handle serves exactly one write; keeping it open would leak one per message.
-    Transport.CloseHandle(remoteHandle);
     if (!result.Sent()) {
         // The transport already waited for room: what did not go is told, never dropped without a trace.
         DoError("Could not Write to a Remote Mail Slot: " + result.Detail);
@@ -196,7 +192,7 @@ void TMainMessenger::ReadWaiting(std::uint32_t NextSize) {
     ReadMessage(NextSize);
     for (int read = 1; read < MaxReadsPerHandOver; ++read) {
         // A handler may have deactivated the messenger meanwhile: its closed mailbox answers nothing.
-        const auto info = Transport.GetMailslotInfo(SlotHandle);
+        const auto info = Transport.Pending(SlotHandle);
         if (!info || info->MessageCount <= 0) {
             return;
         }
@@ -206,7 +202,7 @@ void TMainMessenger::ReadWaiting(std::uint32_t NextSize) {
 
 void TMainMessenger::ReadMessage(std::uint32_t NextSize) {
     std::string receiveBuffer(NextSize, '\0');
-    const std::uint32_t bytesRead = Transport.ReadFile(SlotHandle, receiveBuffer).value_or(0);
+    const std::uint32_t bytesRead = Transport.Take(SlotHandle, receiveBuffer).value_or(0);
     const auto message =
         MessageText::ReadHeader(MessageText::Split(std::string_view(receiveBuffer).substr(0, bytesRead)));
     if (!message) {
@@ -300,8 +296,8 @@ void TMainMessenger::DoTimer() {
 void TMainMessenger::PollOnce(std::stop_token stop) {
     // Until Activate stores the new mailbox, and after Deactivate closed it, the query fails and counts
     // as nothing waiting.
-    const TMailslotHandle slot = SlotHandle;
-    if (const auto info = Transport.GetMailslotInfo(slot); info && info->MessageCount > 0) {
+    const TMailboxId slot = SlotHandle;
+    if (const auto info = Transport.Pending(slot); info && info->MessageCount > 0) {
         try {
             HandOver(
                 UiQueue, [this, nextSize = info->NextSize] { ReadWaiting(nextSize); }, stop,
@@ -313,7 +309,7 @@ void TMainMessenger::PollOnce(std::stop_token stop) {
     }
     // Where the transport can wait, the poller sleeps until a datagram arrives; otherwise it looks
     // again after a millisecond, which is all a plain mailbox offers.
-    switch (Transport.WaitForDatagram(slot, stop)) {
+    switch (Transport.Wait(slot, stop)) {
         case TMailslotWait::CannotWait:
             SleepFor(std::chrono::milliseconds(1), stop);
             break;

@@ -149,8 +149,8 @@ private:
     std::unique_ptr<TWorkerThread> AgendaThread;
     /// Threads asked to stop but possibly still running; joined as they end and at destruction.
     std::vector<std::unique_ptr<TWorkerThread>> StoppedThreads;
-    /// Read by the poller while the user-interface thread replaces it; a stale handle simply fails.
-    std::atomic<TMailslotHandle> SlotHandle{InvalidMailslotHandle};
+    /// Read by the poller while the user-interface thread replaces it; a stale id simply fails.
+    std::atomic<TMailboxId> SlotHandle{InvalidMailboxId};
     bool FActive = false;
     std::string FComputer;
     std::string FUser;

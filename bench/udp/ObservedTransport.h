@@ -16,33 +16,31 @@ public:
     /// Writes the transport did not send (the engine itself does not report them).
     std::int64_t FailedWrites() const { return Failed; }
 
-    TMailslotHandle CreateMailslot(std::string_view path, std::uint32_t maxMessageSize,
-                                   std::uint32_t readTimeout) override {
-        return Inner.CreateMailslot(path, maxMessageSize, readTimeout);
-    }
-    std::optional<TMailslotInfo> GetMailslotInfo(TMailslotHandle mailbox) override {
-        const auto info = Inner.GetMailslotInfo(mailbox);
+    TMailboxId OpenMailbox(std::string_view box) override { return Inner.OpenMailbox(box); }
+    std::optional<TMailslotInfo> Pending(TMailboxId mailbox) override {
+        const auto info = Inner.Pending(mailbox);
         if (info && info->MessageCount > Deepest) {
             Deepest = info->MessageCount;  // only the poller queries, so no lost update
         }
         return info;
     }
-    std::optional<std::uint32_t> ReadFile(TMailslotHandle mailbox, std::span<char> buffer) override {
-        return Inner.ReadFile(mailbox, buffer);
+    std::optional<std::uint32_t> Take(TMailboxId mailbox, std::span<char> buffer) override {
+        return Inner.Take(mailbox, buffer);
     }
-    TMailslotHandle CreateFile(std::string_view path) override { return Inner.CreateFile(path); }
-    TSendResult WriteFile(TMailslotHandle target, std::string_view bytes) override {
-        TSendResult sent = Inner.WriteFile(target, bytes);
+    TSendResult Send(const TMailslotPath& target, std::string_view bytes) override {
+        TSendResult sent = Inner.Send(target, bytes);
         if (!sent.Sent()) {
             ++Failed;
         }
         return sent;
     }
-    void CloseHandle(TMailslotHandle handle) override { Inner.CloseHandle(handle); }
-    TMailslotWait WaitForDatagram(TMailslotHandle mailbox, std::stop_token stop) override {
-        return Inner.WaitForDatagram(mailbox, stop);
+    void Close(TMailboxId mailbox) override { Inner.Close(mailbox); }
+    TMailslotWait Wait(TMailboxId mailbox, std::stop_token stop) override {
+        return Inner.Wait(mailbox, stop);
     }
-    std::size_t MaxWriteSize(std::string_view path) const override { return Inner.MaxWriteSize(path); }
+    std::size_t MaxWriteSize(const TMailslotPath& target) const override {
+        return Inner.MaxWriteSize(target);
+    }
 
 private:
     TMailslotTransport& Inner;

@@ -131,17 +131,17 @@ TEST_F(Messenger, ReportsEveryErrorUndoesAFailedActivationAndRestartsUnderANewBo
     EXPECT_EQ(Take(0), Events{"error Could not Start TMessenger Timer Thread"});
     EXPECT_TRUE(!m.Active() && !m.HasWorkers());
     // Another copy holds the mailbox: the activation is undone, nothing is announced.
-    const auto taken = transport.CreateMailslot("\\\\.\\mailslot\\MB303", 0, 0);
+    const auto taken = transport.OpenMailbox("MB303");
     m.Activate();
     EXPECT_EQ(Take(0), Events{"error Could not Create Mail Slot"});
     EXPECT_TRUE(!m.Active() && !m.HasWorkers() && Lan.Traffic().empty());
-    transport.CloseHandle(taken);
+    transport.Close(taken);
     m.Activate();
     m.Activate();
     EXPECT_EQ(Take(0), Events{"error You tried to Activate an active TMessenger component"});
     EXPECT_TRUE(m.Active() && m.HasWorkers());
-    // A failed open discards the message; the next one starts with its own first line, and its write
-    // handle is released at once (only the own mailbox stays open). "*" as one target sends nothing.
+    // A failed open discards the message; the next one starts with its own first line, and only the own
+    // mailbox stays open. "*" as one target sends nothing.
     transport.SetOpenFails(true);
     m.SendMemoTo("WS02", {"first"});
     EXPECT_EQ(Take(0), Events{"error Could not Open a Remote Mail Slot"});
@@ -151,14 +151,14 @@ TEST_F(Messenger, ReportsEveryErrorUndoesAFailedActivationAndRestartsUnderANewBo
     m.SendMemoTo("WS02", {"second"});
     EXPECT_EQ(Lan.Traffic().size(), 1u);
     EXPECT_EQ(Sent("|MEMO_MSG\r\n14:05:09\r\nWS01\r\nBEGIN_MEMO\r\nsecond\r\nEND_MESSAGE\r\n"), 1u);
-    EXPECT_EQ(transport.OpenHandleCount(), 1u);
+    EXPECT_EQ(transport.OpenMailboxCount(), 1u);
     // A new box name restarts it: offline, then online again under the new name, the old mailbox closed.
     Lan.ClearTraffic();
     m.SetBoxName("MB303");  // unchanged: nothing happens
     m.SetBoxName("Other");
     EXPECT_EQ(Sent("\\Other|"), 2u);
     EXPECT_EQ(Sent("OFFLINE_NOTIFY"), 1u);
-    EXPECT_EQ(transport.OpenHandleCount(), 1u);
+    EXPECT_EQ(transport.OpenMailboxCount(), 1u);
 }
 
 TEST_F(Messenger, DispatchesABurstInOrder) {
@@ -218,7 +218,7 @@ TEST_F(Messenger, IsSafeToDestroyWithAHandOverPending) {
     m.reset();                                // joins both workers; hangs or crashes if either still waited
     EXPECT_GE(Queue.RunPending(), 2u);
     EXPECT_FALSE(raised);
-    EXPECT_EQ(Peers[0].Transport.OpenHandleCount(), 0u);
+    EXPECT_EQ(Peers[0].Transport.OpenMailboxCount(), 0u);
 }
 
 // A write that finds no room is told and counted; the announcement it lost is repaired by the second one a

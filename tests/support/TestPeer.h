@@ -56,11 +56,9 @@ public:
     TExposedMessenger Messenger;
 };
 
-/// Writes `bytes` as one datagram from `from` to `path`, as another program on that computer would.
+/// Sends `bytes` as one datagram from `from` to `path`, as another program on that computer would.
 inline void SendRaw(TMemoryComputer& from, const std::string& path, const std::string& bytes) {
-    const auto handle = from.CreateFile(path);
-    from.WriteFile(handle, bytes);
-    from.CloseHandle(handle);
+    from.Send(TMailslotPath::Parse(path).value(), bytes);
 }
 
 /// Runs user-interface calls until `done` holds; false when it does not within a generous time-out.

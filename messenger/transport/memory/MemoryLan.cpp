@@ -1,4 +1,4 @@
-// The simulated LAN: every computer's handles and mailboxes, and the routing of each written datagram
+// The simulated LAN: every computer's mailboxes, and the routing of each sent datagram
 // to the mailboxes it is addressed to.
 #include "messenger/transport/memory/MemoryLan.h"
 
@@ -43,39 +43,34 @@ const TMemoryLan::THost& TMemoryLan::Host(const std::string& computer) const {
 }
 
 std::shared_ptr<TMemoryLan::TMailbox> TMemoryLan::FindMailbox(const THost& host, std::string_view boxName) {
-    for (const auto& [handle, entry] : host.Handles) {
-        if (entry.Mailbox && EqualsIgnoringCase(entry.Mailbox->BoxName, boxName)) {
-            return entry.Mailbox;
+    for (const auto& [id, mailbox] : host.Mailboxes) {
+        if (EqualsIgnoringCase(mailbox->BoxName, boxName)) {
+            return mailbox;
         }
     }
     return nullptr;
 }
 
-std::shared_ptr<TMemoryLan::TMailbox> TMemoryLan::MailboxOf(const std::string& computer,
-                                                            TMailslotHandle handle) {
-    const auto& handles = Host(computer).Handles;
-    const auto found = handles.find(handle);
-    return found == handles.end() ? nullptr : found->second.Mailbox;
+std::shared_ptr<TMemoryLan::TMailbox> TMemoryLan::MailboxOf(const std::string& computer, TMailboxId mailbox) {
+    const auto& mailboxes = Host(computer).Mailboxes;
+    const auto found = mailboxes.find(mailbox);
+    return found == mailboxes.end() ? nullptr : found->second;
 }
 
-TMailslotHandle TMemoryLan::CreateMailslot(const std::string& computer, std::string_view path,
-                                           std::uint32_t maxMessageSize) {
-    const auto parsed = TMailslotPath::Parse(path);
+TMailboxId TMemoryLan::OpenMailbox(const std::string& computer, std::string_view box) {
     std::lock_guard lock(Mutex);
     THost& host = Host(computer);
-    if (!parsed || !parsed->IsLocal() || FindMailbox(host, parsed->Box)) {
-        return InvalidMailslotHandle;
+    if (!TMailslotPath{".", std::string(box)}.Valid() || FindMailbox(host, box)) {
+        return InvalidMailboxId;
     }
     auto mailbox = std::make_shared<TMailbox>();
-    mailbox->BoxName = parsed->Box;
-    mailbox->MaxMessageSize = maxMessageSize;
-    const TMailslotHandle handle = NextHandle++;
-    host.Handles.emplace(handle, THandleEntry{std::move(mailbox), {}});
-    return handle;
+    mailbox->BoxName = box;
+    const TMailboxId id = NextMailbox++;
+    host.Mailboxes.emplace(id, std::move(mailbox));
+    return id;
 }
 
-std::optional<TMailslotInfo> TMemoryLan::GetMailslotInfo(const std::string& computer,
-                                                         TMailslotHandle mailbox) {
+std::optional<TMailslotInfo> TMemoryLan::Pending(const std::string& computer, TMailboxId mailbox) {
     std::lock_guard lock(Mutex);
     const auto found = MailboxOf(computer, mailbox);
     if (!found) {
@@ -88,8 +83,8 @@ std::optional<TMailslotInfo> TMemoryLan::GetMailslotInfo(const std::string& comp
                          static_cast<std::uint32_t>(found->Datagrams.front().size())};
 }
 
-std::optional<std::uint32_t> TMemoryLan::ReadFile(const std::string& computer, TMailslotHandle mailbox,
-                                                  std::span<char> buffer) {
+std::optional<std::uint32_t> TMemoryLan::Take(const std::string& computer, TMailboxId mailbox,
+                                              std::span<char> buffer) {
     std::lock_guard lock(Mutex);
     const auto found = MailboxOf(computer, mailbox);
     // A datagram that does not fit stays where it is, as a mailbox refuses a short read.
@@ -102,63 +97,45 @@ std::optional<std::uint32_t> TMemoryLan::ReadFile(const std::string& computer, T
     return static_cast<std::uint32_t>(datagram.size());
 }
 
-TMailslotHandle TMemoryLan::CreateFile(const std::string& computer, std::string_view path) {
-    const auto parsed = TMailslotPath::Parse(path);
-    std::lock_guard lock(Mutex);
-    THost& host = Host(computer);
-    if (!parsed || host.OpenFails) {
-        return InvalidMailslotHandle;
-    }
-    const TMailslotHandle handle = NextHandle++;
-    host.Handles.emplace(handle, THandleEntry{nullptr, std::string(path)});
-    return handle;
-}
-
-TSendResult TMemoryLan::WriteFile(const std::string& computer, TMailslotHandle target, std::string_view bytes) {
+TSendResult TMemoryLan::Send(const std::string& computer, const TMailslotPath& target,
+                             std::string_view bytes) {
     std::lock_guard lock(Mutex);
     const THost& writer = std::as_const(*this).Host(computer);
-    const auto found = writer.Handles.find(target);
-    if (found == writer.Handles.end() || found->second.Mailbox) {
-        return TSendResult::Refused("not a handle opened for writing");
+    if (!target.Valid() || writer.OpenFails) {
+        return TSendResult::Unopened("the target cannot be opened");
     }
     if (writer.WriteFails) {
         return {TSendResult::TStatus::NoRoom, "no room to send"};
     }
-    const std::string& path = found->second.TargetPath;
-    const auto parsed = TMailslotPath::Parse(path);
     for (const auto& [name, host] : Hosts) {
-        const bool addressed = parsed->IsBroadcast() || (parsed->IsLocal() && name == computer) ||
-                               EqualsIgnoringCase(parsed->Server, name);
-        const auto mailbox = addressed ? FindMailbox(host, parsed->Box) : nullptr;
-        if (mailbox && (mailbox->MaxMessageSize == 0 || bytes.size() <= mailbox->MaxMessageSize)) {
+        const bool addressed = target.IsBroadcast() || (target.IsLocal() && name == computer) ||
+                               EqualsIgnoringCase(target.Server, name);
+        if (const auto mailbox = addressed ? FindMailbox(host, target.Box) : nullptr) {
             mailbox->Datagrams.emplace_back(bytes);
             mailbox->Changed.notify_all();
         }
     }
     if (Recording) {
-        Written.push_back(TMemoryDatagram{computer, path, std::string(bytes)});
+        Written.push_back(TMemoryDatagram{computer, target.ToString(), std::string(bytes)});
     }
     return TSendResult::Ok();
 }
 
-void TMemoryLan::CloseHandle(const std::string& computer, TMailslotHandle handle) {
+void TMemoryLan::Close(const std::string& computer, TMailboxId mailbox) {
     std::lock_guard lock(Mutex);
-    auto& handles = Host(computer).Handles;
-    const auto found = handles.find(handle);
-    if (found == handles.end()) {
+    auto& mailboxes = Host(computer).Mailboxes;
+    const auto found = mailboxes.find(mailbox);
+    if (found == mailboxes.end()) {
         return;
     }
-    if (const auto& mailbox = found->second.Mailbox) {
-        // Whatever still waits is lost with the mailbox; a waiting poller wakes and finds it gone.
-        mailbox->Closed = true;
-        mailbox->Datagrams.clear();
-        mailbox->Changed.notify_all();
-    }
-    handles.erase(found);
+    // Whatever still waits is lost with the mailbox; a waiting poller wakes and finds it gone.
+    found->second->Closed = true;
+    found->second->Datagrams.clear();
+    found->second->Changed.notify_all();
+    mailboxes.erase(found);
 }
 
-TMailslotWait TMemoryLan::WaitForDatagram(const std::string& computer, TMailslotHandle mailbox,
-                                          std::stop_token stop) {
+TMailslotWait TMemoryLan::Wait(const std::string& computer, TMailboxId mailbox, std::stop_token stop) {
     std::unique_lock lock(Mutex);
     const auto found = MailboxOf(computer, mailbox);
     if (!found || !Host(computer).CanWait) {
@@ -184,9 +161,9 @@ void TMemoryLan::SetCanWait(const std::string& computer, bool on) {
     Host(computer).CanWait = on;
 }
 
-std::size_t TMemoryLan::OpenHandleCount(const std::string& computer) const {
+std::size_t TMemoryLan::OpenMailboxCount(const std::string& computer) const {
     std::lock_guard lock(Mutex);
-    return Host(computer).Handles.size();
+    return Host(computer).Mailboxes.size();
 }
 
 std::size_t TMemoryLan::WaitingIn(const std::string& computer, std::string_view boxName) const {

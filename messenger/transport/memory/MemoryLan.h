@@ -1,5 +1,5 @@
 // A simulated LAN in one process: computers with named mailboxes, broadcast and direct delivery. The LAN
-// owns every mailbox and handle behind its one lock; each computer's transport only forwards to it.
+// owns every mailbox behind its one lock; each computer's transport only forwards to it.
 #pragma once
 
 #include <condition_variable>
@@ -23,7 +23,7 @@ class TMemoryComputer;
 /// One datagram as it was written to the LAN.
 struct TMemoryDatagram {
     std::string From;  ///< the writing computer
-    std::string Path;  ///< the path it was opened as
+    std::string Path;  ///< the path it was sent to, as text
     std::string Bytes;
 };
 
@@ -43,35 +43,28 @@ public:
     void ClearTraffic();
 
     // The transport operations and switches of one computer, as its TMemoryComputer forwards them.
-    TMailslotHandle CreateMailslot(const std::string& computer, std::string_view path,
-                                   std::uint32_t maxMessageSize);
-    std::optional<TMailslotInfo> GetMailslotInfo(const std::string& computer, TMailslotHandle mailbox);
-    std::optional<std::uint32_t> ReadFile(const std::string& computer, TMailslotHandle mailbox,
-                                          std::span<char> buffer);
-    TMailslotHandle CreateFile(const std::string& computer, std::string_view path);
-    TSendResult WriteFile(const std::string& computer, TMailslotHandle target, std::string_view bytes);
-    void CloseHandle(const std::string& computer, TMailslotHandle handle);
-    TMailslotWait WaitForDatagram(const std::string& computer, TMailslotHandle mailbox, std::stop_token stop);
+    TMailboxId OpenMailbox(const std::string& computer, std::string_view box);
+    std::optional<TMailslotInfo> Pending(const std::string& computer, TMailboxId mailbox);
+    std::optional<std::uint32_t> Take(const std::string& computer, TMailboxId mailbox,
+                                      std::span<char> buffer);
+    TSendResult Send(const std::string& computer, const TMailslotPath& target, std::string_view bytes);
+    void Close(const std::string& computer, TMailboxId mailbox);
+    TMailslotWait Wait(const std::string& computer, TMailboxId mailbox, std::stop_token stop);
     void SetOpenFails(const std::string& computer, bool on);
     void SetWriteFails(const std::string& computer, bool on);
     void SetCanWait(const std::string& computer, bool on);
-    std::size_t OpenHandleCount(const std::string& computer) const;
+    std::size_t OpenMailboxCount(const std::string& computer) const;
     std::size_t WaitingIn(const std::string& computer, std::string_view boxName) const;
 
 private:
     struct TMailbox {
         std::string BoxName;
-        std::uint32_t MaxMessageSize = 0;
         std::deque<std::string> Datagrams;
         bool Closed = false;
         std::condition_variable_any Changed;
     };
-    struct THandleEntry {
-        std::shared_ptr<TMailbox> Mailbox;  ///< set for an own mailbox
-        std::string TargetPath;             ///< set for a write handle
-    };
     struct THost {
-        std::map<TMailslotHandle, THandleEntry> Handles;
+        std::map<TMailboxId, std::shared_ptr<TMailbox>> Mailboxes;
         bool OpenFails = false;
         bool WriteFails = false;
         bool CanWait = true;
@@ -81,12 +74,12 @@ private:
     THost& Host(const std::string& computer);
     const THost& Host(const std::string& computer) const;
     static std::shared_ptr<TMailbox> FindMailbox(const THost& host, std::string_view boxName);
-    std::shared_ptr<TMailbox> MailboxOf(const std::string& computer, TMailslotHandle handle);
+    std::shared_ptr<TMailbox> MailboxOf(const std::string& computer, TMailboxId mailbox);
 
     mutable std::mutex Mutex;
     std::vector<std::unique_ptr<TMemoryComputer>> Computers;
     std::map<std::string, THost> Hosts;
-    TMailslotHandle NextHandle = 1;
+    TMailboxId NextMailbox = 1;
     std::vector<TMemoryDatagram> Written;
     bool Recording = true;
 };

@@ -57,35 +57,31 @@ TUdpTransport::TUdpTransport(std::string computerName, TUdpSettings settings, TI
       Sender(ComputerName, Settings, Peers) {}
 
 TUdpTransport::~TUdpTransport() {
-    std::vector<TMailslotHandle> open;
+    std::vector<TMailboxId> open;
     {
         std::lock_guard lock(Mutex);
-        for (const auto& [handle, mailbox] : Mailboxes) {
-            open.push_back(handle);
+        for (const auto& [id, mailbox] : Mailboxes) {
+            open.push_back(id);
         }
     }
-    for (const auto handle : open) {
-        CloseHandle(handle);
+    for (const auto id : open) {
+        Close(id);
     }
 }
 
 std::string TUdpTransport::LastError() const {
     std::lock_guard lock(Mutex);
-    return CreateError;
+    return OpenError;
 }
 
 std::size_t TUdpTransport::MaxMessageSize(const std::string& boxName) {
     return MaxMailslotDataSize(MailslotWireName(boxName).size());
 }
 
-std::size_t TUdpTransport::MaxWriteSize(std::string_view path) const {
-    const auto parsed = TMailslotPath::Parse(path);
-    if (!parsed) {
-        return TMailslotTransport::MaxWriteSize(path);
-    }
-    const std::size_t datagram = MaxMessageSize(parsed->Box);
-    return IsThisComputer(parsed->Server, ComputerName) ? datagram
-                                                        : std::min(datagram, Settings.MaxMessageBytes);
+std::size_t TUdpTransport::MaxWriteSize(const TMailslotPath& target) const {
+    const std::size_t datagram = MaxMessageSize(target.Box);
+    return IsThisComputer(target.Server, ComputerName) ? datagram
+                                                       : std::min(datagram, Settings.MaxMessageBytes);
 }
 
 std::uint16_t TUdpTransport::BoundPort() const {
@@ -119,25 +115,24 @@ TReceiveRoom TUdpTransport::ReceiveRoom() const {
     return Mailboxes.empty() ? TReceiveRoom{} : ReceiveRoomOf(Mailboxes.begin()->second->Sockets.Receiver.Get());
 }
 
-TMailslotHandle TUdpTransport::CreateMailslot(std::string_view path, std::uint32_t /*maxMessageSize*/,
-                                              std::uint32_t /*readTimeout*/) {
-    const auto parsed = TMailslotPath::Parse(path);
+TMailboxId TUdpTransport::OpenMailbox(std::string_view box) {
+    const TMailslotPath path{".", std::string(box)};
     std::lock_guard lock(Mutex);
-    if (!parsed || !parsed->IsLocal()) {
-        CreateError = "not a mailbox path of this computer: " + std::string(path);
-        return InvalidMailslotHandle;
+    if (!path.Valid()) {
+        OpenError = "not a mailbox name: " + path.Box;
+        return InvalidMailboxId;
     }
     // One UDP port carries one mailbox.
     if (!Mailboxes.empty()) {
-        CreateError = "this program has a mailbox open on UDP port " + std::to_string(ListeningPort);
-        return InvalidMailslotHandle;
+        OpenError = "this program has a mailbox open on UDP port " + std::to_string(ListeningPort);
+        return InvalidMailboxId;
     }
-    auto mailbox = std::make_shared<TMailbox>(parsed->Box, ComputerName, InboxLimits);
+    auto mailbox = std::make_shared<TMailbox>(path.Box, ComputerName, InboxLimits);
     TMailboxSockets opened = OpenedAhead ? std::move(*OpenedAhead) : OpenMailboxSockets(Settings);
     OpenedAhead.reset();
     if (!mailbox->Wake.Valid() || !opened.Error.empty()) {
-        CreateError = mailbox->Wake.Valid() ? opened.Error : "cannot create a wake-up event";
-        return InvalidMailslotHandle;
+        OpenError = mailbox->Wake.Valid() ? opened.Error : "cannot create a wake-up event";
+        return InvalidMailboxId;
     }
     ListeningPort = opened.ReceivePort;
     NameServiceHolder = opened.NameServiceHolder;
@@ -146,14 +141,14 @@ TMailslotHandle TUdpTransport::CreateMailslot(std::string_view path, std::uint32
     mailbox->Sockets = std::move(opened);
     mailbox->Networks = std::make_unique<TNetworkWatch>(Settings.Interfaces);
     Sender.Use(mailbox->Sockets.SendSocket(), mailbox->Sockets.SendPort);
-    CreateError.clear();
-    const TMailslotHandle handle = NextHandle++;
-    Mailboxes.emplace(handle, std::move(mailbox));
-    return handle;
+    OpenError.clear();
+    const TMailboxId id = NextMailbox++;
+    Mailboxes.emplace(id, std::move(mailbox));
+    return id;
 }
 
-std::shared_ptr<TUdpTransport::TMailbox> TUdpTransport::MailboxOf(TMailslotHandle handle) const {
-    const auto found = Mailboxes.find(handle);
+std::shared_ptr<TUdpTransport::TMailbox> TUdpTransport::MailboxOf(TMailboxId id) const {
+    const auto found = Mailboxes.find(id);
     return found == Mailboxes.end() || found->second->Closed ? nullptr : found->second;
 }
 
@@ -204,7 +199,7 @@ void TUdpTransport::Drain(TMailbox& mailbox, int socket) {
     }
 }
 
-std::optional<TMailslotInfo> TUdpTransport::GetMailslotInfo(TMailslotHandle mailbox) {
+std::optional<TMailslotInfo> TUdpTransport::Pending(TMailboxId mailbox) {
     std::lock_guard lock(Mutex);
     const auto found = MailboxOf(mailbox);
     if (!found) {
@@ -215,7 +210,7 @@ std::optional<TMailslotInfo> TUdpTransport::GetMailslotInfo(TMailslotHandle mail
                          static_cast<std::uint32_t>(found->Inbox.NextSize().value_or(0))};
 }
 
-std::optional<std::uint32_t> TUdpTransport::ReadFile(TMailslotHandle mailbox, std::span<char> buffer) {
+std::optional<std::uint32_t> TUdpTransport::Take(TMailboxId mailbox, std::span<char> buffer) {
     std::lock_guard lock(Mutex);
     const auto found = MailboxOf(mailbox);
     if (!found) {
@@ -229,41 +224,18 @@ std::optional<std::uint32_t> TUdpTransport::ReadFile(TMailslotHandle mailbox, st
     return static_cast<std::uint32_t>(message->size());
 }
 
-TMailslotHandle TUdpTransport::CreateFile(std::string_view path) {
-    const auto parsed = TMailslotPath::Parse(path);
-    if (!parsed) {
-        return InvalidMailslotHandle;
+TSendResult TUdpTransport::Send(const TMailslotPath& target, std::string_view bytes) {
+    if (!target.Valid()) {
+        return TSendResult::Unopened("not a mailbox path: " + target.ToString());
     }
-    std::lock_guard lock(TargetsMutex);
-    const TMailslotHandle handle = NextHandle++;
-    Targets.emplace(handle, TTarget{parsed->Server, parsed->Box});
-    return handle;
+    return Sender.Send(target.Server, target.Box, bytes);
 }
 
-TSendResult TUdpTransport::WriteFile(TMailslotHandle target, std::string_view bytes) {
-    TTarget copy;
-    {
-        std::lock_guard lock(TargetsMutex);
-        const auto found = Targets.find(target);
-        if (found == Targets.end()) {
-            return TSendResult::Refused("not a handle opened for writing");
-        }
-        copy = found->second;
-    }
-    return Sender.Send(copy.Server, copy.Box, bytes);
-}
-
-void TUdpTransport::CloseHandle(TMailslotHandle handle) {
-    {
-        std::lock_guard lock(TargetsMutex);
-        if (Targets.erase(handle) != 0) {
-            return;
-        }
-    }
+void TUdpTransport::Close(TMailboxId id) {
     std::unique_ptr<TNameResponder> responder;
     {
         std::unique_lock lock(Mutex);
-        const auto found = Mailboxes.find(handle);
+        const auto found = Mailboxes.find(id);
         if (found == Mailboxes.end()) {
             return;
         }
@@ -281,7 +253,7 @@ void TUdpTransport::CloseHandle(TMailslotHandle handle) {
     }
 }
 
-TMailslotWait TUdpTransport::WaitForDatagram(TMailslotHandle mailbox, std::stop_token stop) {
+TMailslotWait TUdpTransport::Wait(TMailboxId mailbox, std::stop_token stop) {
     std::shared_ptr<TMailbox> found;
     pollfd fds[4] = {};
     {

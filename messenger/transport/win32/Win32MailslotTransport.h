@@ -11,23 +11,23 @@ public:
     TWin32MailslotTransport() = default;
     ~TWin32MailslotTransport() override;
 
-    TMailslotHandle CreateMailslot(std::string_view path, std::uint32_t maxMessageSize,
-                                   std::uint32_t readTimeout) override;
-    std::optional<TMailslotInfo> GetMailslotInfo(TMailslotHandle mailbox) override;
-    std::optional<std::uint32_t> ReadFile(TMailslotHandle mailbox, std::span<char> buffer) override;
-    TMailslotHandle CreateFile(std::string_view path) override;
-    TSendResult WriteFile(TMailslotHandle target, std::string_view bytes) override;
-    void CloseHandle(TMailslotHandle handle) override;
-    // No WaitForDatagram: a mailslot offers no wait that a stop request can interrupt, so the poller
-    // looks every millisecond.
+    TMailboxId OpenMailbox(std::string_view box) override;
+    std::optional<TMailslotInfo> Pending(TMailboxId mailbox) override;
+    std::optional<std::uint32_t> Take(TMailboxId mailbox, std::span<char> buffer) override;
+    /// Opens the target, writes once and closes it again, as Windows sends to a mailslot.
+    TSendResult Send(const TMailslotPath& target, std::string_view bytes) override;
+    void Close(TMailboxId mailbox) override;
+    // No Wait: a mailslot offers no wait that a stop request can interrupt, so the poller looks every
+    // millisecond.
+    /// What Windows mailslots take: 424 bytes to other computers, any size to this one (`\\.\`).
+    std::size_t MaxWriteSize(const TMailslotPath& target) const override;
 
 private:
     // Windows handles are pointer-sized; the messenger keeps 32-bit values that a worker can read
-    // while the user-interface thread replaces them, so each handle gets a number of its own.
-    TMailslotHandle Register(void* systemHandle);
-    void* SystemHandle(TMailslotHandle handle) const;
+    // while the user-interface thread replaces them, so each mailbox gets a number of its own.
+    void* SystemHandle(TMailboxId mailbox) const;
 
     mutable std::mutex Mutex;
-    std::map<TMailslotHandle, void*> Handles;
-    TMailslotHandle NextHandle = 1;
+    std::map<TMailboxId, void*> Mailboxes;
+    TMailboxId NextMailbox = 1;
 };

@@ -160,12 +160,12 @@ TEST(Route, LearnsAComputersAddressOnlyFromItsOwnMessagesAndMovesItOnlyOnItsPres
 TEST(UdpTransportLimit, HoldsForOtherComputersOnly) {
     const std::size_t datagram = TUdpTransport::MaxMessageSize("MB303");
     const TUdpTransport office{"WS01", {}}, highest{"WS01", {.Interfaces = {}, .MaxMessageBytes = datagram}};
-    using TRow = std::tuple<const TUdpTransport*, std::string, std::size_t>;
+    using TRow = std::tuple<const TUdpTransport*, TMailslotPath, std::size_t>;
     for (const auto& [transport, path, most] : std::initializer_list<TRow>{
-             {&office, "\\\\*\\mailslot\\MB303", 424},
-             {&office, "\\\\ws01 \\mailslot\\MB303", datagram},
-             {&highest, "\\\\WS02\\mailslot\\LONGER-BOX", TUdpTransport::MaxMessageSize("LONGER-BOX")}})
-        EXPECT_EQ(transport->MaxWriteSize(path), most) << path;
+             {&office, {"*", "MB303"}, 424},
+             {&office, {"ws01 ", "MB303"}, datagram},
+             {&highest, {"WS02", "LONGER-BOX"}, TUdpTransport::MaxMessageSize("LONGER-BOX")}})
+        EXPECT_EQ(transport->MaxWriteSize(path), most) << path.ToString();
 }
 
 // A port that nothing on loopback uses right now.
@@ -179,22 +179,19 @@ std::uint16_t FreePort() {
     return ntohs(address.sin_port);
 }
 
-bool Write(TUdpTransport& transport, const std::string& path, const std::string& bytes) {
-    const auto handle = transport.CreateFile(path);
-    const bool written = transport.WriteFile(handle, bytes).Sent();
-    transport.CloseHandle(handle);
-    return written;
+bool Write(TUdpTransport& transport, const TMailslotPath& path, const std::string& bytes) {
+    return transport.Send(path, bytes).Sent();
 }
 
 // Two computers that are both loopback: the mailbox listens on 127.0.0.1, and "every computer" is lo.
 class UdpTransport : public ::testing::Test {
 protected:
     /// The next message, waiting (bounded) for one to arrive; "<none>" when none came.
-    static std::string Read(TUdpTransport& own, TMailslotHandle mailbox) {
+    static std::string Read(TUdpTransport& own, TMailboxId mailbox) {
         for (int tries = 0; tries < 1000; ++tries) {
-            if (const auto info = own.GetMailslotInfo(mailbox); info && info->MessageCount > 0) {
+            if (const auto info = own.Pending(mailbox); info && info->MessageCount > 0) {
                 std::string buffer(info->NextSize, '\0');
-                return buffer.substr(0, own.ReadFile(mailbox, buffer).value_or(0));
+                return buffer.substr(0, own.Take(mailbox, buffer).value_or(0));
             }
             std::this_thread::sleep_for(10ms);
         }
@@ -206,52 +203,52 @@ protected:
         .Port = FreePort(), .NameServicePort = FreePort(), .Interfaces = {"lo"}, .BindAddress = "127.0.0.1"};
     TUdpTransport Own{"ws01", Settings};    // answers name queries for WS01 while its mailbox is open
     TUdpTransport Other{"WS02", Settings};  // sends without a mailbox of its own
-    TMailslotHandle Mailbox = Own.CreateMailslot("\\\\.\\mailslot\\MB303", 0, 0);
+    TMailboxId Mailbox = Own.OpenMailbox("MB303");
 };
 
 // Delivery to every computer and back to the sender up to the size limit; one mailbox per port, free again at
 // once when closed.
 TEST_F(UdpTransport, DeliversUpToTheSizeLimitAndHoldsThePortForOneMailboxUntilClosed) {
-    ASSERT_NE(Mailbox, InvalidMailslotHandle) << Own.LastError();
-    Write(Other, "\\\\*\\mailslot\\MB303", "from WS02");
-    Write(Own, "\\\\*\\mailslot\\mb303", "own copy");
-    Write(Other, "\\\\WS01\\mailslot\\MB303", "direct by broadcast");  // WS01 not learned by WS02
+    ASSERT_NE(Mailbox, InvalidMailboxId) << Own.LastError();
+    Write(Other, {"*", "MB303"}, "from WS02");
+    Write(Own, {"*", "mb303"}, "own copy");
+    Write(Other, {"WS01", "MB303"}, "direct by broadcast");  // WS01 not learned by WS02
     for (const char* expected : {"from WS02", "own copy", "direct by broadcast"})
         EXPECT_EQ(Read(), expected);
     const std::size_t largest = TUdpTransport::MaxMessageSize("MB303");
-    EXPECT_FALSE(Write(Own, "\\\\*\\mailslot\\MB303", std::string(largest + 1, 'x')));
-    EXPECT_TRUE(Write(Own, "\\\\*\\mailslot\\MB303", std::string(largest, 'y')));
+    EXPECT_FALSE(Write(Own, {"*", "MB303"}, std::string(largest + 1, 'x')));
+    EXPECT_TRUE(Write(Own, {"*", "MB303"}, std::string(largest, 'y')));
     EXPECT_EQ(Read(), std::string(largest, 'y'));
     // What a second copy is told, and who holds a port, BesideSamba checks with nmbd as the holder.
     TUdpTransport second("WS01", Settings);
-    EXPECT_EQ(second.CreateMailslot("\\\\.\\mailslot\\MB303", 0, 0), InvalidMailslotHandle);
-    EXPECT_EQ(Own.CreateMailslot("\\\\.\\mailslot\\Other", 0, 0), InvalidMailslotHandle);
+    EXPECT_EQ(second.OpenMailbox("MB303"), InvalidMailboxId);
+    EXPECT_EQ(Own.OpenMailbox("Other"), InvalidMailboxId);
     // A poller blocked on the mailbox is released by the close, and the port is free at once.
     std::atomic<TMailslotWait> woke{TMailslotWait::CannotWait};
-    std::jthread poller([&](std::stop_token stop) { woke = Own.WaitForDatagram(Mailbox, stop); });
-    Own.CloseHandle(Mailbox);
+    std::jthread poller([&](std::stop_token stop) { woke = Own.Wait(Mailbox, stop); });
+    Own.Close(Mailbox);
     poller.join();  // hangs if the close left a blocked poller behind
     EXPECT_NE(woke, TMailslotWait::Stopped);
-    EXPECT_NE(second.CreateMailslot("\\\\.\\mailslot\\MB303", 0, 0), InvalidMailslotHandle);
+    EXPECT_NE(second.OpenMailbox("MB303"), InvalidMailboxId);
 }
 
 // Beyond the queue's count, and beyond its bytes: what it cannot hold waits in the socket until read.
 TEST_F(UdpTransport, LeavesWhatAFullQueueCannotHoldInTheSocketLosingNothing) {
-    Own.CloseHandle(Mailbox);
+    Own.Close(Mailbox);
     TUdpTransport counted("ws01", Settings, {.MaxCount = 1024});
-    const auto box = counted.CreateMailslot("\\\\.\\mailslot\\MB303", 0, 0);
-    const auto target = Other.CreateFile("\\\\WS01\\mailslot\\MB303");
+    const auto box = counted.OpenMailbox("MB303");
+    const TMailslotPath target{"WS01", "MB303"};
     constexpr int Burst = 1024 + 400;  // more than the queue holds
     for (int i = 0; i < Burst; ++i)
-        ASSERT_TRUE(Other.WriteFile(target, "memo " + std::to_string(i)).Sent());
+        ASSERT_TRUE(Other.Send(target, "memo " + std::to_string(i)).Sent());
     for (int i = 0; i < Burst; ++i)
         ASSERT_EQ(Read(counted, box), "memo " + std::to_string(i));
-    EXPECT_EQ(counted.GetMailslotInfo(box)->MessageCount, 0);
-    counted.CloseHandle(box);
+    EXPECT_EQ(counted.Pending(box)->MessageCount, 0);
+    counted.Close(box);
     TUdpTransport small("ws01", Settings, {.MaxBytes = 10});
-    const auto mailbox = small.CreateMailslot("\\\\.\\mailslot\\MB303", 0, 0);
+    const auto mailbox = small.OpenMailbox("MB303");
     for (const char* memo : {"12345678", "abc"})  // "abc" waits in the socket until "12345678" is read
-        Write(Other, "\\\\WS01\\mailslot\\MB303", memo);
+        Write(Other, {"WS01", "MB303"}, memo);
     EXPECT_EQ(Read(small, mailbox), "12345678");
     EXPECT_EQ(Read(small, mailbox), "abc");
 }
