@@ -20,6 +20,14 @@ public:
     /// stays where it is), which must outlive the box.
     TAboutBox(QWidget* owner, const QWidget* mainWindow);
 
+public slots:
+    /// Esc and the close box end the box like its OK button does.
+    void reject() override;
+
+protected:
+    void showEvent(QShowEvent* event) override;
+
+private:
     QPushButton* OKButton = nullptr;
     QLabel* ProgramIcon = nullptr;
     QLabel* Label1 = nullptr;
@@ -37,15 +45,6 @@ public:
     /// Centres the box over the main window; leaves it where it is when there is none.
     void SetFormPosition();
     void FormShow();
-
-public slots:
-    /// Esc and the close box end the box like its OK button does.
-    void reject() override;
-
-protected:
-    void showEvent(QShowEvent* event) override;
-
-private:
     void BuildControls();
 
     const QWidget* MainWindow;

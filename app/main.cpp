@@ -13,6 +13,11 @@
 #include "widgets/ErrorDisplay.h"
 #include "widgets/KestrinIcon.h"
 
+// The published names of the main window's unit, kept by the window; only this file binds and reads them.
+TfrmMain* frmMain = nullptr;
+TMessenger* MyMessenger = nullptr;
+bool PopUp = false;
+
 namespace {
 
 QStringList ArgumentsOf(int argc, char** argv) {
@@ -49,21 +54,17 @@ int main(int argc, char** argv) {
     // its start may then wait for an OK when the session ends.
     app.SayGoodbyeAtSessionEnd(SayMainWindowGoodbye);
 
-    auto window = std::make_unique<TfrmMain>(
-        TMainWindowEnvironment{network.Backend->Transport(), *network.System, *settings, network.Text,
-                               network.Presence, network.Problems,
-                               [&backend = *network.Backend] { return backend.LastError(); }});
-    // The dialogs go over the main window, whichever window owns them; Options edits the process-wide
-    // pop-up flag and stores it the main window's way.
-    window->OptionsFactory = [&startup = *startup](QWidget* owner) {
-        const auto saveAll = [] {
-            if (frmMain != nullptr) {
-                frmMain->SaveAll();
-            }
-        };
-        return std::make_unique<TfrmOptions>(owner, frmMain, TOptionsEnvironment{startup, PopUp, saveAll});
+    // The dialogs go over the main window that owns them; Options edits the pop-up flag the window reads
+    // and stores it the window's way.
+    const auto options = [&startup = *startup](TfrmMain& owner) {
+        return std::make_unique<TfrmOptions>(
+            &owner, &owner, TOptionsEnvironment{startup, PopUp, [&owner] { owner.SaveAll(); }});
     };
-    window->AboutFactory = [](QWidget* owner) { return std::make_unique<TAboutBox>(owner, frmMain); };
+    const auto about = [](TfrmMain& owner) { return std::make_unique<TAboutBox>(&owner, &owner); };
+    auto window = std::make_unique<TfrmMain>(TMainWindowEnvironment{
+        network.Backend->Transport(), *network.System, *settings, frmMain, MyMessenger, PopUp, network.Text,
+        network.Presence, network.Problems, [&backend = *network.Backend] { return backend.LastError(); },
+        options, about});
     if (app.SessionEnded()) {
         return 0;  // the goodbye is said; leaving destroys the window, which has nothing more to say
     }

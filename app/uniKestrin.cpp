@@ -21,9 +21,13 @@
 #include "widgets/ErrorDisplay.h"
 #include "widgets/FixedLayout.h"
 
-TfrmMain* frmMain = nullptr;
-TMessenger* MyMessenger = nullptr;
-bool PopUp = false;
+namespace {
+
+/// The window a session's end says goodbye for: that end comes from a signal or an exit, with no window
+/// at hand, and it may come while the window is still being made.
+TfrmMain* Living = nullptr;
+
+}  // namespace
 
 TfrmMain::TfrmMain(const TMainWindowEnvironment& environment, QWidget* parent)
     : QMainWindow(parent, Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
@@ -32,7 +36,8 @@ TfrmMain::TfrmMain(const TMainWindowEnvironment& environment, QWidget* parent)
       Environment(environment),
       UiQueue(std::make_unique<TQtUiQueue>(this)),
       Notifier(std::make_unique<TMemoNotifier>(*this)) {
-    frmMain = this;
+    Living = this;
+    Environment.Window = this;
     setObjectName("frmMain");
     setWindowTitle("Kestrin v1.0");
     setFont(KestrinFont());
@@ -55,33 +60,37 @@ TfrmMain::~TfrmMain() {
         ShowDefaultError(QString::fromLocal8Bit(failure.what()));
     }
     OwnedMessenger.reset();
-    MyMessenger = nullptr;
-    if (frmMain == this) {
-        frmMain = nullptr;
+    Environment.Messenger = nullptr;
+    if (Environment.Window == this) {
+        Environment.Window = nullptr;
+    }
+    if (Living == this) {
+        Living = nullptr;
     }
 }
 
 void TfrmMain::FormCreate() {
     OwnedMessenger = std::make_unique<TMessenger>(
         TMessengerEnvironment{Environment.Transport, *UiQueue, Environment.System});
-    MyMessenger = OwnedMessenger.get();
-    MyMessenger->SetPresenceTiming(Environment.Presence);
-    MyMessenger->OnNewLine = [this](TMainMessenger& sender, const std::string& origin,
-                                    const std::string& time, const std::string& line) {
+    Environment.Messenger = OwnedMessenger.get();
+    OwnedMessenger->SetPresenceTiming(Environment.Presence);
+    OwnedMessenger->OnNewLine = [this](TMainMessenger& sender, const std::string& origin,
+                                       const std::string& time, const std::string& line) {
         MyMessengerNewLine(sender, origin, time, line);
     };
-    MyMessenger->OnUserChange = [this](TMainMessenger& sender, const std::string& name, TUserChange change) {
+    OwnedMessenger->OnUserChange = [this](TMainMessenger& sender, const std::string& name,
+                                          TUserChange change) {
         MyMessengerUserListChange(sender, name, change);
     };
-    MyMessenger->OnNewMemo = [this](TMainMessenger& sender, const std::string& origin,
-                                    const std::string& time, const TStringList& lines) {
+    OwnedMessenger->OnNewMemo = [this](TMainMessenger& sender, const std::string& origin,
+                                       const std::string& time, const TStringList& lines) {
         MyMessengerNewMemo(sender, origin, time, lines);
     };
-    MyMessenger->OnError = [this](TMainMessenger& sender, const std::string& message) {
+    OwnedMessenger->OnError = [this](TMainMessenger& sender, const std::string& message) {
         MyMessengerError(sender, message);
     };
-    MyMessenger->SetBoxName("MB303");
-    MyMessenger->Activate();
+    OwnedMessenger->SetBoxName("MB303");
+    OwnedMessenger->Activate();
     LoadAll();
     if (!Environment.SettingsProblems.isEmpty()) {
         TellOnce("Some settings in Kestrin.conf cannot be used as they stand:\n" +
@@ -90,16 +99,16 @@ void TfrmMain::FormCreate() {
 }
 
 void SayMainWindowGoodbye() {
-    if (frmMain != nullptr) {
-        frmMain->FormDestroy();
+    if (Living != nullptr) {
+        Living->FormDestroy();
     }
 }
 
 void TfrmMain::FormDestroy() {
     // Also the goodbye at a session's end, said before the window goes: the second time, nothing is left
     // to say (and a copy that never opened its mailbox has nobody to leave).
-    if (MyMessenger != nullptr && MyMessenger->Active()) {
-        MyMessenger->Deactivate();
+    if (OwnedMessenger != nullptr && OwnedMessenger->Active()) {
+        OwnedMessenger->Deactivate();
     }
 }
 
@@ -113,7 +122,8 @@ void TfrmMain::btnSendOutMemoClick() {
 
 void TfrmMain::SendMemo(const std::string& target, const TStringList& lines) {
     Sending = true;
-    const auto failure = target.empty() ? MyMessenger->SendMemoToAll(lines) : MyMessenger->SendMemoTo(target, lines);
+    const auto failure =
+        target.empty() ? OwnedMessenger->SendMemoToAll(lines) : OwnedMessenger->SendMemoTo(target, lines);
     Sending = false;
     ShowSendFailure(failure);
 }
@@ -170,7 +180,7 @@ void TfrmMain::ShowLatestArrival() {
         return;
     }
     const TArrival arrival = *std::exchange(LatestArrival, std::nullopt);
-    if (PopUp) {
+    if (Environment.PopUp) {
         if (isMinimized()) {
             showNormal();
         }
@@ -226,11 +236,11 @@ void TfrmMain::mnuExitClick() {
 }
 
 void TfrmMain::mnuOptionsClick() {
-    ShowDialog(OptionsFactory, "Error of creating Form of Options in  TfrmMain.mnuOptionsClick");
+    ShowDialog(Environment.Options, "Error of creating Form of Options in  TfrmMain.mnuOptionsClick");
 }
 
 void TfrmMain::mnuAboutClick() {
-    ShowDialog(AboutFactory, "Error of creating Form of About Box");
+    ShowDialog(Environment.About, "Error of creating Form of About Box");
 }
 
 void TfrmMain::ShowDialog(const TDialogFactory& factory, const QString& failureText) {
@@ -239,7 +249,7 @@ void TfrmMain::ShowDialog(const TDialogFactory& factory, const QString& failureT
     }
     std::unique_ptr<QDialog> dialog;
     try {
-        dialog = factory(this);
+        dialog = factory(*this);
         dialog->exec();
     } catch (const std::exception&) {
         ShowPlainMessage(failureText);
@@ -249,7 +259,7 @@ void TfrmMain::ShowDialog(const TDialogFactory& factory, const QString& failureT
 void TfrmMain::LoadAll() {
     try {
         const auto stored = Environment.Settings.ReadPopUp();
-        PopUp = stored ? PopUpFromStoredText(*stored) : true;
+        Environment.PopUp = stored ? PopUpFromStoredText(*stored) : true;
         const auto notify = Environment.Settings.ReadNotify();
         Notify = notify ? PopUpFromStoredText(*notify) : true;
     } catch (const std::exception&) {
@@ -259,7 +269,7 @@ void TfrmMain::LoadAll() {
 
 void TfrmMain::SaveAll() {
     try {
-        Environment.Settings.WritePopUp(PopUpToStoredText(PopUp));
+        Environment.Settings.WritePopUp(PopUpToStoredText(Environment.PopUp));
     } catch (const std::exception&) {
         ShowPlainMessage("Error in TfrmMain.SaveAll");
     }

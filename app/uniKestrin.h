@@ -30,21 +30,31 @@ class TSystemServices;
 class TUiThreadQueue;
 enum class TUserChange;
 
+class TfrmMain;
+
+/// Makes a modal dialog owned by the main window (Options, About); may throw.
+using TDialogFactory = std::function<std::unique_ptr<QDialog>(TfrmMain& owner)>;
+
 /// What the window needs from outside; all of it must outlive the window.
 struct TMainWindowEnvironment {
     TMailslotTransport& Transport;
     TSystemServices& System;
     TSettingsStore& Settings;
-    TWireText Text{};  ///< the office's code page, for what the window shows and sends
+    /// The names the program publishes, which the window keeps: itself from before FormCreate runs until
+    /// it is gone, its messenger while it has one, and whether an arrival brings the window back and raises
+    /// it (false until LoadAll).
+    TfrmMain*& Window;
+    TMessenger*& Messenger;
+    bool& PopUp;
+    TWireText Text{};            ///< the office's code page, for what the window shows and sends
     TPresenceTiming Presence{};  ///< when the messenger answers and announces itself
     /// The settings file's values that cannot be used as they stand, told once when the window opens.
     QStringList SettingsProblems{};
     /// Why the own mailbox could not be opened, in words a user can act on; empty when unknown.
     std::function<std::string()> WhyNoMailbox{};
+    TDialogFactory Options{};  ///< what the Options menu shows; nothing when empty
+    TDialogFactory About{};    ///< what the About menu shows; nothing when empty
 };
-
-/// Makes a modal dialog owned by the main window (Options, About); may throw.
-using TDialogFactory = std::function<std::unique_ptr<QDialog>(QWidget* owner)>;
 
 class TfrmMain final : public QMainWindow {
     Q_OBJECT
@@ -53,11 +63,11 @@ public:
     explicit TfrmMain(const TMainWindowEnvironment& environment, QWidget* parent = nullptr);
     ~TfrmMain() override;
 
-    void LoadAll();
+    /// Stores the pop-up flag; the Options dialog's Ok calls it.
     void SaveAll();
 
-    TDialogFactory OptionsFactory;
-    TDialogFactory AboutFactory;
+private:
+    friend void SayMainWindowGoodbye();
 
     QLabel* lblOriginName = nullptr;
     QLabel* lblTimeName = nullptr;
@@ -83,6 +93,7 @@ public:
     void MyMessengerNewLine(TMainMessenger& Sender, const std::string& Origin, const std::string& Time,
                             const std::string& Line);
     void FormCreate();
+    /// Deactivates the messenger; the second time, nothing is left to say.
     void FormDestroy();
     void btnSendAllClick();
     /// One computer joined the list or left it: one item changes, however long the list.
@@ -92,13 +103,13 @@ public:
     void btnSendOutMemoClick();
     void mnuExitClick();
     void mnuAboutClick();
+    void LoadAll();
     void mnuOptionsClick();
     void btnClearOutMemoClick();
     void btnClearInMemoClick();
     /// A failure of the messenger: a mailbox that could not be opened, a datagram that could not be sent.
     void MyMessengerError(TMainMessenger& Sender, const std::string& ErrorMsg);
 
-private:
     void BuildControls();
     void BuildMenu();
     void ShowArrival(const std::string& origin, const std::string& time, const QString& text);
@@ -131,12 +142,6 @@ private:
     bool Sending = false;  ///< a failure of the memo being sent is told by its own message box
 };
 
-/// The main window, set as soon as it exists (before FormCreate runs).
-extern TfrmMain* frmMain;
-/// The one messenger, owned by the main window.
-extern TMessenger* MyMessenger;
-/// Whether an arrival brings the window back and raises it; false until LoadAll.
-extern bool PopUp;
-
-/// The goodbye at a session's end: the main window's messenger leaves, when there is one and it is active.
+/// The goodbye at a session's end: the living main window's messenger leaves, when there is one and it is
+/// active. Safe to call at any time, the second time included, and while the window is still being made.
 void SayMainWindowGoodbye();

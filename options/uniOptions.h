@@ -34,6 +34,11 @@ public:
     /// `mainWindow` (none: it stays where it is), which must outlive the dialog.
     TfrmOptions(QWidget* owner, const QWidget* mainWindow, TOptionsEnvironment environment);
 
+protected:
+    void showEvent(QShowEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+
+private:
     QTabWidget* PageControl1 = nullptr;
     QWidget* tsMain = nullptr;
     QCheckBox* cbPopUp = nullptr;
@@ -49,12 +54,6 @@ public:
     void FormCreate();
     void btnCloseClick();
     void FormShow();
-
-protected:
-    void showEvent(QShowEvent* event) override;
-    void keyPressEvent(QKeyEvent* event) override;
-
-private:
     void BuildControls();
 
     const QWidget* MainWindow;

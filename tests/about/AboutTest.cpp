@@ -69,9 +69,11 @@ private slots:
     void theBoxsLinksAndHowItCloses() {
         for (const QString how : {"OK", "Enter", "Esc", "close box"}) {
             TAboutBox box(nullptr, nullptr);
-            QCOMPARE(box.URLLabel1->URL, box.URLLabel1->text());  // the home page; the others open a new mail
-            for (TURLLabel* link : {box.URLLabel1, box.URLLabel2, box.URLLabel3}) {
-                QVERIFY(link == box.URLLabel1 || link->URL == "mailto:" + link->text());
+            const auto named = [&box](const char* name) { return box.findChild<TURLLabel*>(name); };
+            TURLLabel* const home = named("URLLabel1");
+            QCOMPARE(home->URL, home->text());  // the home page; the others open a new mail
+            for (TURLLabel* link : {home, named("URLLabel2"), named("URLLabel3")}) {
+                QVERIFY(link == home || link->URL == "mailto:" + link->text());
                 QCOMPARE(link->CurrentFont().Color, QColor(0, 0, 128));
                 QCOMPARE(link->HiFont().Color, QColor(0, 255, 0));
                 QVERIFY(link->HiFont().Font.underline() && !link->font().underline());
@@ -82,7 +84,7 @@ private slots:
                 else if (how == "close box")
                     box.close();
                 else if (how == "OK")
-                    QTest::mouseClick(box.OKButton, Qt::LeftButton);
+                    QTest::mouseClick(box.findChild<QPushButton*>("OKButton"), Qt::LeftButton);
                 else
                     QTest::keyClick(&box, how == "Enter" ? Qt::Key_Return : Qt::Key_Escape);
                 if (box.isVisible())

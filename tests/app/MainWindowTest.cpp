@@ -1,5 +1,6 @@
 // The main window on the simulated LAN: sending, arrivals, the list of computers, failures, menus, leaving.
 #include <QAbstractTextDocumentLayout>
+#include <QAction>
 #include <QComboBox>
 #include <QDialog>
 #include <QDir>
@@ -27,7 +28,8 @@ class TMainWindowHarness : public TRecordedMessages {
 public:
     TfrmMain& Open(const TWireText& text = {}) {
         Window = std::make_unique<TfrmMain>(TMainWindowEnvironment{
-            Own, System, Settings, text, TPresenceTiming::Immediate(), {}, [this] { return Why.toStdString(); }});
+            Own, System, Settings, Published, Messenger, PopUp, text, TPresenceTiming::Immediate(), {},
+            [this] { return Why.toStdString(); }, Options, About});
         return *Window;
     }
 
@@ -51,7 +53,37 @@ public:
     QString Path = Dir.filePath("Kestrin.conf");
     TIniSettingsStore Settings{Path};
     QString Why;  ///< what the transport says when the mailbox cannot be opened
+    TfrmMain* Published = nullptr;  // the names the window keeps for the program to publish
+    TMessenger* Messenger = nullptr;
+    bool PopUp = false;
+    TDialogFactory Options, About;  ///< what the menus show
     std::unique_ptr<TfrmMain> Window;
+};
+
+// The window's controls, found by the names its layout gives them.
+struct TMainWindowUi {
+    explicit TMainWindowUi(QWidget& window) : Window(window) {}
+
+    template <class T>
+    T* Find(const char* name) const {
+        T* const control = Window.findChild<T*>(name);
+        if (control == nullptr)
+            qFatal("The window has no control %s", name);
+        return control;
+    }
+
+    QWidget& Window;
+    QPushButton* btnSendAll = Find<QPushButton>("btnSendAll");
+    QPushButton* btnSendOutMemo = Find<QPushButton>("btnSendOutMemo");
+    QPushButton* btnClearOutMemo = Find<QPushButton>("btnClearOutMemo");
+    QPushButton* btnClearInMemo = Find<QPushButton>("btnClearInMemo");
+    QTextEdit* memoOutMemo = Find<QTextEdit>("memoOutMemo");
+    QTextEdit* memoInMemo = Find<QTextEdit>("memoInMemo");
+    QComboBox* cmbComputers = Find<QComboBox>("cmbComputers");
+    QLabel* lblOrigin = Find<QLabel>("lblOrigin");
+    QLabel* lblTime = Find<QLabel>("lblTime");
+    QAction* mnuOptions = Find<QAction>("mnuOptions");
+    QAction* mnuAbout = Find<QAction>("mnuAbout");
 };
 
 class MainWindowTest : public QObject {
@@ -62,49 +94,49 @@ private slots:
     void sendsWhatIsTypedOrWrappedToTheTypedComputerOrToAll() {
         TMainWindowHarness harness;
         TfrmMain& window = harness.Open();
+        const TMainWindowUi ui(window);
         window.show();
         QVERIFY(QTest::qWaitForWindowActive(&window));
-        QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(window.btnSendAll));
+        QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(ui.btnSendAll));
         // The incoming area before the outgoing one, then round to the start.
-        for (QWidget* next :
-             QWidgetList{window.memoInMemo, window.memoOutMemo, window.btnSendOutMemo, window.cmbComputers,
-                         window.btnClearOutMemo, window.btnClearInMemo, window.btnSendAll}) {
+        for (QWidget* next : QWidgetList{ui.memoInMemo, ui.memoOutMemo, ui.btnSendOutMemo, ui.cmbComputers,
+                                         ui.btnClearOutMemo, ui.btnClearInMemo, ui.btnSendAll}) {
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
             QCOMPARE(QApplication::focusWidget(), next);
         }
-        window.cmbComputers->setEditText("WS02");
-        window.memoOutMemo->setFocus();
-        QTest::keyClicks(window.memoOutMemo, "hi there");
-        QTest::keyClick(window.memoOutMemo, Qt::Key_Insert);
-        QTest::keyClick(window.memoOutMemo, Qt::Key_Insert, Qt::ControlModifier);
-        window.cmbComputers->lineEdit()->setFocus();
-        QTest::keyClick(window.cmbComputers->lineEdit(), Qt::Key_Insert, Qt::ControlModifier);
-        QVERIFY(!window.memoOutMemo->overwriteMode());  // Ins did not go to the editor
-        for (const char* typed : {"", "*", "  "}) {     // "*" is refused; blanks are a name like any other
-            window.cmbComputers->setEditText(typed);
-            window.btnSendOutMemo->click();
+        ui.cmbComputers->setEditText("WS02");
+        ui.memoOutMemo->setFocus();
+        QTest::keyClicks(ui.memoOutMemo, "hi there");
+        QTest::keyClick(ui.memoOutMemo, Qt::Key_Insert);
+        QTest::keyClick(ui.memoOutMemo, Qt::Key_Insert, Qt::ControlModifier);
+        ui.cmbComputers->lineEdit()->setFocus();
+        QTest::keyClick(ui.cmbComputers->lineEdit(), Qt::Key_Insert, Qt::ControlModifier);
+        QVERIFY(!ui.memoOutMemo->overwriteMode());   // Ins did not go to the editor
+        for (const char* typed : {"", "*", "  "}) {  // "*" is refused; blanks are a name like any other
+            ui.cmbComputers->setEditText(typed);
+            ui.btnSendOutMemo->click();
         }
-        window.memoOutMemo->clear();
-        window.btnSendAll->click();
+        ui.memoOutMemo->clear();
+        ui.btnSendAll->click();
         QCOMPARE(harness.SentTo("BEGIN_MEMO\r\nhi there\r\nEND"), QStringList({"WS02", "*", "*", "*", "  "}));
         QCOMPARE(harness.SentTo("BEGIN_MEMO\r\nEND"), QStringList{"*"});  // an empty memo still goes
-        const auto shown = [&window] {  // the lines the area shows its first paragraph on
-            window.memoOutMemo->document()->documentLayout()->documentSize();  // lays the text out now
-            return window.memoOutMemo->document()->begin().layout();
+        const auto shown = [&ui] {  // the lines the area shows its first paragraph on
+            ui.memoOutMemo->document()->documentLayout()->documentSize();  // lays the text out now
+            return ui.memoOutMemo->document()->begin().layout();
         };
         QString paragraph;  // grown word by word until the area shows it on three lines
         for (int word = 0; word < 500 && shown()->lineCount() < 3; ++word) {
             paragraph += QString(" word%1").arg(word);
-            window.memoOutMemo->setPlainText(paragraph);
+            ui.memoOutMemo->setPlainText(paragraph);
         }
         QCOMPARE(shown()->lineCount(), 3);
         QString memo = "BEGIN_MEMO\r\n";
         for (int line = 0; line < 3; ++line)
             memo +=
                 paragraph.mid(shown()->lineAt(line).textStart(), shown()->lineAt(line).textLength()) + "\r\n";
-        window.btnSendAll->click();
-        window.memoOutMemo->setPlainText(paragraph + "\n");  // no fourth, empty line for the trailing break
-        window.btnSendAll->click();
+        ui.btnSendAll->click();
+        ui.memoOutMemo->setPlainText(paragraph + "\n");  // no fourth, empty line for the trailing break
+        ui.btnSendAll->click();
         QCOMPARE(harness.SentTo((memo + "END").toStdString()), QStringList({"*", "*"}));
     }
 
@@ -112,37 +144,38 @@ private slots:
     void showsArrivalsKeepsTheTypedNameOverListChangesAndSendsToAListedNameAtItsBytes() {
         TMainWindowHarness harness;
         TfrmMain& window = harness.Open(*TWireText::ForName("windows-1252"));
+        const TMainWindowUi ui(window);
         window.showMinimized();
-        window.cmbComputers->setEditText("WS09");
-        PopUp = false;
+        ui.cmbComputers->setEditText("WS09");
+        harness.PopUp = false;
         harness.Deliver(
             "MEMO_MSG\r\n14:06:30\r\n<b>x</b>\r\nBEGIN_MEMO\r\nLunch?\r\n\r\nSee you.\r\nEND_MESSAGE\r\n");
-        QTRY_COMPARE(window.memoInMemo->toPlainText(), QString("Lunch?\n\nSee you."));
-        QCOMPARE(window.lblOrigin->text() + " at " + window.lblTime->text(), QString("<b>x</b> at 14:06:30"));
-        QCOMPARE(window.lblOrigin->textFormat(), Qt::PlainText);
+        QTRY_COMPARE(ui.memoInMemo->toPlainText(), QString("Lunch?\n\nSee you."));
+        QCOMPARE(ui.lblOrigin->text() + " at " + ui.lblTime->text(), QString("<b>x</b> at 14:06:30"));
+        QCOMPARE(ui.lblOrigin->textFormat(), Qt::PlainText);
         QVERIFY(window.isMinimized());
-        PopUp = true;
+        harness.PopUp = true;
         harness.Deliver("COMMAND_MSG\r\n1\r\nWS02\r\nONLINE_NOTIFY\r\nEND_MESSAGE\r\n");
         harness.Deliver("LINE_MSG\r\n14:07:12\r\nWS02\r\nMeeting moved\r\n");
-        QTRY_COMPARE(window.memoInMemo->toPlainText(), QString("Meeting moved"));
+        QTRY_COMPARE(ui.memoInMemo->toPlainText(), QString("Meeting moved"));
         QVERIFY(!window.isMinimized());
-        QTRY_COMPARE(window.cmbComputers->count(), 1);
-        QCOMPARE(window.cmbComputers->itemText(0) + window.cmbComputers->currentText(), QString("WS02WS09"));
+        QTRY_COMPARE(ui.cmbComputers->count(), 1);
+        QCOMPARE(ui.cmbComputers->itemText(0) + ui.cmbComputers->currentText(), QString("WS02WS09"));
         harness.Deliver("COMMAND_MSG\r\n1\r\nWS02\r\nOFFLINE_NOTIFY\r\nEND_MESSAGE\r\n");
-        QTRY_COMPARE(window.cmbComputers->count(), 0);
-        QCOMPARE(window.cmbComputers->currentText(), QString("WS09"));
+        QTRY_COMPARE(ui.cmbComputers->count(), 0);
+        QCOMPARE(ui.cmbComputers->currentText(), QString("WS09"));
         // A Linux host's UTF-8 name, and a byte windows-1252 lacks: neither text writes back to its bytes.
         for (const std::string name : {"CAF\xc3\x89", "PC\x81"})
             harness.Deliver("COMMAND_MSG\r\n1\r\n" + name + "\r\nONLINE_NOTIFY\r\nEND_MESSAGE\r\n");
-        QTRY_COMPARE(window.cmbComputers->count(), 2);
-        QCOMPARE(window.cmbComputers->itemText(0), QString("CAFÉ"));
-        window.memoOutMemo->setPlainText("picked");
+        QTRY_COMPARE(ui.cmbComputers->count(), 2);
+        QCOMPARE(ui.cmbComputers->itemText(0), QString("CAFÉ"));
+        ui.memoOutMemo->setPlainText("picked");
         for (int item : {0, 1}) {
-            window.cmbComputers->setCurrentIndex(item);
-            window.btnSendOutMemo->click();
+            ui.cmbComputers->setCurrentIndex(item);
+            ui.btnSendOutMemo->click();
         }
-        window.cmbComputers->setEditText("BÄR");  // typed: written like any text
-        window.btnSendOutMemo->click();
+        ui.cmbComputers->setEditText("BÄR");  // typed: written like any text
+        ui.btnSendOutMemo->click();
         // SentTo reads names as UTF-8, so other bytes show otherwise ("CAF\uFFFD", "PC\u0081", "BÄR").
         QCOMPARE(harness.SentTo("BEGIN_MEMO\r\npicked"), QStringList({"CAFÉ", "PC\uFFFD", "B\uFFFDR"}));
     }
@@ -150,17 +183,17 @@ private slots:
     void showsControlsOverridesAndLongLinesVisiblyAndInTheirPlace() {
         TMainWindowHarness harness;
         TfrmMain& window = harness.Open();
-        const QRect place = window.lblOrigin->geometry();
+        const TMainWindowUi ui(window);
+        const QRect place = ui.lblOrigin->geometry();
         harness.Deliver("MEMO_MSG\r\n1\x1b[2J\r\n\x1b]0;T\x07" + std::string(60000, 'A') +
                         "\r\nBEGIN_MEMO\r\nabc\xe2\x80\xae"
                         "def\r\nEND_MESSAGE\r\n");
-        QTRY_COMPARE(window.memoInMemo->toPlainText(), QString("abc<U+202E>def"));
-        QCOMPARE(window.lblTime->text(), QString("1^[[2J"));
-        const QString origin = window.lblOrigin->text();
+        QTRY_COMPARE(ui.memoInMemo->toPlainText(), QString("abc<U+202E>def"));
+        QCOMPARE(ui.lblTime->text(), QString("1^[[2J"));
+        const QString origin = ui.lblOrigin->text();
         QVERIFY2(origin.startsWith("^[]0;T^GAAA") && origin.endsWith(u'\u2026'), qPrintable(origin.left(40)));
-        QVERIFY(window.lblOrigin->sizeHint().width() <= place.width() &&
-                window.lblOrigin->geometry() == place);
-        QVERIFY(window.lblOrigin->toolTip().startsWith("^[]0;T^GAAA"));
+        QVERIFY(ui.lblOrigin->sizeHint().width() <= place.width() && ui.lblOrigin->geometry() == place);
+        QVERIFY(ui.lblOrigin->toolTip().startsWith("^[]0;T^GAAA"));
     }
 
     // Other computers take 424 bytes of message text, counted in the office's code page and with the header
@@ -174,28 +207,30 @@ private slots:
         for (const auto& [codePage, typed, target, size] : rows) {
             TMainWindowHarness harness;
             TfrmMain& window = harness.Open(*TWireText::ForName(codePage));
-            window.memoOutMemo->setPlainText(typed);
-            window.cmbComputers->setEditText(target);
-            (*target ? window.btnSendOutMemo : window.btnSendAll)->click();
+            const TMainWindowUi ui(window);
+            ui.memoOutMemo->setPlainText(typed);
+            ui.cmbComputers->setEditText(target);
+            (*target ? ui.btnSendOutMemo : ui.btnSendAll)->click();
             const QString said =
                 "message: The memo is %1 bytes long; a computer on the network takes at most 424.";
             QCOMPARE(harness.Messages, size ? QStringList{said.arg(size)} : QStringList{});
             QCOMPARE(harness.SentTo("BEGIN_MEMO").size(), size ? 0 : 1);
-            QCOMPARE(window.memoOutMemo->toPlainText(), typed);
+            QCOMPARE(ui.memoOutMemo->toPlainText(), typed);
         }
     }
 
     void sendsToExactlyTheTypedNameNotAListedOneItBegins() {
         TMainWindowHarness harness;
         TfrmMain& window = harness.Open();
+        const TMainWindowUi ui(window);
         harness.Deliver("COMMAND_MSG\r\n1\r\nPC10\r\nONLINE_NOTIFY\r\nEND_MESSAGE\r\n");
-        QTRY_COMPARE(window.cmbComputers->count(), 1);
+        QTRY_COMPARE(ui.cmbComputers->count(), 1);
         window.show();
         QVERIFY(QTest::qWaitForWindowActive(&window));
-        window.cmbComputers->lineEdit()->setFocus();
-        window.cmbComputers->clearEditText();
-        QTest::keyClicks(window.cmbComputers->lineEdit(), "pc1");
-        window.btnSendOutMemo->click();
+        ui.cmbComputers->lineEdit()->setFocus();
+        ui.cmbComputers->clearEditText();
+        QTest::keyClicks(ui.cmbComputers->lineEdit(), "pc1");
+        ui.btnSendOutMemo->click();
         QCOMPARE(harness.SentTo("BEGIN_MEMO"), QStringList{"pc1"});
     }
 
@@ -208,9 +243,9 @@ private slots:
             QCOMPARE(WithFullStop(text), shown);
         TMainWindowHarness harness;
         TfrmMain& window = harness.Open();
-        QObject::connect(window.btnClearInMemo, &QPushButton::clicked,
-                         [] { throw std::runtime_error("Boom"); });
-        QTest::mouseClick(window.btnClearInMemo, Qt::LeftButton);  // Qt dispatches the failing handler
+        const TMainWindowUi ui(window);
+        QObject::connect(ui.btnClearInMemo, &QPushButton::clicked, [] { throw std::runtime_error("Boom"); });
+        QTest::mouseClick(ui.btnClearInMemo, Qt::LeftButton);  // Qt dispatches the failing handler
         QCOMPARE(harness.Messages, QStringList{"error: Boom."});
     }
 
@@ -232,9 +267,9 @@ private slots:
             QVERIFY(folder ? QDir().mkdir(harness.Path)
                            : file.open(QIODevice::WriteOnly) && file.write("[General]\n" + stored) > 0);
             file.close();
-            PopUp = folder ? popUp : !popUp;
+            harness.PopUp = folder ? popUp : !popUp;
             harness.Open().SaveAll();
-            QVERIFY2(PopUp == popUp && harness.Messages == messages, stored);
+            QVERIFY2(harness.PopUp == popUp && harness.Messages == messages, stored);
         }
     }
 
@@ -244,9 +279,13 @@ private slots:
             {false, "Error of creating Form of About Box"}};
         for (const auto& [options, failure] : rows) {
             TMainWindowHarness harness;
+            (options ? harness.Options : harness.About) = [opened = 0](TfrmMain& owner) mutable {
+                if (++opened > 1)
+                    throw std::runtime_error("no memory");  // the second time
+                return std::make_unique<QDialog>(&owner);
+            };
             TfrmMain& window = harness.Open();
-            TDialogFactory& factory = options ? window.OptionsFactory : window.AboutFactory;
-            factory = [](QWidget* owner) { return std::make_unique<QDialog>(owner); };
+            const TMainWindowUi ui(window);
             QPointer<QWidget> shown;
             QWidget* owner = nullptr;
             QTimer::singleShot(0, &window, [&] {
@@ -255,11 +294,10 @@ private slots:
                 if (shown)
                     shown->close();
             });
-            (options ? window.mnuOptions : window.mnuAbout)->trigger();
+            (options ? ui.mnuOptions : ui.mnuAbout)->trigger();
             QCOMPARE(owner, &window);
             QVERIFY(shown.isNull());  // freed as soon as the modal loop ended
-            factory = [](QWidget*) -> std::unique_ptr<QDialog> { throw std::runtime_error("no memory"); };
-            (options ? window.mnuOptions : window.mnuAbout)->trigger();
+            (options ? ui.mnuOptions : ui.mnuAbout)->trigger();
             QCOMPARE(harness.Messages, QStringList{"message: " + failure});
         }
     }
@@ -283,15 +321,16 @@ private slots:
     // It cannot receive, and says so once, with the reason; it still sends, and has nobody to leave.
     void aSecondCopySaysItReceivesNothing() {
         TMainWindowHarness harness;
-        const auto taken = harness.Own.CreateMailslot("\\\\.\\mailslot\\MB303", 0, 0);
+        const auto taken = harness.Own.OpenMailbox("MB303");
         harness.Why = "another copy of Kestrin has its mailbox open on this computer (UDP port 138)";
-        harness.Open().btnSendAll->click();
-        harness.Window->btnSendAll->click();
+        const TMainWindowUi ui(harness.Open());
+        ui.btnSendAll->click();
+        ui.btnSendAll->click();
         QTRY_COMPARE(harness.Messages, QStringList{"message: Could not Create Mail Slot: " + harness.Why +
                                                    ".\nThis window sends, but receives nothing."});
         harness.Window.reset();
         QCOMPARE(harness.SentTo(""), (QStringList{"*", "*"}));  // the memos, with no presence notices
-        harness.Own.CloseHandle(taken);
+        harness.Own.Close(taken);
     }
 
     // The session's end (SIGTERM on Linux, WM_ENDSESSION on Windows) says goodbye at once, even while a

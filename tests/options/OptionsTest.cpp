@@ -58,6 +58,15 @@ struct TOptionsHarness : TRecordedMessages {
     std::unique_ptr<TfrmOptions> Dialog;
 };
 
+/// The dialog's control of that name, as its layout names it.
+template <class T>
+T* Control(QWidget& dialog, const char* name) {
+    T* const control = dialog.findChild<T*>(name);
+    if (control == nullptr)
+        qFatal("The dialog has no control %s", name);
+    return control;
+}
+
 }  // namespace
 
 class OptionsTest : public QObject {
@@ -90,11 +99,13 @@ private slots:
         const QString way = QTest::currentDataTag();
         TOptionsHarness harness;
         TfrmOptions& dialog = harness.Show();
-        QVERIFY(harness.Ready && dialog.cbPopUp->isChecked() && dialog.cbStartup->isChecked());
-        dialog.cbPopUp->setChecked(false);
-        dialog.cbStartup->setChecked(startup);
+        auto* const cbPopUp = Control<QCheckBox>(dialog, "cbPopUp");
+        auto* const cbStartup = Control<QCheckBox>(dialog, "cbStartup");
+        QVERIFY(harness.Ready && cbPopUp->isChecked() && cbStartup->isChecked());
+        cbPopUp->setChecked(false);
+        cbStartup->setChecked(startup);
         if (way == "Ok")
-            QTest::mouseClick(dialog.btnOk, Qt::LeftButton);
+            QTest::mouseClick(Control<QPushButton>(dialog, "btnOk"), Qt::LeftButton);
         else if (way == "close box")
             dialog.close();
         else
@@ -105,8 +116,8 @@ private slots:
         const QByteArray entry = QByteArray::fromStdString(DesktopEntryText(ProgramPath));
         QCOMPARE(Contents(harness.Startup.EntryPath()), !saved ? OldEntry : startup ? entry : None);
         TfrmOptions& again = harness.Show();
-        QCOMPARE(again.cbPopUp->isChecked(), !saved);
-        QCOMPARE(again.cbStartup->isChecked(), !saved || startup);  // a long entry counts too
+        QCOMPARE(Control<QCheckBox>(again, "cbPopUp")->isChecked(), !saved);
+        QCOMPARE(Control<QCheckBox>(again, "cbStartup")->isChecked(), !saved || startup);  // a long one too
         QCOMPARE(harness.Messages, saved ? QStringList{"saved PopUp=0"} : QStringList{});
     }
 
@@ -114,9 +125,10 @@ private slots:
         TOptionsHarness harness;
         TThrowingStartup failing;
         TfrmOptions& dialog = harness.Show(&failing);
-        QVERIFY(!dialog.cbStartup->isChecked());
-        dialog.cbStartup->setChecked(true);
-        dialog.btnOk->click();
+        auto* const cbStartup = Control<QCheckBox>(dialog, "cbStartup");
+        QVERIFY(!cbStartup->isChecked());
+        cbStartup->setChecked(true);
+        Control<QPushButton>(dialog, "btnOk")->click();
         QCOMPARE(harness.Messages,
                  QStringList({"message: Error in TfrmOptions.CheckLoadAtStartup",
                               "message: Error in TfrmOptions.LoadAtStartup", "saved PopUp=1"}));
