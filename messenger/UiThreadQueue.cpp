@@ -11,15 +11,7 @@
 
 namespace {
 
-using namespace std::chrono_literals;
-
-// How long each side waits awake for the other before it blocks: a little longer than a worker takes from
-// one hand-over to the next, so a burst of datagrams passes without a single sleep.
-constexpr auto UiPatience = 30us;
-constexpr auto WorkerPatience = 50us;
-// How long the user-interface thread keeps serving a burst before it returns to its event loop, so that
-// input and painting go on during a flood.
-constexpr auto ServingBudget = 2ms;
+constexpr auto WorkerPatience = std::chrono::microseconds(50);
 
 // Shared by the worker and the posted call, so whichever side finishes last frees it.
 struct THandOverState {
@@ -61,22 +53,9 @@ void RunOnUiThread(const std::shared_ptr<THandOverState>& state) {
     state->Changed.notify_all();
 }
 
-// After a posted hand-over, the worker's next one usually follows within microseconds: take those from the
-// lane until none comes or the budget is spent.
-void KeepServing(THandOverLane& lane) {
-    const auto end = std::chrono::steady_clock::now() + ServingBudget;
-    while (std::chrono::steady_clock::now() < end) {
-        const auto next = lane.Listen(UiPatience);
-        if (!next) {
-            return;
-        }
-        next();
-    }
-}
-
 }  // namespace
 
-bool HandOver(TUiThreadQueue& queue, std::function<void()> call, std::stop_token stop, bool moreFollow) {
+bool HandOver(TUiThreadQueue& queue, std::function<void()> call, std::stop_token stop) {
     if (stop.stop_requested()) {
         return false;
     }
@@ -97,18 +76,12 @@ bool HandOver(TUiThreadQueue& queue, std::function<void()> call, std::stop_token
         }
         state->Changed.notify_all();
     });
-    const std::shared_ptr<THandOverLane>& lane = queue.Lane();
-    std::function<void()> run = [state] { RunOnUiThread(state); };
-    if (!lane->Offer(run)) {
-        queue.Post([state, serving = moreFollow ? lane : nullptr] {
-            RunOnUiThread(state);
-            if (serving) {
-                KeepServing(*serving);
-            }
-        });
+    queue.Post([state] { RunOnUiThread(state); });
+    // The call usually runs within microseconds: waiting for it awake that long spares the worker a
+    // wake-up for each datagram, which on a busy computer costs ten times as much.
+    for (const auto end = std::chrono::steady_clock::now() + WorkerPatience;
+         !state->Ran.load(std::memory_order_acquire) && std::chrono::steady_clock::now() < end;) {
     }
-
-    lane->WaitAwake(state->Ran, WorkerPatience);
     std::exception_ptr failure;
     {
         std::unique_lock lock(state->Mutex);

@@ -2,6 +2,7 @@
 #include "messenger/uniMessenger.h"
 
 #include <algorithm>
+#include <chrono>
 #include <system_error>
 #include <thread>
 #include <utility>
@@ -187,10 +188,13 @@ TSendFailure TMainMessenger::NotSent(const std::string& why) {
 }
 
 void TMainMessenger::ReadWaiting(std::uint32_t NextSize) {
-    // Bounded, so that a flood leaves the user-interface thread free for a key press between bursts.
-    constexpr int MaxReadsPerHandOver = 64;
+    // One hand-over reads a whole burst, one datagram a ReadMessage, in arrival order; bounded, so that a
+    // flood leaves the user-interface thread free for a key press and a repaint between bursts.
+    constexpr int MaxReadsPerHandOver = 256;
+    constexpr auto Budget = std::chrono::milliseconds(2);
+    const auto end = std::chrono::steady_clock::now() + Budget;
     ReadMessage(NextSize);
-    for (int read = 1; read < MaxReadsPerHandOver; ++read) {
+    for (int read = 1; read < MaxReadsPerHandOver && std::chrono::steady_clock::now() < end; ++read) {
         // A handler may have deactivated the messenger meanwhile: its closed mailbox answers nothing.
         const auto info = Transport.Pending(SlotHandle);
         if (!info || info->MessageCount <= 0) {
@@ -300,8 +304,7 @@ void TMainMessenger::PollOnce(std::stop_token stop) {
     if (const auto info = Transport.Pending(slot); info && info->MessageCount > 0) {
         try {
             HandOver(
-                UiQueue, [this, nextSize = info->NextSize] { ReadWaiting(nextSize); }, stop,
-                info->MessageCount > 1);
+                UiQueue, [this, nextSize = info->NextSize] { ReadWaiting(nextSize); }, stop);
         } catch (...) {
             // A failing event handler must not end reception; the datagram was read and is gone.
         }

@@ -267,8 +267,8 @@ TEST(PresenceClock, SpreadsAnswersByTheListsLengthWithinTheLimit) {
     }
 }
 
-// Calls handed over back to back, most of them on the lane rather than through the queue: each runs on the
-// user-interface thread, in order, and its hand-over returns only after it ran.
+// Calls handed over back to back: each runs on the user-interface thread, in order, and its hand-over returns
+// only after it ran.
 TEST(HandOver, RunsABurstInOrderOnTheUiThreadEachBeforeItsHandOverReturns) {
     TCallQueue queue;
     constexpr int Calls = 2000;
@@ -280,8 +280,7 @@ TEST(HandOver, RunsABurstInOrderOnTheUiThreadEachBeforeItsHandOverReturns) {
         for (int i = 0; i < Calls; ++i, ++returned)
             HandOver(
                 queue,
-                [&] { inStep = inStep && returned == ran++ && std::this_thread::get_id() == uiThread; }, stop,
-                true);
+                [&] { inStep = inStep && returned == ran++ && std::this_thread::get_id() == uiThread; }, stop);
     });
     ASSERT_TRUE(PumpUntil(queue, [&] { return returned == Calls; }));
     EXPECT_TRUE(inStep && ran == Calls);
