@@ -7,6 +7,8 @@
 #include <sys/socket.h>
 #include <unistd.h>
 
+#include <condition_variable>
+#include <mutex>
 #include <thread>
 
 #include "messenger/transport/udp/DatagramRouting.h"
@@ -168,7 +170,12 @@ TEST(UdpTransportLimit, HoldsForOtherComputersOnly) {
         EXPECT_EQ(transport->MaxWriteSize(path), most) << path.ToString();
 }
 
-// A port that nothing on loopback uses right now.
+bool Write(TUdpTransport& transport, const TMailslotPath& path, const std::string& bytes) {
+    return transport.Send(path, bytes).Sent();
+}
+
+// A port that nothing on loopback uses right now. (Port 0 would not do: a copy sends to the port it listens
+// on, and the one the system picks is known only once it listens.)
 std::uint16_t FreePort() {
     const int probe = socket(AF_INET, SOCK_DGRAM, 0);
     sockaddr_in address{AF_INET, 0, {htonl(INADDR_LOOPBACK)}, {}};
@@ -179,22 +186,25 @@ std::uint16_t FreePort() {
     return ntohs(address.sin_port);
 }
 
-bool Write(TUdpTransport& transport, const TMailslotPath& path, const std::string& bytes) {
-    return transport.Send(path, bytes).Sent();
-}
-
 // Two computers that are both loopback: the mailbox listens on 127.0.0.1, and "every computer" is lo.
 class UdpTransport : public ::testing::Test {
 protected:
-    /// The next message, waiting (bounded) for one to arrive; "<none>" when none came.
+    /// The next message, waiting for one with the transport's own wait (10 s at most); "<none>" when none came.
     static std::string Read(TUdpTransport& own, TMailboxId mailbox) {
-        for (int tries = 0; tries < 1000; ++tries) {
+        std::stop_source giveUp;
+        std::jthread guard([&giveUp](std::stop_token done) {
+            std::mutex mutex;
+            std::condition_variable_any never;
+            std::unique_lock lock(mutex);
+            never.wait_for(lock, done, 10s, [] { return false; });
+            giveUp.request_stop();
+        });
+        do {
             if (const auto info = own.Pending(mailbox); info && info->MessageCount > 0) {
                 std::string buffer(info->NextSize, '\0');
                 return buffer.substr(0, own.Take(mailbox, buffer).value_or(0));
             }
-            std::this_thread::sleep_for(10ms);
-        }
+        } while (own.Wait(mailbox, giveUp.get_token()) != TMailslotWait::Stopped);
         return "<none>";
     }
     std::string Read() { return Read(Own, Mailbox); }
