@@ -45,16 +45,26 @@ protected:
     std::deque<TTestPeer> Peers;
 };
 
-TEST_F(Messenger, AnnouncesAnswersAndLeaves) {
+// Two copies that start list each other; its own announcement, back through the broadcast, lists nothing.
+TEST_F(Messenger, AnnouncesAndAnswers) {
     M(0).Activate();
     Settle();
-    EXPECT_EQ(Take(0), Events{});  // its own announcement comes back and is ignored
+    EXPECT_EQ(Take(0), Events{});
     M(1).Activate();
     Settle();
     EXPECT_EQ(Take(0), Events{"users [WS02]"});
     EXPECT_EQ(Take(1), Events{"users [WS01]"});
-    // Names that differ only in case are two computers to a third; to each other, each is the other's own
-    // name and is neither listed nor answered. Each answer goes to the announcer alone.
+}
+
+// Names that differ only in case are two computers to a third; to each other, each is the other's own name
+// and is neither listed nor answered. Each answer goes to the announcer alone, and a second announcement is
+// answered again but changes no list.
+TEST_F(Messenger, AnswersEachAnnouncerAloneAndNeverListsItsOwnNameInAnotherCase) {
+    M(0).Activate();
+    M(1).Activate();
+    Settle();
+    Take(0);
+    Take(1);
     Lan.ClearTraffic();
     M(2).Activate();
     Settle();
@@ -63,18 +73,25 @@ TEST_F(Messenger, AnnouncesAnswersAndLeaves) {
     EXPECT_EQ(Take(2), Events{"users [WS01]"});
     EXPECT_EQ(Sent("ONLINE_RESPONSE"), 1u);
     EXPECT_EQ(Sent("\\\\ws02\\mailslot\\MB303|"), 1u);
-    // A second announcement from a listed computer is answered again but changes no list.
     Lan.ClearTraffic();
     M(2).SendCommand("*", "ONLINE_NOTIFY");
     Settle();
     EXPECT_EQ(Sent("ONLINE_RESPONSE"), 1u);
     EXPECT_EQ(Take(0), Events{});
+}
+
+// A copy that leaves is dropped by those that list it; nothing is raised or answered for an offline notice
+// from a computer nobody lists, an unknown command, or a kind or command in the wrong case.
+TEST_F(Messenger, LeavesAndIgnoresWhatNoCopySends) {
+    for (std::size_t i : {0u, 1u, 2u})
+        M(i).Activate();
+    Settle();
+    Take(0);
+    Take(2);
     M(1).Deactivate();
     Settle();
     EXPECT_EQ(Take(0), Events{"users [ws02]"});
     EXPECT_EQ(Take(2), Events{});
-    // Nothing is raised or answered for an offline notice from a computer nobody lists, an unknown command,
-    // or a kind or command in the wrong case.
     Lan.ClearTraffic();
     for (const std::string junk :
          {"COMMAND_MSG\r\n1\r\nWS09\r\nOFFLINE_NOTIFY\r\n", "COMMAND_MSG\r\n1\r\nWS09\r\nSTOP\r\n",
@@ -120,9 +137,10 @@ TEST_F(Messenger, ListsOnlyNamesAComputerCanHaveAndBoundsTheListByWhoWasHeardLas
               (std::vector<std::string>{"-F0", "+NEW1", "-F1", "+NEW2"}));
 }
 
-TEST_F(Messenger, ReportsEveryErrorUndoesAFailedActivationAndRestartsUnderANewBoxName) {
+// A worker that cannot start, or a mailbox another copy holds: the activation is undone and nothing is
+// announced; activating twice and deactivating an inactive copy are reported too.
+TEST_F(Messenger, ReportsEveryFailedActivationAndUndoesIt) {
     auto& m = M(0);
-    auto& transport = Peers[0].Transport;
     m.Deactivate();
     EXPECT_EQ(Take(0), Events{"error Cannot Deactivate an Inactive TMessenger Component"});
     m.FailTimerThread = true;
@@ -130,18 +148,23 @@ TEST_F(Messenger, ReportsEveryErrorUndoesAFailedActivationAndRestartsUnderANewBo
     m.FailTimerThread = false;
     EXPECT_EQ(Take(0), Events{"error Could not Start TMessenger Timer Thread"});
     EXPECT_TRUE(!m.Active() && !m.HasWorkers());
-    // Another copy holds the mailbox: the activation is undone, nothing is announced.
-    const auto taken = transport.OpenMailbox("MB303");
+    const auto taken = Peers[0].Transport.OpenMailbox("MB303");
     m.Activate();
     EXPECT_EQ(Take(0), Events{"error Could not Create Mail Slot"});
     EXPECT_TRUE(!m.Active() && !m.HasWorkers() && Lan.Traffic().empty());
-    transport.Close(taken);
+    Peers[0].Transport.Close(taken);
     m.Activate();
     m.Activate();
     EXPECT_EQ(Take(0), Events{"error You tried to Activate an active TMessenger component"});
     EXPECT_TRUE(m.Active() && m.HasWorkers());
-    // A failed open discards the message; the next one starts with its own first line, and only the own
-    // mailbox stays open. "*" as one target sends nothing.
+}
+
+// A failed open discards the message; the next one starts with its own first line, and only the own mailbox
+// stays open. "*" as one target sends nothing.
+TEST_F(Messenger, ReportsAMemoThatCouldNotBeOpenedAndSendsTheNextWhole) {
+    auto& m = M(0);
+    auto& transport = Peers[0].Transport;
+    m.Activate();
     transport.SetOpenFails(true);
     m.SendMemoTo("WS02", {"first"});
     EXPECT_EQ(Take(0), Events{"error Could not Open a Remote Mail Slot"});
@@ -152,13 +175,18 @@ TEST_F(Messenger, ReportsEveryErrorUndoesAFailedActivationAndRestartsUnderANewBo
     EXPECT_EQ(Lan.Traffic().size(), 1u);
     EXPECT_EQ(Sent("|MEMO_MSG\r\n14:05:09\r\nWS01\r\nBEGIN_MEMO\r\nsecond\r\nEND_MESSAGE\r\n"), 1u);
     EXPECT_EQ(transport.OpenMailboxCount(), 1u);
-    // A new box name restarts it: offline, then online again under the new name, the old mailbox closed.
+}
+
+// A new box name restarts it: offline, then online again under the new name, the old mailbox closed.
+TEST_F(Messenger, RestartsUnderANewBoxName) {
+    auto& m = M(0);
+    m.Activate();
     Lan.ClearTraffic();
     m.SetBoxName("MB303");  // unchanged: nothing happens
     m.SetBoxName("Other");
     EXPECT_EQ(Sent("\\Other|"), 2u);
     EXPECT_EQ(Sent("OFFLINE_NOTIFY"), 1u);
-    EXPECT_EQ(transport.OpenMailboxCount(), 1u);
+    EXPECT_EQ(Peers[0].Transport.OpenMailboxCount(), 1u);
 }
 
 TEST_F(Messenger, DispatchesABurstInOrder) {
