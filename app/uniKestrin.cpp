@@ -15,7 +15,6 @@
 #include "app/OutgoingLines.h"
 #include "messenger/uniMessenger.h"
 #include "qtcore/QtUiQueue.h"
-#include "qtcore/VisibleText.h"
 #include "settings/SettingsStore.h"
 #include "settings/StoredInteger.h"
 #include "widgets/ErrorDisplay.h"
@@ -156,20 +155,12 @@ void TfrmMain::ShowSendFailure(const std::optional<TSendFailure>& failure) {
 }
 
 std::string TfrmMain::TargetName() const {
-    // A name from the list goes back as the bytes that arrived: its text may not encode to them again.
-    const QString typed = cmbComputers->currentText();
-    int item = cmbComputers->currentIndex();
-    if (item < 0 || cmbComputers->itemText(item) != typed) {
-        item = cmbComputers->findText(typed, Qt::MatchExactly | Qt::MatchCaseSensitive);
-    }
-    return item >= 0 ? cmbComputers->itemData(item).toByteArray().toStdString()
-                     : Environment.Text.Write(typed);
+    return Peers.Target(cmbComputers->currentText(), OwnedMessenger->Users());
 }
 
-void TfrmMain::ShowArrival(const std::string& origin, const std::string& time, const QString& text) {
+void TfrmMain::ShowArrival(const TArrival& arrival) {
     const bool showPending = LatestArrival.has_value();
-    LatestArrival =
-        TArrival{VisibleText(Environment.Text.Read(origin)), VisibleText(Environment.Text.Read(time)), text};
+    LatestArrival = arrival;
     if (!showPending) {
         QMetaObject::invokeMethod(this, &TfrmMain::ShowLatestArrival, Qt::QueuedConnection);
     }
@@ -188,27 +179,24 @@ void TfrmMain::ShowLatestArrival() {
         raise();
     }
     QApplication::beep();
-    ShowInLabel(*lblOrigin, arrival.Origin);
-    ShowInLabel(*lblTime, arrival.Time);
-    memoInMemo->setPlainText(arrival.Text);
+    const QString text = arrival.Shown.join('\n');
+    ShowInLabel(*lblOrigin, arrival.Origin.Shown);
+    ShowInLabel(*lblTime, arrival.ShownTime);
+    memoInMemo->setPlainText(text);
     // A window in front is seen; one behind others, minimised or on another desktop is told of it.
     if (Notify && !isActiveWindow()) {
-        Notifier->Show(arrival.Origin, arrival.Text);
+        Notifier->Show(arrival.Origin.Shown, text);
     }
 }
 
 void TfrmMain::MyMessengerNewLine(TMainMessenger&, const std::string& Origin, const std::string& Time,
                                   const std::string& Line) {
-    ShowArrival(Origin, Time, VisibleText(Environment.Text.Read(Line)));
+    ShowArrival(Peers.Line(Origin, Time, Line));
 }
 
 void TfrmMain::MyMessengerNewMemo(TMainMessenger&, const std::string& Origin, const std::string& Time,
                                   const TStringList& MsgLines) {
-    QStringList lines;
-    for (const auto& line : MsgLines) {
-        lines << VisibleText(Environment.Text.Read(line));
-    }
-    ShowArrival(Origin, Time, lines.join('\n'));
+    ShowArrival(Peers.Memo(Origin, Time, MsgLines));
 }
 
 void TfrmMain::MyMessengerUserListChange(TMainMessenger&, const std::string& Name, TUserChange Change) {
@@ -216,7 +204,7 @@ void TfrmMain::MyMessengerUserListChange(TMainMessenger&, const std::string& Nam
     const QString typed = cmbComputers->currentText();
     const QByteArray bytes = QByteArray::fromStdString(Name);
     if (Change == TUserChange::Joined) {
-        cmbComputers->addItem(VisibleText(Environment.Text.Read(Name)), bytes);
+        cmbComputers->addItem(Peers.Name(Name).Shown, bytes);
     } else if (const int item = cmbComputers->findData(bytes); item >= 0) {
         cmbComputers->removeItem(item);
     }

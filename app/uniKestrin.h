@@ -11,6 +11,7 @@
 
 #include "messenger/Presence.h"
 #include "messenger/StringList.h"
+#include "qtcore/PeerText.h"
 #include "qtcore/WireText.h"
 
 class QAction;
@@ -112,7 +113,7 @@ private:
 
     void BuildControls();
     void BuildMenu();
-    void ShowArrival(const std::string& origin, const std::string& time, const QString& text);
+    void ShowArrival(const TArrival& arrival);
     void ShowLatestArrival();
     std::string TargetName() const;
     /// Says in the plain message box that a memo was not sent because it is too long, if so.
@@ -130,13 +131,9 @@ private:
     std::unique_ptr<TMemoNotifier> Notifier;
     bool Notify =
         false;  ///< whether an arrival behind other windows is told as a notification; set by LoadAll
+    TPeerText Peers{Environment.Text};  ///< what arrives, decoded and made safe once
     /// The last arrival not shown yet: a burst is shown once, as its last message, when the event loop
     /// comes round, so that a flood of memos costs one layout, one beep and one notification per turn.
-    struct TArrival {
-        QString Origin;
-        QString Time;
-        QString Text;
-    };
     std::optional<TArrival> LatestArrival;
     QSet<QString> Told;
     bool Sending = false;  ///< a failure of the memo being sent is told by its own message box

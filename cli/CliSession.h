@@ -12,6 +12,7 @@
 #include "messenger/uniMessenger.h"
 #include "qtcore/NetworkBackend.h"
 #include "qtcore/QtUiQueue.h"
+#include "qtcore/PeerText.h"
 #include "qtcore/WireText.h"
 
 class TCliSession {
@@ -35,11 +36,16 @@ public:
     /// Whether a memo can leave this computer now (some network to send on is up).
     bool ReachesOtherComputers() { return Network.Backend->ReachesOtherComputers(); }
     /// The own mailbox's receive buffer, while it is open (Linux).
-    std::optional<TReceiveRoom> ReceiveBuffer() const { return Network.Backend->ReceiveBuffer(); }
+    std::optional<TReceiveBuffer> ReceiveBuffer() const { return Network.Backend->ReceiveBuffer(); }
+    /// The longest message text of a memo to the mailbox that any computer takes from this one.
+    std::size_t LongestMemoBytes() const { return Network.Backend->LongestMemoBytes(Component->BoxName()); }
+    /// What may keep this computer from the others, looked at before OpenSockets (see TNetworkBackend).
+    TNetworkDiagnosis Diagnose() const { return Network.Backend->Diagnose(); }
 
     /// The office's code page, for what is typed and what is shown.
     const TWireText& Text() const { return Network.Text; }
-    const TUdpSettings& Udp() const { return Network.Udp; }
+    /// What arrives, decoded and made safe to show in that code page.
+    const TPeerText& Peers() const { return PeerText; }
     /// Whether the computer name was set in the settings file rather than taken from the host name.
     bool ComputerNameSet() const { return Network.ComputerNameSet; }
     TMessenger& Messenger() { return *Component; }
@@ -47,6 +53,7 @@ public:
 
 private:
     TNetworkSetup Network;
+    TPeerText PeerText{Network.Text};
     TQtUiQueue Queue;
     std::unique_ptr<TMessenger> Component;  ///< leaves before what it uses
     std::jthread NameCheck;                 ///< last: joined before anything it uses goes

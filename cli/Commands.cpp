@@ -7,7 +7,7 @@
 #include "cli/EventFormatter.h"
 #include "cli/MemoLimit.h"
 #include "cli/Output.h"
-#include "messenger/transport/udp/NetbiosName.h"
+#include "messenger/ComputerName.h"
 #include "qtcore/VisibleText.h"
 
 TStringList MemoLines(const std::string& text) {
@@ -76,7 +76,7 @@ TSendText ReadSendText(const TCliCommand& command, std::istream& input, std::siz
 }
 
 int RunSend(TCliSession& session, const TCliCommand& command) {
-    const TSendText text = ReadSendText(command, std::cin, LongestMemoBytes(session.Messenger().BoxName()));
+    const TSendText text = ReadSendText(command, std::cin, session.LongestMemoBytes());
     if (!text.Refusal.empty()) {
         PrintError("kestrin-cli: " + text.Refusal + "\n");
         return text.Code;
@@ -91,8 +91,7 @@ int RunSend(TCliSession& session, const TCliCommand& command) {
         return ExitCode::Failed;
     }
     // What could be done is done (the own copy has a memo to all); a script must not take it for delivered.
-    const bool toThisComputer =
-        !command.ToAll && NormalizeNetbiosName(target) == NormalizeNetbiosName(messenger.Computer());
+    const bool toThisComputer = !command.ToAll && SameComputerName(target, messenger.Computer());
     if (!toThisComputer && !session.ReachesOtherComputers()) {
         PrintError(command.ToAll
                        ? "kestrin-cli: no network to send on is up: only this computer got the memo\n"
@@ -135,7 +134,7 @@ int RunWho(TCliSession& session, const TCliCommand& command, QCoreApplication& a
     QTimer::singleShot(command.WaitMs, &app, &QCoreApplication::quit);
     const int code = app.exec();
     for (const auto& name : session.Messenger().Users()) {
-        Print(VisibleText(session.Text().Read(name)).toStdString() + "\n");
+        Print(session.Peers().Name(name).Shown.toStdString() + "\n");
     }
     return code;
 }

@@ -1,5 +1,7 @@
 // The doctor's checks. Each says what it found in words a user can act on; "problem" is what keeps
-// computers from seeing each other, "note" what is worth knowing.
+// computers from seeing each other, "note" what is worth knowing. What the network backend looks at itself
+// (ports, capabilities, interfaces) comes from its Diagnose(); the checks here need the running copy or the
+// system around it.
 #include "cli/Doctor.h"
 
 #include <QFile>
@@ -14,24 +16,12 @@
 
 #include "cli/FirewallRules.h"
 #include "cli/Output.h"
-#include "messenger/AsciiText.h"
-#include "messenger/transport/udp/MailboxSockets.h"
-#include "messenger/transport/udp/NameResponder.h"
-#include "messenger/transport/udp/NetworkInterfaces.h"
-#include "messenger/transport/udp/PortHolder.h"
 #include "qtcore/VisibleText.h"
 
 namespace {
 
-enum class TStatus { Ok, Note, Problem };
-
-struct TFinding {
-    QString Check;
-    TStatus Status;
-    QString Text;
-};
-
-using TFindings = std::vector<TFinding>;
+using TStatus = TNetworkFinding::TStatus;
+using TFindings = std::vector<TNetworkFinding>;
 
 QString Q(const std::string& text) {
     return QString::fromStdString(text);
@@ -55,64 +45,6 @@ void CheckName(TCliSession& session, TFindings& found) {
     }
 }
 
-void CheckPorts(const TDoctorLook& look, TFindings& found) {
-    for (const auto& port : look.Ports) {
-        const QString check = "UDP port " + QString::number(port.Number);
-        const QString holder = port.Holder.empty() ? QStringLiteral("another program") : Q(port.Holder);
-        const bool datagrams = &port == &look.Ports.front();
-        if (!port.Held && !port.HeldByKestrin) {
-            found.push_back({check, TStatus::Ok, "free"});
-        } else if (port.HeldByKestrin) {
-            found.push_back({check, TStatus::Ok, "held by Kestrin, which already runs on this computer"});
-        } else if (!datagrams) {
-            found.push_back({check, TStatus::Note, "held by " + holder + ", which answers the name queries"});
-        } else if (look.Capabilities.Raw) {
-            found.push_back(
-                {check, TStatus::Note, "held by " + holder + "; Kestrin reads its datagrams beside it"});
-        } else {
-            found.push_back({check, TStatus::Problem,
-                             "held by " + holder + "; reading beside it needs the CAP_NET_RAW capability"});
-        }
-    }
-}
-
-void CheckCapabilities(const TCliSession& session, const TDoctorLook& look, TFindings& found) {
-    const bool lowPort = session.Udp().Port < 1024;
-    const QString remedy =
-        "install Kestrin's package, or run: sudo setcap cap_net_bind_service,cap_net_raw+ep " +
-        QCoreApplication::applicationFilePath();
-    if (lowPort && !look.Capabilities.BindService) {
-        found.push_back({"capabilities", TStatus::Problem,
-                         "no CAP_NET_BIND_SERVICE: ports below 1024 cannot be opened; " + remedy});
-    } else if (!look.Capabilities.Raw) {
-        found.push_back({"capabilities", TStatus::Note,
-                         "no CAP_NET_RAW: Kestrin cannot run beside Samba's nmbd; " + remedy});
-    } else {
-        found.push_back({"capabilities", TStatus::Ok,
-                         "CAP_NET_BIND_SERVICE and CAP_NET_RAW, given up once the ports are open"});
-    }
-}
-
-void CheckInterfaces(const TCliSession& session, TFindings& found) {
-    bool any = false;
-    for (const auto& report : ReportInterfaces(session.Udp().Interfaces)) {
-        const auto& network = report.Interface;
-        const QString where = Q(network.Name) + " " + Q(FormatIpv4(network.Address));
-        if (report.Skipped.empty()) {
-            any = true;
-            found.push_back(
-                {"interface", TStatus::Ok, where + ", broadcast " + Q(FormatIpv4(network.Broadcast))});
-        } else {
-            found.push_back(
-                {"interface", TStatus::Note, where + ": not sent on (" + Q(report.Skipped) + ")"});
-        }
-    }
-    if (!any) {
-        found.push_back({"interface", TStatus::Problem,
-                         "no interface to broadcast on is up: no other computer can be reached"});
-    }
-}
-
 // What a reader of the rule set prints, when it can be run here: most need root.
 std::optional<QByteArray> ReadRules(const QStringList& command) {
     QProcess reader;
@@ -125,12 +57,14 @@ std::optional<QByteArray> ReadRules(const QStringList& command) {
 }
 
 // nft's rule set first, walked as the datagrams walk it, quoted as `nft -a list ruleset` shows it; the older
-// iptables' lines where nft is missing.
-void CheckFirewall(const TCliSession& session, TFindings& found) {
-    QList<int> ports{session.Udp().Port};
-    if (session.Udp().NameServicePort != 0) {
-        ports.append(session.Udp().NameServicePort);
+// iptables' lines where nft is missing. The rules are the system's rather than the backend's, read by the
+// system's own tools; the backend only names the ports it receives on, and a backend with none has no rule
+// to look for.
+void CheckFirewall(const std::vector<std::uint16_t>& udpPorts, TFindings& found) {
+    if (udpPorts.empty()) {
+        return;
     }
+    const QList<int> ports(udpPorts.begin(), udpPorts.end());
     QString reader = "nft";
     std::optional<QStringList> rules;
     if (const auto ruleset = ReadRules({"nft", "-j", "list", "ruleset"})) {
@@ -173,12 +107,12 @@ void CheckSettings(const TCliSession& session, TFindings& found) {
 
 // The kernel's count of UDP datagrams it could not take or send, since this system (or network namespace)
 // started: the "Udp:" rows of /proc/net/snmp, names then values.
-std::map<QString, qlonglong> UdpCounters() {
+std::optional<std::map<QString, qlonglong>> UdpCounters() {
     QFile snmp("/proc/net/snmp");
-    std::map<QString, qlonglong> counters;
     if (!snmp.open(QIODevice::ReadOnly)) {
-        return counters;
+        return std::nullopt;
     }
+    std::map<QString, qlonglong> counters;
     QStringList names;
     for (const QString& line : QString::fromLatin1(snmp.readAll()).split('\n')) {
         if (!line.startsWith("Udp: ")) {
@@ -226,7 +160,8 @@ void CheckReceiveBuffer(TCliSession& session, std::size_t computers, TFindings& 
     }
 }
 
-// What this run sent, and what the kernel dropped for every program of this system since it started.
+// What this run sent, and what the kernel dropped for every program of this system since it started, where
+// the system keeps that count (Linux).
 void CheckSends(TCliSession& session, TFindings& found) {
     const TSendTally& tally = session.Messenger().SendTally();
     if (tally.NotSent == 0) {
@@ -239,9 +174,12 @@ void CheckSends(TCliSession& session, TFindings& found) {
                              .arg(Q(tally.LastProblem))});
     }
     const auto counters = UdpCounters();
+    if (!counters) {
+        return;
+    }
     const auto count = [&counters](const char* name) {
-        const auto counter = counters.find(name);
-        return counter == counters.end() ? 0 : counter->second;
+        const auto counter = counters->find(name);
+        return counter == counters->end() ? 0 : counter->second;
     };
     const qlonglong full = count("RcvbufErrors"), noRoom = count("SndbufErrors"), bad = count("InErrors");
     const QString text = QStringLiteral("since the system started, UDP datagrams dropped on a full receive buffer: "
@@ -254,7 +192,17 @@ void CheckSends(TCliSession& session, TFindings& found) {
 }
 
 QString StatusWord(TStatus status) {
-    return status == TStatus::Ok ? "ok" : status == TStatus::Note ? "note" : "problem";
+    switch (status) {
+        case TStatus::Ok:
+            return "ok";
+        case TStatus::Note:
+            return "note";
+        case TStatus::Problem:
+            return "problem";
+        case TStatus::NotApplicable:
+            break;
+    }
+    return "not applicable";
 }
 
 void Report(const TFindings& found, bool json) {
@@ -276,28 +224,10 @@ void Report(const TFindings& found, bool json) {
 
 }  // namespace
 
-TDoctorLook TakeDoctorLook(const TUdpSettings& settings) {
-    TDoctorLook look;
-    look.Capabilities = HeldPortCapabilities();
-    for (const std::uint16_t number : {settings.Port, settings.NameServicePort}) {
-        if (number == 0) {
-            continue;
-        }
-        TDoctorLook::TPort port{number, UdpPortHeld(number), false, UdpPortHolder(number)};
-        port.HeldByKestrin =
-            port.Holder.starts_with("kestrin") || (number == settings.Port && MailboxLockHeld(number));
-        look.Ports.push_back(port);
-    }
-    return look;
-}
-
-int RunDoctor(TCliSession& session, const TCliCommand& command, const TDoctorLook& look,
+int RunDoctor(TCliSession& session, const TCliCommand& command, const TNetworkDiagnosis& diagnosis,
               QCoreApplication& app) {
-    TFindings found;
-    CheckPorts(look, found);
-    CheckCapabilities(session, look, found);
-    CheckInterfaces(session, found);
-    CheckFirewall(session, found);
+    TFindings found = diagnosis.Findings;
+    CheckFirewall(diagnosis.UdpPorts, found);
     CheckSettings(session, found);
 
     // The round trip: a memo to this very computer, and who answers the announcement in two seconds.
@@ -312,7 +242,7 @@ int RunDoctor(TCliSession& session, const TCliCommand& command, const TDoctorLoo
     messenger.OnUserListChange = [&answered](TMainMessenger&, const TStringList& users) { answered = users; };
     QString error;
     if (!session.Activate(error)) {
-        const bool otherCopy = !look.Ports.empty() && look.Ports.front().HeldByKestrin;
+        const bool otherCopy = diagnosis.MailboxTakenByAnotherCopy;
         found.push_back({"round trip", otherCopy ? TStatus::Note : TStatus::Problem,
                          otherCopy ? "not tried: the running copy has the mailbox"
                                    : "the mailbox cannot be opened: " + error});
@@ -326,7 +256,7 @@ int RunDoctor(TCliSession& session, const TCliCommand& command, const TDoctorLoo
                                   : QStringLiteral("a memo to this computer did not arrive within 2 s")});
         QStringList names;
         for (const auto& name : answered) {
-            names << VisibleText(session.Text().Read(name));
+            names << session.Peers().Name(name).Shown;
         }
         found.push_back({"presence", names.isEmpty() ? TStatus::Problem : TStatus::Ok,
                          names.isEmpty() ? QStringLiteral("no other computer answered within 2 s")

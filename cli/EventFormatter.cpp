@@ -5,15 +5,9 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 
-namespace {
+#include "qtcore/VisibleText.h"
 
-QJsonArray TextArray(const TStringList& lines, const TWireText& text) {
-    QJsonArray array;
-    for (const auto& line : lines) {
-        array.append(text.Read(line));
-    }
-    return array;
-}
+namespace {
 
 std::string JsonLine(const QJsonObject& object) {
     return EscapeJsonControls(QString::fromUtf8(QJsonDocument(object).toJson(QJsonDocument::Compact)))
@@ -23,39 +17,40 @@ std::string JsonLine(const QJsonObject& object) {
 
 }  // namespace
 
-std::string TEventFormatter::Memo(const std::string& origin, const std::string& time,
-                                  const TStringList& lines) const {
+std::string TEventFormatter::Arrival(const TArrival& arrival) const {
     if (Json) {
-        return JsonLine({{"event", "memo"},
-                         {"origin", WireText.Read(origin)},
-                         {"time", WireText.Read(time)},
-                         {"lines", TextArray(lines, WireText)}});
+        QJsonObject object{{"event", arrival.Memo ? "memo" : "line"},
+                           {"origin", arrival.Origin.Text},
+                           {"time", arrival.Time}};
+        if (arrival.Memo) {
+            object["lines"] = QJsonArray::fromStringList(arrival.Lines);
+        } else {
+            object["line"] = arrival.Lines.value(0);
+        }
+        return JsonLine(object);
     }
-    std::string text = "memo from " + Text(origin) + " at " + Text(time) + ":\n";
-    for (const auto& line : lines) {
-        text += "  | " + Text(line) + "\n";
+    const std::string from = arrival.Origin.Shown.toStdString() + " at " + arrival.ShownTime.toStdString();
+    if (!arrival.Memo) {
+        return "line from " + from + ": " + arrival.Shown.value(0).toStdString() + "\n";
+    }
+    std::string text = "memo from " + from + ":\n";
+    for (const auto& line : arrival.Shown) {
+        text += "  | " + line.toStdString() + "\n";
     }
     return text;
 }
 
-std::string TEventFormatter::Line(const std::string& origin, const std::string& time,
-                                  const std::string& line) const {
-    if (Json) {
-        return JsonLine({{"event", "line"},
-                         {"origin", WireText.Read(origin)},
-                         {"time", WireText.Read(time)},
-                         {"line", WireText.Read(line)}});
-    }
-    return "line from " + Text(origin) + " at " + Text(time) + ": " + Text(line) + "\n";
-}
-
 std::string TEventFormatter::Users(const TStringList& users) const {
     if (Json) {
-        return JsonLine({{"event", "users"}, {"users", TextArray(users, WireText)}});
+        QJsonArray names;
+        for (const auto& name : users) {
+            names.append(Peers.Name(name).Text);
+        }
+        return JsonLine({{"event", "users"}, {"users", names}});
     }
     std::string text = "computers:";
     for (std::size_t i = 0; i < users.size(); ++i) {
-        text += (i == 0 ? " " : ", ") + Text(users[i]);
+        text += (i == 0 ? " " : ", ") + Peers.Name(users[i]).Shown.toStdString();
     }
     return text + (users.empty() ? " (none)\n" : "\n");
 }
@@ -63,9 +58,9 @@ std::string TEventFormatter::Users(const TStringList& users) const {
 std::string TEventFormatter::Change(const std::string& name, TUserChange change) const {
     const bool joined = change == TUserChange::Joined;
     if (Json) {
-        return JsonLine({{"event", joined ? "joined" : "left"}, {"computer", WireText.Read(name)}});
+        return JsonLine({{"event", joined ? "joined" : "left"}, {"computer", Peers.Name(name).Text}});
     }
-    return (joined ? "listed: " : "gone: ") + Text(name) + "\n";
+    return (joined ? "listed: " : "gone: ") + Peers.Name(name).Shown.toStdString() + "\n";
 }
 
 std::string TEventFormatter::Error(const std::string& text, std::uint64_t notSent) const {

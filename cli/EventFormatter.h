@@ -6,17 +6,22 @@
 
 #include "messenger/StringList.h"
 #include "messenger/uniMessenger.h"
-#include "qtcore/VisibleText.h"
+#include "qtcore/PeerText.h"
 #include "qtcore/WireText.h"
 
-/// Message text is read as `text` says and printed in UTF-8, the terminal's and JSON's encoding; controls
-/// in it are shown, never passed to the terminal (see VisibleText).
+/// Message text is decoded once (TPeerText) and printed in UTF-8, the terminal's and JSON's encoding; the text
+/// lines show controls, never pass them to the terminal, and JSON escapes them.
 class TEventFormatter {
 public:
-    explicit TEventFormatter(bool json, const TWireText& text = {}) : Json(json), WireText(text) {}
+    explicit TEventFormatter(bool json, const TWireText& text = {}) : Json(json), Peers(text) {}
 
-    std::string Memo(const std::string& origin, const std::string& time, const TStringList& lines) const;
-    std::string Line(const std::string& origin, const std::string& time, const std::string& line) const;
+    std::string Memo(const std::string& origin, const std::string& time, const TStringList& lines) const {
+        return Arrival(Peers.Memo(origin, time, lines));
+    }
+    std::string Line(const std::string& origin, const std::string& time, const std::string& line) const {
+        return Arrival(Peers.Line(origin, time, line));
+    }
+    std::string Arrival(const TArrival& arrival) const;
     /// The whole list (`who`, `/who`).
     std::string Users(const TStringList& users) const;
     /// One computer that joined the list or left it: a flood of names costs one line each, not the list.
@@ -25,10 +30,6 @@ public:
     std::string Error(const std::string& text, std::uint64_t notSent) const;
 
 private:
-    std::string Text(const std::string& bytes) const {
-        return VisibleText(WireText.Read(bytes)).toStdString();
-    }
-
     bool Json;
-    TWireText WireText;
+    TPeerText Peers;
 };

@@ -5,8 +5,7 @@
 
 #include "cli/Commands.h"
 #include "cli/MemoLimit.h"
-#include "messenger/transport/udp/NetbiosName.h"
-#include "qtcore/VisibleText.h"
+#include "messenger/ComputerName.h"
 
 namespace {
 
@@ -21,7 +20,7 @@ TInteractiveConsole::TInteractiveConsole(TCliSession& session, TConsoleScreen& s
       Session(session),
       Screen(screen),
       Format(false, session.Text()),
-      Draft(LongestMemoBytes(session.Messenger().BoxName())) {
+      Draft(session.LongestMemoBytes()) {
     TMessenger& messenger = Session.Messenger();
     messenger.OnNewMemo = [this](TMainMessenger&, const std::string& origin, const std::string& time,
                                  const TStringList& lines) { Screen.Show(Format.Memo(origin, time, lines)); };
@@ -39,7 +38,7 @@ TInteractiveConsole::TInteractiveConsole(TCliSession& session, TConsoleScreen& s
     messenger.OnError = [this](TMainMessenger&, const std::string& message) {
         Screen.ShowError("error: " + message + "\n");
     };
-    Screen.Show("Kestrin console on " + Session.Text().Read(messenger.Computer()).toStdString() +
+    Screen.Show("Kestrin console on " + Session.Peers().Name(messenger.Computer()).Shown.toStdString() +
                 ", mailbox " + messenger.BoxName() +
                 ". Type a memo; a line with a single \".\" sends it, to every computer until /to NAME names "
                 "one (/all: every computer again). /help lists the commands.\n");
@@ -70,12 +69,7 @@ void TInteractiveConsole::HandleLine(const std::string& line) {
         Screen.Show("sending to " + TargetText() + "\n");
         ShowPrompt();
     } else if (line.starts_with("/to ") && line.size() > 4) {
-        // A name as listed goes to the bytes that arrived; any other is written like a text.
-        const QString typed = Session.Text().Read(line.substr(4));
-        const auto listed = std::find_if(Known().begin(), Known().end(), [&](const std::string& name) {
-            return Session.Text().Read(name) == typed;
-        });
-        Target = listed != Known().end() ? *listed : Session.Text().Write(typed);
+        Target = Session.Peers().Target(Session.Text().Read(line.substr(4)), Known());
         // It still goes: the computer may be there without having announced itself to this one.
         Screen.Show("sending to " + TargetText() +
                     (Lists(Target) ? "" : " (no computer lists itself under that name now)") + "\n");
@@ -99,10 +93,9 @@ void TInteractiveConsole::HandleEnd() {
 }
 
 bool TInteractiveConsole::Lists(const std::string& name) const {
-    const std::string wanted = NormalizeNetbiosName(name);
-    return wanted == NormalizeNetbiosName(Session.Messenger().Computer()) ||
+    return SameComputerName(name, Session.Messenger().Computer()) ||
            std::any_of(Known().begin(), Known().end(),
-                       [&](const std::string& listed) { return NormalizeNetbiosName(listed) == wanted; });
+                       [&](const std::string& listed) { return SameComputerName(listed, name); });
 }
 
 void TInteractiveConsole::Leave(bool again) {
@@ -128,8 +121,7 @@ void TInteractiveConsole::Quit() {
 void TInteractiveConsole::AddLine(const std::string& typed) {
     const bool wasOverfull = Draft.Overfull();
     if (!Draft.Add(Session.Text().Write(Session.Text().Read(typed))) && !wasOverfull) {
-        Screen.ShowError("error: the memo is longer than " +
-                         std::to_string(LongestMemoBytes(Session.Messenger().BoxName())) +
+        Screen.ShowError("error: the memo is longer than " + std::to_string(Session.LongestMemoBytes()) +
                          " bytes, the most any computer takes: no more lines are added to it, and \".\" or "
                          "/clear discards it.\n");
     }
@@ -138,8 +130,7 @@ void TInteractiveConsole::AddLine(const std::string& typed) {
 void TInteractiveConsole::SendMemo() {
     if (Draft.Overfull()) {
         Draft.Clear();
-        Screen.ShowError("error: the memo is longer than " +
-                         std::to_string(LongestMemoBytes(Session.Messenger().BoxName())) +
+        Screen.ShowError("error: the memo is longer than " + std::to_string(Session.LongestMemoBytes()) +
                          " bytes, the most any computer takes; nothing was sent and it is discarded.\n");
         return;
     }
@@ -169,7 +160,7 @@ void TInteractiveConsole::ShowHelp() {
 }
 
 std::string TInteractiveConsole::TargetText() const {
-    return Target.empty() ? "every computer" : VisibleText(Session.Text().Read(Target)).toStdString();
+    return Target.empty() ? "every computer" : Session.Peers().Name(Target).Shown.toStdString();
 }
 
 void TInteractiveConsole::ShowPrompt() {
@@ -177,7 +168,7 @@ void TInteractiveConsole::ShowPrompt() {
 }
 
 int RunInteractive(TCliSession& session, const TCliCommand& /*command*/, QCoreApplication& app) {
-    TConsoleInput input(LongestTypedBytes(LongestMemoBytes(session.Messenger().BoxName())));
+    TConsoleInput input(LongestTypedBytes(session.LongestMemoBytes()));
     TInteractiveConsole console(session, input);
     QObject::connect(&input, &TConsoleInput::LineRead, &console, &TInteractiveConsole::HandleLine);
     QObject::connect(&input, &TConsoleInput::Ended, &console, &TInteractiveConsole::HandleEnd);

@@ -8,7 +8,7 @@
 
 class TMemoDraft {
 public:
-    /// `longest`: the most bytes of message text a memo can have (LongestMemoBytes).
+    /// `longest`: the most bytes of message text a memo can have (TCliSession::LongestMemoBytes).
     explicit TMemoDraft(std::size_t longest) : Longest(longest) {}
 
     /// Adds a line as it goes on the wire, unless the memo would then be longer than any memo can be: then

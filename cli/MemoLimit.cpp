@@ -1,14 +1,9 @@
-// The memo's size limit, from the datagram that carries it.
+// Reading standard input no further than the longest memo (the network's limit:
+// TCliSession::LongestMemoBytes).
 #include "cli/MemoLimit.h"
 
 #include <algorithm>
 #include <array>
-
-#include "messenger/transport/udp/MailslotDatagram.h"
-
-std::size_t LongestMemoBytes(const std::string& boxName) {
-    return MaxMailslotDataSize(MailslotWireName(boxName).size());
-}
 
 TBoundedRead ReadAtMost(std::istream& in, std::size_t most) {
     TBoundedRead read;

@@ -1,13 +1,9 @@
-// How long a memo can be, and reading standard input no further than that.
+// How many typed bytes can still become a memo, and reading standard input no further than that.
 #pragma once
 
 #include <cstddef>
 #include <istream>
 #include <string>
-
-/// The longest message text that one datagram to the mailbox carries (65,340 bytes for MB303): no computer,
-/// not even this one, takes a longer memo.
-std::size_t LongestMemoBytes(const std::string& boxName);
 
 /// The most typed bytes that can still become a memo of `memoBytes`. A character takes up to four bytes in
 /// UTF-8 and at least one in the office's code page, and a line break only grows (LF becomes CR LF), so

@@ -31,9 +31,9 @@ int main(int argc, char** argv) {
 
     TCliSession session(command, &app);
     // The doctor looks at the ports before this process holds them itself.
-    std::optional<TDoctorLook> look;
+    std::optional<TNetworkDiagnosis> diagnosis;
     if (command.Kind == TCliCommand::TKind::Doctor) {
-        look = TakeDoctorLook(session.Udp());
+        diagnosis = session.Diagnose();
     }
     // Only a copy that listens needs the mailbox's ports. They are opened before any thread starts, and
     // then every capability goes: capabilities belong to threads, and the ones started later have none.
@@ -57,7 +57,7 @@ int main(int argc, char** argv) {
         case TCliCommand::TKind::Echo:
             return RunEcho(session, command, app);
         case TCliCommand::TKind::Doctor:
-            return RunDoctor(session, command, *look, app);
+            return RunDoctor(session, command, *diagnosis, app);
         case TCliCommand::TKind::Interactive:
             return RunInteractive(session, command, app);
     }

@@ -12,3 +12,8 @@ bool IsValidComputerName(std::string_view name);
 /// name a computer can have, and never the copy's own in any case (its own datagrams come back through
 /// the broadcast, and a peer under the own name would take the own memos).
 bool IsListableComputer(std::string_view name, std::string_view ownName);
+
+/// Whether `a` and `b` name the same computer, as the network tells names apart: ASCII letters in either
+/// case, no more than the 15 bytes a name holds, trailing blanks not counted (they cannot be told from the
+/// padding). A memo to either reaches the same computer.
+bool SameComputerName(std::string_view a, std::string_view b);

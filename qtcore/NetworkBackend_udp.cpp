@@ -1,18 +1,89 @@
-// The network on Linux: the UDP transport, set up from the settings file's [Network] section.
+// The network on Linux: the UDP transport, set up from the settings file's [Network] section. The one file
+// outside the transport that sees its headers: what the transport finds is put in the face's words here.
+#include <QCoreApplication>
+#include <algorithm>
 #include <memory>
 
 #include "messenger/transport/udp/Capabilities.h"
 #include "messenger/transport/udp/NameResponder.h"
+#include "messenger/transport/udp/UdpDiagnostics.h"
+#include "messenger/transport/udp/UdpSettingsCheck.h"
 #include "messenger/transport/udp/UdpTransport.h"
 #include "qtcore/NetworkBackend.h"
 #include "qtcore/NetworkSettings.h"
 
 namespace {
 
+using TStatus = TNetworkFinding::TStatus;
+
+QString Q(const std::string& text) {
+    return QString::fromStdString(text);
+}
+
+void TellPorts(const TUdpDiagnostics& found, std::vector<TNetworkFinding>& findings) {
+    for (const auto& port : found.Ports) {
+        const QString check = "UDP port " + QString::number(port.Number);
+        const QString holder = port.Holder.empty() ? QStringLiteral("another program") : Q(port.Holder);
+        const bool datagrams = &port == &found.Ports.front();
+        if (!port.Held && !port.HeldByKestrin) {
+            findings.push_back({check, TStatus::Ok, "free"});
+        } else if (port.HeldByKestrin) {
+            findings.push_back({check, TStatus::Ok, "held by Kestrin, which already runs on this computer"});
+        } else if (!datagrams) {
+            findings.push_back(
+                {check, TStatus::Note, "held by " + holder + ", which answers the name queries"});
+        } else if (found.Capabilities.Raw) {
+            findings.push_back(
+                {check, TStatus::Note, "held by " + holder + "; Kestrin reads its datagrams beside it"});
+        } else {
+            findings.push_back(
+                {check, TStatus::Problem,
+                 "held by " + holder + "; reading beside it needs the CAP_NET_RAW capability"});
+        }
+    }
+}
+
+void TellCapabilities(const TUdpDiagnostics& found, const TUdpSettings& settings,
+                      std::vector<TNetworkFinding>& findings) {
+    const QString remedy =
+        "install Kestrin's package, or run: sudo setcap cap_net_bind_service,cap_net_raw+ep " +
+        QCoreApplication::applicationFilePath();
+    if (settings.Port < 1024 && !found.Capabilities.BindService) {
+        findings.push_back({"capabilities", TStatus::Problem,
+                            "no CAP_NET_BIND_SERVICE: ports below 1024 cannot be opened; " + remedy});
+    } else if (!found.Capabilities.Raw) {
+        findings.push_back({"capabilities", TStatus::Note,
+                            "no CAP_NET_RAW: Kestrin cannot run beside Samba's nmbd; " + remedy});
+    } else {
+        findings.push_back({"capabilities", TStatus::Ok,
+                            "CAP_NET_BIND_SERVICE and CAP_NET_RAW, given up once the ports are open"});
+    }
+}
+
+void TellInterfaces(const TUdpDiagnostics& found, std::vector<TNetworkFinding>& findings) {
+    bool any = false;
+    for (const auto& report : found.Interfaces) {
+        const auto& network = report.Interface;
+        const QString where = Q(network.Name) + " " + Q(FormatIpv4(network.Address));
+        if (report.Skipped.empty()) {
+            any = true;
+            findings.push_back(
+                {"interface", TStatus::Ok, where + ", broadcast " + Q(FormatIpv4(network.Broadcast))});
+        } else {
+            findings.push_back(
+                {"interface", TStatus::Note, where + ": not sent on (" + Q(report.Skipped) + ")"});
+        }
+    }
+    if (!any) {
+        findings.push_back({"interface", TStatus::Problem,
+                            "no interface to broadcast on is up: no other computer can be reached"});
+    }
+}
+
 class TUdpBackend final : public TNetworkBackend {
 public:
     TUdpBackend(std::string computerName, const TUdpSettings& settings)
-        : Udp(std::move(computerName), settings) {}
+        : Settings(settings), Udp(std::move(computerName), settings) {}
 
     TMailslotTransport& Transport() override { return Udp; }
     void OpenAhead() override { Udp.OpenSockets(); }
@@ -20,9 +91,32 @@ public:
     std::string CheckComputerName() const override { return Udp.CheckComputerName(NameCheckTime); }
     std::string LastError() const override { return Udp.LastError(); }
     bool ReachesOtherComputers() override { return Udp.ReachesOtherComputers(); }
-    std::optional<TReceiveRoom> ReceiveBuffer() const override { return Udp.ReceiveRoom(); }
+    std::optional<TReceiveBuffer> ReceiveBuffer() const override {
+        const TReceiveRoom room = Udp.ReceiveRoom();
+        return TReceiveBuffer{room.Granted, room.SystemLimit};
+    }
+    // What one datagram carries: a copy whose MaxMessageBytes is raised that far takes it.
+    std::size_t LongestMemoBytes(const std::string& box) const override {
+        return TUdpTransport::MaxMessageSize(box);
+    }
+
+    TNetworkDiagnosis Diagnose() const override {
+        const TUdpDiagnostics found = DiagnoseUdp(Settings);
+        TNetworkDiagnosis diagnosis;
+        TellPorts(found, diagnosis.Findings);
+        TellCapabilities(found, Settings, diagnosis.Findings);
+        TellInterfaces(found, diagnosis.Findings);
+        for (const auto& port : found.Ports) {
+            diagnosis.UdpPorts.push_back(port.Number);
+        }
+        diagnosis.MailboxTakenByAnotherCopy = std::ranges::any_of(
+            found.Ports,
+            [this](const TUdpPortLook& port) { return port.Number == Settings.Port && port.HeldByKestrin; });
+        return diagnosis;
+    }
 
 private:
+    const TUdpSettings Settings;
     TUdpTransport Udp;
 };
 
@@ -31,13 +125,16 @@ private:
 TNetworkSetup SetUpNetwork(const QString& settingsPath) {
     const TNetworkSettingsRead read =
         ReadNetworkSettings(settingsPath.isEmpty() ? DefaultSettingsPath() : settingsPath);
+    const TUdpSettingsCheck udp = ValidateUdpSettings(read.Network);
     TNetworkSetup setup;
     setup.System = MakeLocalSystem(read.ComputerName);
-    setup.Backend = std::make_unique<TUdpBackend>(setup.System->ComputerName(), read.Settings);
+    setup.Backend = std::make_unique<TUdpBackend>(setup.System->ComputerName(), udp.Settings);
     setup.Text = read.Text;
-    setup.Problems = read.Problems;
+    for (const std::string& problem : udp.Problems) {
+        setup.Problems << Q(problem);
+    }
+    setup.Problems << read.Problems;
     setup.ComputerNameSet = !read.ComputerName.empty();
-    setup.Udp = read.Settings;
     setup.Presence.Refresh = read.Refresh;
     return setup;
 }

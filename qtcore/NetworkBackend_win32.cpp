@@ -18,6 +18,16 @@ public:
     std::string CheckComputerName() const override { return {}; }
     std::string LastError() const override { return {}; }
     bool ReachesOtherComputers() override { return true; }
+    // Windows's mailslots carry no more to another computer (only a memo to this one may be longer).
+    std::size_t LongestMemoBytes(const std::string& /*box*/) const override { return WindowsMaxMessageSize; }
+    // The ports, capabilities, interfaces and firewall rules the doctor reads are a Linux computer's.
+    TNetworkDiagnosis Diagnose() const override {
+        TNetworkDiagnosis diagnosis;
+        diagnosis.Findings.push_back({"network", TNetworkFinding::TStatus::NotApplicable,
+                                      "Windows's own mailslots carry the memos: the system holds the ports "
+                                      "and sends on every network"});
+        return diagnosis;
+    }
 
 private:
     TWin32MailslotTransport Mailslots;

@@ -90,7 +90,6 @@ TEST(CliSendText, RefusesAnEmptyOrOverlongMemoFromStandardInputAndReadsNoFurther
                                                : input.size())
             << name;
     }
-    EXPECT_EQ(LongestMemoBytes("MB303"), 65'340u);
 }
 
 TEST(CliLineSplitter, SplitsPiecesIntoLinesAndCutsALineLongerThanAnyMemo) {

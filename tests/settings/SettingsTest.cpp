@@ -5,6 +5,8 @@
 #include <QProcessEnvironment>
 #include <QTemporaryDir>
 
+#include "messenger/transport/udp/UdpSettingsCheck.h"
+#include "qtcore/NetworkBackend.h"
 #include "qtcore/NetworkSettings.h"
 #include "settings/StoredInteger.h"
 #include "tests/support/WireTextRows.h"
@@ -62,12 +64,30 @@ TEST(NetworkSettings, ReadsEachValueOrFallsBackToItsDefaultAndSaysWhy) {
         QFile file(dir.filePath("Kestrin.conf"));
         ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write(text) == text.size());
         file.close();
-        const auto read = ReadNetworkSettings(file.fileName());
-        EXPECT_EQ(Values(read.Settings), Values(settings)) << name;
-        ASSERT_EQ(read.Problems.size(), problems.size()) << name;
+        // The transport's values as it checks them; the problems as the network's set-up tells them.
+        EXPECT_EQ(Values(ValidateUdpSettings(ReadNetworkSettings(file.fileName()).Network).Settings),
+                  Values(settings))
+            << name;
+        const QStringList found = SetUpNetwork(file.fileName()).Problems;
+        ASSERT_EQ(found.size(), problems.size()) << name;
         for (qsizetype i = 0; i < problems.size(); ++i)
-            EXPECT_TRUE(read.Problems[i].contains(problems[i])) << read.Problems[i].toStdString();
+            EXPECT_TRUE(found[i].contains(problems[i])) << found[i].toStdString();
+        if (std::string_view(name) == "every value unusable") {
+            EXPECT_EQ(found,
+                      (QStringList{
+                          R"(Network/Port = "0" is not a port number; using 138)",
+                          R"(Network/NameServicePort = "70000" is not a port number; using 137)",
+                          R"(Network/Workgroup = "A-WORKGROUP-NAME-TOO-LONG" is not a workgroup name; )"
+                          R"(using WORKGROUP)",
+                          R"(Network/BindAddress = "::1" is not an IPv4 address; using 0.0.0.0)",
+                          R"(Network/MaxMessageBytes = "65341" is not a number from 424 to 65340; using 424)",
+                      }));
+        }
     }
+    // The most MaxMessageBytes may be raised to is the longest memo any computer takes, which the console
+    // reads no further than.
+    const QTemporaryDir none;
+    EXPECT_EQ(SetUpNetwork(none.filePath("Kestrin.conf")).Backend->LongestMemoBytes("MB303"), 65'340u);
 }
 
 // The office's code page: chosen by the locale's language, read and written by the UTF-8 rule.

@@ -71,6 +71,19 @@ TEST(NetbiosName, DerivesTheComputerNameFromTheHostNameAndValidatesAConfiguredOn
                             "A/B"s, "A:B"s, "*"s, "A?B"s, "A\"B"s, "A<B"s, "A>B"s, "A|B"s})
         EXPECT_FALSE(IsValidComputerName(bad)) << bad;
     // clang-format on
+    // The engine's rule for "the same computer" tells apart exactly the names the wire tells apart.
+    for (const auto& [a, b, same] : {std::tuple{"ws01", "WS01", true},
+                                     {"WS01", "WS02", false},
+                                     {"PC  ", "pc", true},
+                                     {" PC", "PC", false},
+                                     {"ABCDEFGHIJKLMNOP", "abcdefghijklmnoQ", true},
+                                     {"ABCDEFGHIJKLMN P", "ABCDEFGHIJKLMN", true},
+                                     {"caf\xe9", "CAF\xe9", true},
+                                     {"caf\xe9", "CAF\xc9", false},
+                                     {"", " ", true}}) {
+        EXPECT_EQ(SameComputerName(a, b), same) << a << '|' << b;
+        EXPECT_EQ(NormalizeNetbiosName(a) == NormalizeNetbiosName(b), same) << a << '|' << b;
+    }
 }
 
 const std::string LinuxBox = Encoded("LINUXBOX", 0);
