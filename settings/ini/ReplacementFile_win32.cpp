@@ -1,11 +1,5 @@
 // A replacement file on Windows: FlushFileBuffers. Its access rights come from the folder, as the old
 // file's did, and a read-only old file refuses to be replaced, which the save reports.
-#ifndef WIN32_LEAN_AND_MEAN
-#define WIN32_LEAN_AND_MEAN
-#endif
-#ifndef NOMINMAX
-#define NOMINMAX
-#endif
 #include <io.h>
 #include <windows.h>
 

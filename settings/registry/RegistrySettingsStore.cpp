@@ -1,10 +1,4 @@
 // Registry backend of the settings store: the values PopUp and Notify (REG_SZ) of the key General.
-#ifndef WIN32_LEAN_AND_MEAN
-#define WIN32_LEAN_AND_MEAN
-#endif
-#ifndef NOMINMAX
-#define NOMINMAX
-#endif
 #include "settings/registry/RegistrySettingsStore.h"
 
 #include <windows.h>

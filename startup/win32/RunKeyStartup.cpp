@@ -1,10 +1,4 @@
 // Start at logon on Windows: the value "Kestrin" under the machine-wide Run key.
-#ifndef WIN32_LEAN_AND_MEAN
-#define WIN32_LEAN_AND_MEAN
-#endif
-#ifndef NOMINMAX
-#define NOMINMAX
-#endif
 #include <windows.h>
 
 #include <algorithm>
