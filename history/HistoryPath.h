@@ -1,0 +1,8 @@
+// Where the history file lives unless the caller names another.
+#pragma once
+
+#include <filesystem>
+
+/// `$XDG_DATA_HOME/Olvanta/Kestrin/history.sqlite`, under `~/.local/share` when XDG_DATA_HOME is unset or not
+/// absolute.
+std::filesystem::path DefaultHistoryPath();

@@ -1,0 +1,147 @@
+// The history store: exact bytes back, newest first, search in Cyrillic and with accents, hostile search words,
+// retention, the faults it must survive, and a reader beside a writer.
+#include <gtest/gtest.h>
+#include <sqlite3.h>
+#include <sys/stat.h>
+
+#include <cstdlib>
+#include <fstream>
+
+#include "history/HistoryStore.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+using namespace std::chrono;
+
+struct HistoryStore : testing::Test {
+    fs::path Dir = [] {
+        std::string pattern = (fs::temp_directory_path() / "kestrin-history-XXXXXX").string();
+        return fs::path(mkdtemp(pattern.data()));
+    }();
+    fs::path Path = Dir / "sub" / "history.sqlite";
+
+    ~HistoryStore() override { fs::remove_all(Dir); }
+};
+
+THistoryEntry Entry(std::string computer, std::string text, std::int64_t ms = 1'700'000'000'000) {
+    return {0, ms, "12:00:00", THistoryDirection::Received, THistoryKind::Memo, computer, computer, text, text};
+}
+
+std::vector<std::string> Texts(const THistoryRows& rows) {
+    EXPECT_TRUE(rows.Ok()) << rows.Error;
+    std::vector<std::string> texts;
+    for (const THistoryEntry& entry : rows.Entries)
+        texts.push_back(entry.Text);
+    return texts;
+}
+
+TEST_F(HistoryStore, KeepsEveryFieldAndByteAcrossReopening) {
+    std::vector<THistoryEntry> written = {
+        {0, 1, "01.02.2024 10:00", THistoryDirection::Sent, THistoryKind::Line, "\xC0\xCD\xCD\xC0-PC", "АННА-PC",
+         "Привет, Анна!", std::string("\xCF\xF0\xE8\xE2\xE5\xF2\0\r\n", 9)},
+        {0, -5, "", THistoryDirection::Received, THistoryKind::Memo, "", "", "", ""}};
+    ASSERT_TRUE(THistoryStore(Path).Add(written).Ok());
+    THistoryStore reopened(Path);
+    EXPECT_EQ(reopened.Opened().State, THistoryOpenState::Ready);
+    THistoryRows rows = reopened.Recent(10);
+    ASSERT_EQ(rows.Entries.size(), 2u);
+    written[0].Id = 1, written[1].Id = 2;
+    EXPECT_EQ(rows.Entries[1], written[0]);
+    EXPECT_EQ(rows.Entries[0], written[1]);
+    struct stat status {};
+    ASSERT_EQ(stat(Path.c_str(), &status), 0);
+    EXPECT_EQ(status.st_mode & 0777, 0600u);
+}
+
+TEST_F(HistoryStore, RecentIsNewestFirstPagedAndFiltered) {
+    THistoryStore store(Path);
+    ASSERT_TRUE(store.Add(std::vector{Entry("A", "1"), Entry("B", "2"), Entry("A", "3")}).Ok());
+    ASSERT_TRUE(store.Add(std::vector{Entry("B", "4"), Entry("A", "5")}).Ok());
+    EXPECT_EQ(Texts(store.Recent(10)), (std::vector<std::string>{"5", "4", "3", "2", "1"}));
+    EXPECT_EQ(Texts(store.Recent(2, 1)), (std::vector<std::string>{"4", "3"}));
+    EXPECT_EQ(Texts(store.Recent(10, 0, "A")), (std::vector<std::string>{"5", "3", "1"}));
+    EXPECT_EQ(Texts(store.Recent(10, 0, "C")), std::vector<std::string>{});
+}
+
+TEST_F(HistoryStore, SearchIgnoresCaseAndAccentsAndObeysNoSyntax) {
+    THistoryStore store(Path);
+    ASSERT_TRUE(store.Add(std::vector{Entry("A", "ПРИВЕТ всем, ёлка"), Entry("B", "Café crème brûlée"),
+                                      Entry("A", "say \"hi\" OR NEAR( * -x:y bye"), Entry("B", "привет от Бориса")})
+                    .Ok());
+    const std::tuple<const char*, std::optional<std::string>, std::vector<std::string>> rows[] = {
+        {"привет", {}, {"привет от Бориса", "ПРИВЕТ всем, ёлка"}},
+        {"Привет", "A", {"ПРИВЕТ всем, ёлка"}},
+        {"  ПРИВЕТ   бориса ", {}, {"привет от Бориса"}},
+        {"CAFE creme", {}, {"Café crème brûlée"}},
+        {"brulee", "A", {}},
+        {"\"hi\" OR", {}, {"say \"hi\" OR NEAR( * -x:y bye"}},
+        {"NEAR(", {}, {"say \"hi\" OR NEAR( * -x:y bye"}},
+        {"\"", {}, {}},
+        {"*", {}, {}},
+        {"-x:y AND NOT (", {}, {}},
+        {"", {}, {}},
+    };
+    for (const auto& [words, computer, expected] : rows)
+        EXPECT_EQ(Texts(store.Search(words, 10, computer)), expected) << words;
+}
+
+TEST_F(HistoryStore, RemovesOnlyWhatIsOlderThanTheKeptDays) {
+    const auto now = system_clock::now();
+    const auto ago = [&](hours age) { return duration_cast<milliseconds>((now - age).time_since_epoch()).count(); };
+    THistoryStore store(Path);
+    ASSERT_TRUE(store.Add(std::vector{Entry("A", "old memo", ago(hours(24 * 11))), Entry("A", "new memo", ago(hours(24 * 9)))}).Ok());
+    ASSERT_TRUE(store.RemoveOlderThan(0, now).Ok());
+    EXPECT_EQ(store.Recent(10).Entries.size(), 2u);
+    ASSERT_TRUE(store.RemoveOlderThan(10, now).Ok());
+    EXPECT_EQ(Texts(store.Recent(10)), std::vector<std::string>{"new memo"});
+    EXPECT_EQ(Texts(store.Search("memo", 10)), std::vector<std::string>{"new memo"});
+}
+
+TEST_F(HistoryStore, ADamagedFileIsMovedAsideAndANewOneStarted) {
+    fs::create_directories(Path.parent_path());
+    const std::string garbage(8192, 'x');
+    std::ofstream(Path) << garbage;
+    THistoryStore store(Path);
+    ASSERT_EQ(store.Opened().State, THistoryOpenState::StartedAfresh) << store.Opened().Error;
+    EXPECT_EQ(fs::path(store.Opened().DamagedPath).parent_path(), Path.parent_path());
+    EXPECT_TRUE(store.Opened().DamagedPath.starts_with(Path.string() + ".damaged-2"));
+    EXPECT_EQ(fs::file_size(store.Opened().DamagedPath), garbage.size());
+    EXPECT_TRUE(store.Add(std::vector{Entry("A", "after")}).Ok());
+    EXPECT_EQ(Texts(store.Recent(10)), std::vector<std::string>{"after"});
+}
+
+TEST_F(HistoryStore, ANewerFileIsReadButNotWritten) {
+    ASSERT_TRUE(THistoryStore(Path).Add(std::vector{Entry("A", "kept")}).Ok());
+    ASSERT_EQ(TSqliteConnection(Path.string(), SQLITE_OPEN_READWRITE).Execute("PRAGMA user_version = 9"), "");
+    THistoryStore store(Path);
+    EXPECT_EQ(store.Opened().State, THistoryOpenState::ReadOnlyNewer);
+    EXPECT_FALSE(store.Add(std::vector{Entry("A", "refused")}).Ok());
+    EXPECT_FALSE(store.RemoveOlderThan(1).Ok());
+    EXPECT_EQ(Texts(store.Recent(10)), std::vector<std::string>{"kept"});
+}
+
+TEST_F(HistoryStore, AnUnwritablePlaceFailsEveryCallCleanly) {
+    std::ofstream(Dir / "sub") << "a file where the folder should be";
+    THistoryStore store(Path);
+    EXPECT_EQ(store.Opened().State, THistoryOpenState::Failed);
+    EXPECT_FALSE(store.Opened().Error.empty());
+    EXPECT_FALSE(store.Add(std::vector{Entry("A", "lost")}).Ok());
+    EXPECT_FALSE(store.Recent(10).Ok());
+    EXPECT_FALSE(store.Search("lost", 10).Ok());
+}
+
+TEST_F(HistoryStore, ASecondStoreReadsWhileAWriterHoldsTheFile) {
+    THistoryStore writer(Path), reader(Path);
+    ASSERT_TRUE(writer.Add(std::vector{Entry("A", "committed")}).Ok());
+    TSqliteConnection holder(Path.string(), SQLITE_OPEN_READWRITE);
+    ASSERT_EQ(holder.Execute("BEGIN EXCLUSIVE; DELETE FROM message;"), "");
+    EXPECT_EQ(Texts(reader.Recent(10)), std::vector<std::string>{"committed"});
+    EXPECT_EQ(Texts(reader.Search("committed", 10)), std::vector<std::string>{"committed"});
+    ASSERT_EQ(holder.Execute("COMMIT"), "");
+    EXPECT_EQ(Texts(reader.Recent(10)), std::vector<std::string>{});
+    EXPECT_TRUE(writer.Add(std::vector{Entry("A", "again")}).Ok());
+    EXPECT_EQ(Texts(reader.Recent(10)), std::vector<std::string>{"again"});
+}
+
+}  // namespace
