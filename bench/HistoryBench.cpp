@@ -54,19 +54,27 @@ struct TTempFolder {
     ~TTempFolder() { fs::remove_all(Path); }
 };
 
-void StoreWrites(benchmark::State& state) {
-    TTempFolder folder;
-    THistoryStore store(folder.Path / "history.sqlite");
+// Times `write` on a fresh batch of memos each iteration; the batch is made outside the timing.
+template <typename TWrite>
+void TimeBatches(benchmark::State& state, TWrite write) {
     long next = 0;
     for (auto _ : state) {
         state.PauseTiming();
         const std::vector<THistoryEntry> batch = Batch(next);
         next += BatchSize;
         state.ResumeTiming();
-        if (!store.Add(batch).Ok())
-            state.SkipWithError("Add failed");
+        write(batch);
     }
     state.SetItemsProcessed(state.iterations() * BatchSize);
+}
+
+void StoreWrites(benchmark::State& state) {
+    TTempFolder folder;
+    THistoryStore store(folder.Path / "history.sqlite");
+    TimeBatches(state, [&](const std::vector<THistoryEntry>& batch) {
+        if (!store.Add(batch).Ok())
+            state.SkipWithError("Add failed");
+    });
 }
 BENCHMARK(StoreWrites)->Unit(benchmark::kMillisecond)->MinTime(3);
 
@@ -83,12 +91,7 @@ void FloorWrites(benchmark::State& state) {
                        "INSERT INTO message(received_ms, sender_time, direction, kind, computer_bytes, computer, "
                        "text, bytes) VALUES (?, ?, ?, ?, ?, ?, ?, ?)",
                        -1, &insert, nullptr);
-    long next = 0;
-    for (auto _ : state) {
-        state.PauseTiming();
-        const std::vector<THistoryEntry> batch = Batch(next);
-        next += BatchSize;
-        state.ResumeTiming();
+    TimeBatches(state, [&](const std::vector<THistoryEntry>& batch) {
         sqlite3_exec(db, "BEGIN", nullptr, nullptr, nullptr);
         for (const THistoryEntry& e : batch) {
             sqlite3_bind_int64(insert, 1, e.ReceivedMs);
@@ -104,10 +107,9 @@ void FloorWrites(benchmark::State& state) {
             sqlite3_reset(insert);
         }
         sqlite3_exec(db, "COMMIT", nullptr, nullptr, nullptr);
-    }
+    });
     sqlite3_finalize(insert);
     sqlite3_close(db);
-    state.SetItemsProcessed(state.iterations() * BatchSize);
 }
 BENCHMARK(FloorWrites)->Unit(benchmark::kMillisecond)->MinTime(3);
 

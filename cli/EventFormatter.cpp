@@ -41,13 +41,6 @@ std::string TEventFormatter::Arrival(const TArrival& arrival) const {
 }
 
 std::string TEventFormatter::Users(const TStringList& users) const {
-    if (Json) {
-        QJsonArray names;
-        for (const auto& name : users) {
-            names.append(Peers.Name(name).Text);
-        }
-        return JsonLine({{"event", "users"}, {"users", names}});
-    }
     std::string text = "computers:";
     for (std::size_t i = 0; i < users.size(); ++i) {
         text += (i == 0 ? " " : ", ") + Peers.Name(users[i]).Shown.toStdString();

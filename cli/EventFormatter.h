@@ -22,7 +22,7 @@ public:
         return Arrival(Peers.Line(origin, time, line));
     }
     std::string Arrival(const TArrival& arrival) const;
-    /// The whole list (`who`, `/who`).
+    /// The whole list, as text (the console's `/who`).
     std::string Users(const TStringList& users) const;
     /// One computer that joined the list or left it: a flood of names costs one line each, not the list.
     std::string Change(const std::string& name, TUserChange change) const;

@@ -42,7 +42,9 @@ std::optional<std::uint32_t> TPeerAddressBook::Find(const std::string& name) con
 
 void LearnSender(TPeerAddressBook& peers, const TMailslotDatagram& datagram, std::uint32_t address) {
     using namespace MessageText;
-    const auto message = ReadHeader(Split(datagram.Data));
+    // The header's four lines are all it needs: a memo's body, up to 64 KiB, is split by the engine once.
+    constexpr std::size_t HeaderBytes = 512;
+    const auto message = ReadHeader(Split(std::string_view(datagram.Data).substr(0, HeaderBytes)));
     const std::string name = NormalizeNetbiosName(datagram.SourceName.Name);
     if (!message || (message->Kind != CommandMsg && message->Kind != MemoMsg && message->Kind != LineMsg) ||
         NormalizeNetbiosName(message->Origin) != name) {
