@@ -139,7 +139,7 @@ void RecentLarge(benchmark::State& state) {
     const std::optional<std::string> computer =
         state.range(0) ? std::optional<std::string>("PC-7") : std::nullopt;
     for (auto _ : state)
-        if (store.Recent(50, 0, computer).Entries.size() != 50)
+        if (store.Recent(50, 0, {computer, {}}).Entries.size() != 50)
             state.SkipWithError("Recent found too few");
 }
 BENCHMARK(RecentLarge)->Arg(0)->Arg(1)->ArgName("byComputer")->Unit(benchmark::kMicrosecond);

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 
 enum class THistoryDirection : std::uint8_t { Received = 0, Sent = 1 };
@@ -24,4 +25,12 @@ struct THistoryEntry {
     std::string Bytes;
 
     bool operator==(const THistoryEntry&) const = default;
+};
+
+/// Which entries a read returns; every part that is set must hold.
+struct THistoryFilter {
+    /// The computer as shown.
+    std::optional<std::string> Computer;
+    /// Received or sent at or after this time: UTC, milliseconds since 1970.
+    std::optional<std::int64_t> SinceMs;
 };

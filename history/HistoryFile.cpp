@@ -17,6 +17,12 @@ namespace fs = std::filesystem;
 // something else (a copy stopped in a debugger) and says so instead of hanging.
 constexpr int BusyWaitMs = 2000;
 
+/// SQLite takes file names in UTF-8 everywhere; a path's string() is the ANSI code page's on Windows.
+std::string Utf8(const fs::path& path) {
+    const std::u8string name = path.u8string();
+    return {name.begin(), name.end()};
+}
+
 enum class TCheck { Sound, Damaged, Unreadable };
 
 // Reads the schema only: a file that is no database, or whose first pages are broken, fails here at once. A
@@ -55,17 +61,17 @@ THistoryFile Open(const fs::path& path, bool afterDamage) {
     std::error_code fault;
     fs::create_directories(path.parent_path(), fault);
     if (fault)
-        return Failed("cannot create " + path.parent_path().string() + ": " + fault.message());
+        return Failed("cannot create " + Utf8(path.parent_path()) + ": " + fault.message());
     const bool isNew = !fs::exists(path, fault);
 
-    THistoryFile file{TSqliteConnection(path.string(), SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE), {}};
+    THistoryFile file{TSqliteConnection(Utf8(path), SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE), {}};
     if (!file.Db)
-        return Failed("cannot open " + path.string() + ": " + file.Db.Error());
+        return Failed("cannot open " + Utf8(path) + ": " + file.Db.Error());
     if (isNew) {
         // Only the user reads their messages; the journal files SQLite makes later copy this mode.
         fs::permissions(path, fs::perms::owner_read | fs::perms::owner_write, fault);
         if (fault)
-            return Failed("cannot protect " + path.string() + ": " + fault.message());
+            return Failed("cannot protect " + Utf8(path) + ": " + fault.message());
     }
     if (sqlite3_busy_timeout(file.Db.Get(), BusyWaitMs) != SQLITE_OK)
         return Failed(file.Db.Error());
@@ -75,7 +81,7 @@ THistoryFile Open(const fs::path& path, bool afterDamage) {
         case TCheck::Sound:
             break;
         case TCheck::Unreadable:
-            return Failed("cannot read " + path.string() + ": " + error);
+            return Failed("cannot read " + Utf8(path) + ": " + error);
         case TCheck::Damaged: {
             if (afterDamage)
                 return Failed("a new history file is damaged at once: " + error);
@@ -86,7 +92,7 @@ THistoryFile Open(const fs::path& path, bool afterDamage) {
             THistoryFile fresh = Open(path, true);
             if (fresh.Result.State == THistoryOpenState::Ready) {
                 fresh.Result.State = THistoryOpenState::StartedAfresh;
-                fresh.Result.DamagedPath = aside.string();
+                fresh.Result.DamagedPath = Utf8(aside);
             }
             return fresh;
         }
@@ -96,24 +102,24 @@ THistoryFile Open(const fs::path& path, bool afterDamage) {
     if (!error.empty())
         return Failed(error);
     if (std::stoi(version) > HistorySchema::Version) {
-        file.Db = TSqliteConnection(path.string(), SQLITE_OPEN_READONLY);
+        file.Db = TSqliteConnection(Utf8(path), SQLITE_OPEN_READONLY);
         if (!file.Db || sqlite3_busy_timeout(file.Db.Get(), BusyWaitMs) != SQLITE_OK)
-            return Failed("cannot open " + path.string() + ": " + file.Db.Error());
+            return Failed("cannot open " + Utf8(path) + ": " + file.Db.Error());
         file.Result.State = THistoryOpenState::ReadOnlyNewer;
         return file;
     }
     if (sqlite3_db_readonly(file.Db.Get(), "main") == 1)
-        return Failed("cannot write " + path.string());
+        return Failed("cannot write " + Utf8(path));
 
     // WAL lets other processes read while this copy writes, and with synchronous=NORMAL a commit costs no fsync:
     // a power cut may lose the last batches, never the file.
     if (file.Db.QueryText("PRAGMA journal_mode=WAL", error) != "wal")
-        return Failed("cannot keep a write-ahead log for " + path.string() + ": " + error);
+        return Failed("cannot keep a write-ahead log for " + Utf8(path) + ": " + error);
     if (error = file.Db.Execute("PRAGMA synchronous=NORMAL"); !error.empty())
         return Failed(error);
     if (version == "0") {
         if (error = HistorySchema::Create(file.Db); !error.empty())
-            return Failed("cannot set up " + path.string() + ": " + error);
+            return Failed("cannot set up " + Utf8(path) + ": " + error);
     }
     file.Result.State = THistoryOpenState::Ready;
     return file;

@@ -4,5 +4,5 @@
 #include <filesystem>
 
 /// `$XDG_DATA_HOME/Olvanta/Kestrin/history.sqlite`, under `~/.local/share` when XDG_DATA_HOME is unset or not
-/// absolute.
+/// absolute; on Windows `%LOCALAPPDATA%\Olvanta\Kestrin\history.sqlite`.
 std::filesystem::path DefaultHistoryPath();

@@ -1,6 +1,7 @@
 // What the history store's calls tell their caller: done, or why not. Faults never leave the store as exceptions.
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -11,6 +12,11 @@ struct THistoryResult {
     std::string Error;
 
     bool Ok() const { return Error.empty(); }
+};
+
+struct THistoryAdded : THistoryResult {
+    /// The id the first entry was given; the others follow it one by one. 0 when nothing was kept.
+    std::int64_t FirstId = 0;
 };
 
 struct THistoryRows : THistoryResult {

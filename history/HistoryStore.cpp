@@ -23,6 +23,16 @@ bool BindEntry(TSqliteStatement& insert, const THistoryEntry& entry) {
            insert.BindText(6, entry.Computer) && insert.BindText(7, entry.Text) && insert.BindBlob(8, entry.Bytes);
 }
 
+/// The filter's conditions, numbered ?3 and ?4 after a query's own two.
+std::string Conditions(const THistoryFilter& filter) {
+    return std::string(filter.Computer ? "AND computer = ?3 " : "") + (filter.SinceMs ? "AND received_ms >= ?4 " : "");
+}
+
+bool BindFilter(TSqliteStatement& query, const THistoryFilter& filter) {
+    return (!filter.Computer || query.BindText(3, *filter.Computer)) &&
+           (!filter.SinceMs || query.Bind(4, *filter.SinceMs));
+}
+
 }  // namespace
 
 THistoryStore::THistoryStore(const std::filesystem::path& path) {
@@ -42,32 +52,35 @@ THistoryResult THistoryStore::Refused() const {
     }
 }
 
-THistoryResult THistoryStore::Add(std::span<const THistoryEntry> entries) {
+THistoryAdded THistoryStore::Add(std::span<const THistoryEntry> entries) {
     if (THistoryResult refused = Refused(); !refused.Ok())
-        return refused;
+        return {refused, 0};
     if (!Insert) {
         Insert = TSqliteStatement(Db,
                                   "INSERT INTO message(received_ms, sender_time, direction, kind, computer_bytes, "
                                   "computer, text, bytes) VALUES (?, ?, ?, ?, ?, ?, ?, ?)");
         if (!Insert)
-            return {Db.Error()};
+            return {{Db.Error()}, 0};
     }
     if (std::string error = Db.Execute("BEGIN IMMEDIATE"); !error.empty())
-        return {error};
+        return {{error}, 0};
+    THistoryAdded added;
     for (const THistoryEntry& entry : entries) {
         const bool stored = BindEntry(Insert, entry) && Insert.Step() == SQLITE_DONE;
         Insert.Reset();
+        if (stored && added.FirstId == 0)
+            added.FirstId = Db.LastInsertId();
         if (!stored) {
-            THistoryResult failed{Db.Error()};
+            const THistoryResult failed{Db.Error()};
             Db.Execute("ROLLBACK");  // an I/O error or a full disk may have rolled back already
-            return failed;
+            return {failed, 0};
         }
     }
     if (std::string error = Db.Execute("COMMIT"); !error.empty()) {
         Db.Execute("ROLLBACK");
-        return {error};
+        return {{error}, 0};
     }
-    return {};
+    return added;
 }
 
 THistoryRows THistoryStore::Read(TSqliteStatement& query, int limitIndex, int limit) {
@@ -86,18 +99,18 @@ THistoryRows THistoryStore::Read(TSqliteStatement& query, int limitIndex, int li
     return rows;
 }
 
-THistoryRows THistoryStore::Recent(int limit, int offset, const std::optional<std::string>& computer) {
+THistoryRows THistoryStore::Recent(int limit, int offset, const THistoryFilter& filter) {
     if (!Db)
         return {Refused(), {}};
-    const std::string sql = std::string("SELECT ").append(Columns).append(" FROM message ") +
-                            (computer ? "WHERE computer = ?3 " : "") + "ORDER BY id DESC LIMIT ?1 OFFSET ?2";
+    const std::string sql = std::string("SELECT ").append(Columns).append(" FROM message WHERE 1 ") +
+                            Conditions(filter) + "ORDER BY id DESC LIMIT ?1 OFFSET ?2";
     TSqliteStatement query(Db, sql);
-    if (query && !(query.Bind(2, offset) && (!computer || query.BindText(3, *computer))))
+    if (query && !(query.Bind(2, offset) && BindFilter(query, filter)))
         return {{Db.Error()}, {}};
     return Read(query, 1, limit);
 }
 
-THistoryRows THistoryStore::Search(std::string_view words, int limit, const std::optional<std::string>& computer) {
+THistoryRows THistoryStore::Search(std::string_view words, int limit, const THistoryFilter& filter) {
     if (!Db)
         return {Refused(), {}};
     const std::string match = SearchWords(words);
@@ -107,9 +120,9 @@ THistoryRows THistoryStore::Search(std::string_view words, int limit, const std:
     const std::string sql = std::string("SELECT ").append(Columns) +
                             " FROM message_text JOIN message ON message.id = message_text.rowid "
                             "WHERE message_text MATCH ?2 " +
-                            (computer ? "AND computer = ?3 " : "") + "ORDER BY message_text.rowid DESC LIMIT ?1";
+                            Conditions(filter) + "ORDER BY message_text.rowid DESC LIMIT ?1";
     TSqliteStatement query(Db, sql);
-    if (query && !(query.BindText(2, match) && (!computer || query.BindText(3, *computer))))
+    if (query && !(query.BindText(2, match) && BindFilter(query, filter)))
         return {{Db.Error()}, {}};
     return Read(query, 1, limit);
 }

@@ -21,12 +21,13 @@ public:
 
     const THistoryOpenResult& Opened() const { return OpenResult; }
 
-    /// Keeps `entries` in one transaction: all of them or, with the reason, none.
-    THistoryResult Add(std::span<const THistoryEntry> entries);
-    /// Newest first, skipping `offset`; only `computer`'s (as shown) when given.
-    THistoryRows Recent(int limit, int offset = 0, const std::optional<std::string>& computer = {});
+    /// Keeps `entries` in one transaction: all of them, with consecutive ids from FirstId on, or, with the
+    /// reason, none.
+    THistoryAdded Add(std::span<const THistoryEntry> entries);
+    /// Newest first, skipping `offset`.
+    THistoryRows Recent(int limit, int offset = 0, const THistoryFilter& filter = {});
     /// The newest entries whose text holds every word of `words` (case and accents ignored).
-    THistoryRows Search(std::string_view words, int limit, const std::optional<std::string>& computer = {});
+    THistoryRows Search(std::string_view words, int limit, const THistoryFilter& filter = {});
     /// Removes what was received or sent more than `days` days before `now`; 0 keeps everything.
     THistoryResult RemoveOlderThan(int days, std::chrono::system_clock::time_point now = std::chrono::system_clock::now());
 

@@ -27,6 +27,8 @@ int TSqliteConnection::Code() const { return Db ? sqlite3_errcode(Db.get()) & 0x
 
 std::string TSqliteConnection::Error() const { return Db ? sqlite3_errmsg(Db.get()) : OpenError; }
 
+std::int64_t TSqliteConnection::LastInsertId() const { return Db ? sqlite3_last_insert_rowid(Db.get()) : 0; }
+
 std::string TSqliteConnection::Execute(std::string_view sql) const {
     if (!Db)
         return OpenError;

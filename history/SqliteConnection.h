@@ -1,6 +1,7 @@
 // An open SQLite database, closed when its owner goes; every call on it says how it went.
 #pragma once
 
+#include <cstdint>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -18,6 +19,8 @@ public:
     /// SQLite's primary result code of the last call, and its message.
     int Code() const;
     std::string Error() const;
+    /// The row id the last successful INSERT on this connection gave.
+    std::int64_t LastInsertId() const;
 
     /// Runs statements that return no rows; empty when they all succeeded, otherwise SQLite's message.
     std::string Execute(std::string_view sql) const;

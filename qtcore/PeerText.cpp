@@ -11,11 +11,12 @@ TPeerName TPeerText::Name(const std::string& bytes) const {
 }
 
 TArrival TPeerText::Memo(const std::string& origin, const std::string& time, const TStringList& lines) const {
-    TArrival arrival{Name(origin), Text.Read(time), {}, {}, {}, true};
+    TArrival arrival{Name(origin), Text.Read(time), {}, {}, {}, true, {}};
     arrival.ShownTime = VisibleText(arrival.Time);
     for (const auto& line : lines) {
         arrival.Lines << Text.Read(line);
         arrival.Shown << VisibleText(arrival.Lines.back());
+        arrival.Bytes.append(arrival.Lines.size() == 1 ? "" : "\r\n").append(line);
     }
     return arrival;
 }

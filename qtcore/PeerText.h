@@ -25,6 +25,7 @@ struct TArrival {
     QStringList Lines;    ///< decoded, one a line (a line message has one)
     QStringList Shown;    ///< made visible
     bool Memo = true;     ///< false for a line message
+    std::string Bytes;    ///< the message text as it arrived, its lines joined by CR LF
 };
 
 /// Decodes and neutralises the engine's bytes; one per program, in the office's code page.

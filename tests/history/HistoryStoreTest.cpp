@@ -41,12 +41,13 @@ TEST_F(HistoryStore, KeepsEveryFieldAndByteAcrossReopening) {
         {0, 1, "01.02.2024 10:00", THistoryDirection::Sent, THistoryKind::Line, "\xC0\xCD\xCD\xC0-PC", "АННА-PC",
          "Привет, Анна!", std::string("\xCF\xF0\xE8\xE2\xE5\xF2\0\r\n", 9)},
         {0, -5, "", THistoryDirection::Received, THistoryKind::Memo, "", "", "", ""}};
-    ASSERT_TRUE(THistoryStore(Path).Add(written).Ok());
+    const THistoryAdded added = THistoryStore(Path).Add(written);
+    ASSERT_TRUE(added.Ok());
     THistoryStore reopened(Path);
     EXPECT_EQ(reopened.Opened().State, THistoryOpenState::Ready);
     THistoryRows rows = reopened.Recent(10);
     ASSERT_EQ(rows.Entries.size(), 2u);
-    written[0].Id = 1, written[1].Id = 2;
+    written[0].Id = added.FirstId, written[1].Id = added.FirstId + 1;
     EXPECT_EQ(rows.Entries[1], written[0]);
     EXPECT_EQ(rows.Entries[0], written[1]);
     struct stat status {};
@@ -56,12 +57,15 @@ TEST_F(HistoryStore, KeepsEveryFieldAndByteAcrossReopening) {
 
 TEST_F(HistoryStore, RecentIsNewestFirstPagedAndFiltered) {
     THistoryStore store(Path);
-    ASSERT_TRUE(store.Add(std::vector{Entry("A", "1"), Entry("B", "2"), Entry("A", "3")}).Ok());
-    ASSERT_TRUE(store.Add(std::vector{Entry("B", "4"), Entry("A", "5")}).Ok());
+    ASSERT_TRUE(store.Add(std::vector{Entry("A", "1", 1), Entry("B", "2", 2), Entry("A", "3", 3)}).Ok());
+    ASSERT_TRUE(store.Add(std::vector{Entry("B", "4", 4), Entry("A", "5", 5)}).Ok());
     EXPECT_EQ(Texts(store.Recent(10)), (std::vector<std::string>{"5", "4", "3", "2", "1"}));
     EXPECT_EQ(Texts(store.Recent(2, 1)), (std::vector<std::string>{"4", "3"}));
-    EXPECT_EQ(Texts(store.Recent(10, 0, "A")), (std::vector<std::string>{"5", "3", "1"}));
-    EXPECT_EQ(Texts(store.Recent(10, 0, "C")), std::vector<std::string>{});
+    EXPECT_EQ(Texts(store.Recent(10, 0, {"A", {}})), (std::vector<std::string>{"5", "3", "1"}));
+    EXPECT_EQ(Texts(store.Recent(10, 0, {"C", {}})), std::vector<std::string>{});
+    EXPECT_EQ(Texts(store.Recent(10, 0, {"A", 3})), (std::vector<std::string>{"5", "3"}));
+    EXPECT_EQ(Texts(store.Search("4", 10, {std::nullopt, 4})), std::vector<std::string>{"4"});
+    EXPECT_EQ(Texts(store.Search("2", 10, {std::nullopt, 4})), std::vector<std::string>{});
 }
 
 TEST_F(HistoryStore, SearchIgnoresCaseAndAccentsAndObeysNoSyntax) {
@@ -83,7 +87,7 @@ TEST_F(HistoryStore, SearchIgnoresCaseAndAccentsAndObeysNoSyntax) {
         {"", {}, {}},
     };
     for (const auto& [words, computer, expected] : rows)
-        EXPECT_EQ(Texts(store.Search(words, 10, computer)), expected) << words;
+        EXPECT_EQ(Texts(store.Search(words, 10, {computer, {}})), expected) << words;
 }
 
 TEST_F(HistoryStore, RemovesOnlyWhatIsOlderThanTheKeptDays) {
