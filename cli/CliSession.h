@@ -8,11 +8,12 @@
 #include <thread>
 
 #include "cli/CommandLine.h"
+#include "cli/SessionHistory.h"
 #include "messenger/SystemServices.h"
 #include "messenger/uniMessenger.h"
 #include "qtcore/NetworkBackend.h"
-#include "qtcore/QtUiQueue.h"
 #include "qtcore/PeerText.h"
+#include "qtcore/QtUiQueue.h"
 #include "qtcore/WireText.h"
 
 class TCliSession {
@@ -32,7 +33,7 @@ public:
     /// to `warn` on this thread.
     void CheckNameInBackground(std::function<void(const std::string&)> warn);
     /// The problems found in the settings file (each value fell back to its default).
-    const QStringList& SettingsProblems() const { return Network.Problems; }
+    QStringList SettingsProblems() const { return Network.Problems + Kept.SettingsProblems(); }
     /// Whether a memo can leave this computer now (some network to send on is up).
     bool ReachesOtherComputers() { return Network.Backend->ReachesOtherComputers(); }
     /// The own mailbox's receive buffer, while it is open (Linux).
@@ -49,12 +50,15 @@ public:
     /// Whether the computer name was set in the settings file rather than taken from the host name.
     bool ComputerNameSet() const { return Network.ComputerNameSet; }
     TMessenger& Messenger() { return *Component; }
+    /// Where what this copy receives and sends is kept.
+    TSessionHistory& History() { return Kept; }
     TSystemServices& System() { return *Network.System; }
 
 private:
     TNetworkSetup Network;
     TPeerText PeerText{Network.Text};
     TQtUiQueue Queue;
+    TSessionHistory Kept;
     std::unique_ptr<TMessenger> Component;  ///< leaves before what it uses
     std::jthread NameCheck;                 ///< last: joined before anything it uses goes
 };

@@ -2,6 +2,7 @@
 #include "cli/CommandLine.h"
 
 #include <QCommandLineParser>
+#include <QDateTime>
 
 namespace {
 
@@ -19,23 +20,53 @@ const QString Summary = QStringLiteral(
     "  echo [--greeting TEXT]      answers every memo with its own text, and greets every computer\n"
     "                              that appears; a companion for trying Kestrin out\n"
     "  doctor [--json]             checks why other computers may not be seen: the name, the ports,\n"
-    "                              the capabilities, the interfaces, the firewall, a round trip");
+    "                              the capabilities, the interfaces, the firewall, a round trip\n"
+    "  history [--json] [--from NAME] [--since DATE] [--limit N] [WORDS...]\n"
+    "                              the memos this computer received and sent, newest first; with\n"
+    "                              WORDS those that hold every word; DATE is YYYY-MM-DD or\n"
+    "                              YYYY-MM-DDTHH:MM in local time\n"
+    "\n"
+    "The interactive session, listen and echo keep what they receive and send in the history\n"
+    "(unless --no-history, or [History] Enabled=0 in the settings file).");
 
 void AddCommonOptions(QCommandLineParser& parser) {
     parser.setApplicationDescription(Summary);
     parser.addHelpOption();
     parser.addVersionOption();
     parser.addOption({"box", "Mailbox name shared by the group (default MB303).", "NAME", "MB303"});
-    parser.addOption({"config", "Settings file to read [Network] from (default: the user's).", "FILE"});
+    parser.addOption(
+        {"config", "Settings file to read [Network] and [History] from (default: the user's).", "FILE"});
     parser.addOption({"to", "send: the computer to send to.", "NAME"});
     parser.addOption({"all", "send: send to every computer."});
     parser.addOption(
         {"allow-empty", "send: send an empty memo read from standard input instead of refusing it."});
-    parser.addOption({"json", "listen, doctor: one JSON object per line."});
+    parser.addOption({"json", "listen, doctor, history: one JSON object per line."});
     parser.addOption({"wait", "who: how long to wait for answers (default 1500).", "MS", "1500"});
     parser.addOption({"greeting", "echo: memo sent to every computer that appears.", "TEXT"});
-    parser.addPositionalArgument("command", "send, listen, who, echo or doctor; none for an interactive session.",
-                                 "[command]");
+    parser.addOption({"no-history", "interactive session, listen, echo: keep nothing in the history."});
+    parser.addOption({"from", "history: only the memos from or to this computer.", "NAME"});
+    parser.addOption(
+        {"since", "history: only the memos since this date (YYYY-MM-DD) or time, local.", "DATE"});
+    parser.addOption({"limit", "history: how many memos at most (default 20).", "N", "20"});
+    parser.addPositionalArgument(
+        "command", "send, listen, who, echo, doctor or history; none for an interactive session.",
+        "[command]");
+}
+
+/// A day (its start) or a moment in ISO 8601, in local time unless it names its offset; as UTC milliseconds.
+std::optional<std::int64_t> SinceMs(const QString& text) {
+    QDateTime since;
+    // QDate reads the day at the start of a longer text too, and would drop the time after it.
+    if (const QDate day = QDate::fromString(text, Qt::ISODate); day.isValid() && text.size() == 10) {
+        since = day.startOfDay();
+    } else {
+        // A blank between the day and the time is how people write it; ISO 8601 wants a "T".
+        since = QDateTime::fromString(QString(text).replace(' ', 'T'), Qt::ISODate);
+    }
+    if (!since.isValid()) {
+        return std::nullopt;
+    }
+    return since.toMSecsSinceEpoch();
 }
 
 }  // namespace
@@ -100,6 +131,27 @@ TCommandLineResult ParseCommandLine(const QStringList& arguments) {
     } else if (verb == "echo") {
         command.Kind = TCliCommand::TKind::Echo;
         command.Greeting = parser.value("greeting");
+    } else if (verb == "history") {
+        command.Kind = TCliCommand::TKind::History;
+        command.Json = parser.isSet("json");
+        // Computer names are upper case wherever they come from, so the name is matched as typed in any case.
+        command.From = parser.value("from").toUpper();
+        if (parser.isSet("from") && command.From.isEmpty()) {
+            return refuse(QStringLiteral("--from needs a computer name"));
+        }
+        if (parser.isSet("since")) {
+            command.SinceMs = SinceMs(parser.value("since"));
+            if (!command.SinceMs) {
+                return refuse(QStringLiteral("--since needs a date such as 2026-12-24 or 2026-12-24T14:30"));
+            }
+        }
+        bool ok = false;
+        command.Limit = parser.value("limit").toInt(&ok);
+        if (!ok || command.Limit < 1) {
+            return refuse(QStringLiteral("--limit needs a number of memos from 1 on"));
+        }
+        command.Words = positional;
+        positional.clear();
     } else {
         return refuse(QStringLiteral("unknown command \"%1\"; try --help").arg(verb));
     }
@@ -109,6 +161,15 @@ TCommandLineResult ParseCommandLine(const QStringList& arguments) {
     if (command.Kind != TCliCommand::TKind::Send &&
         (parser.isSet("to") || parser.isSet("all") || parser.isSet("allow-empty"))) {
         return refuse(QStringLiteral("--to, --all and --allow-empty belong to the send command"));
+    }
+    if (command.Kind != TCliCommand::TKind::History &&
+        (parser.isSet("from") || parser.isSet("since") || parser.isSet("limit"))) {
+        return refuse(QStringLiteral("--from, --since and --limit belong to the history command"));
+    }
+    command.NoHistory = parser.isSet("no-history");
+    if (command.NoHistory && command.Kind != TCliCommand::TKind::Interactive &&
+        command.Kind != TCliCommand::TKind::Listen && command.Kind != TCliCommand::TKind::Echo) {
+        return refuse(QStringLiteral("--no-history belongs to the interactive session, listen and echo"));
     }
     result.Command = command;
     return result;

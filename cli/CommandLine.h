@@ -3,10 +3,11 @@
 
 #include <QString>
 #include <QStringList>
+#include <cstdint>
 #include <optional>
 
 struct TCliCommand {
-    enum class TKind { Interactive, Send, Listen, Who, Echo, Doctor };
+    enum class TKind { Interactive, Send, Listen, Who, Echo, Doctor, History };
 
     TKind Kind = TKind::Interactive;
     QString BoxName = "MB303";
@@ -18,6 +19,13 @@ struct TCliCommand {
     bool Json = false;
     int WaitMs = 1500;
     QString Greeting;  ///< echo: sent to every computer that appears; empty sends none
+    bool NoHistory = false;  ///< the interactive session, listen, echo: keep nothing in the history
+
+    // history: which memos to show
+    QString From;                         ///< the computer as shown, upper case; empty: every computer
+    std::optional<std::int64_t> SinceMs;  ///< UTC milliseconds since 1970
+    int Limit = 20;
+    QStringList Words;  ///< searched for; empty: the newest memos
 };
 
 struct TCommandLineResult {

@@ -109,10 +109,18 @@ int RunSend(TCliSession& session, const TCliCommand& command) {
 int RunListen(TCliSession& session, const TCliCommand& command, QCoreApplication& app) {
     const TEventFormatter format(command.Json, session.Text());
     TMessenger& messenger = session.Messenger();
-    messenger.OnNewMemo = [&format](TMainMessenger&, const std::string& origin, const std::string& time,
-                                    const TStringList& lines) { Print(format.Memo(origin, time, lines)); };
-    messenger.OnNewLine = [&format](TMainMessenger&, const std::string& origin, const std::string& time,
-                                    const std::string& line) { Print(format.Line(origin, time, line)); };
+    TSessionHistory& history = session.History();
+    const auto show = [&format, &history](const TArrival& arrival) {
+        history.Received(arrival, [&format, arrival] { Print(format.Arrival(arrival)); });
+    };
+    messenger.OnNewMemo = [&session, show](TMainMessenger&, const std::string& origin,
+                                           const std::string& time, const TStringList& lines) {
+        show(session.Peers().Memo(origin, time, lines));
+    };
+    messenger.OnNewLine = [&session, show](TMainMessenger&, const std::string& origin,
+                                           const std::string& time, const std::string& line) {
+        show(session.Peers().Line(origin, time, line));
+    };
     messenger.OnUserChange = [&format](TMainMessenger&, const std::string& name, TUserChange change) {
         Print(format.Change(name, change));
     };
@@ -124,7 +132,9 @@ int RunListen(TCliSession& session, const TCliCommand& command, QCoreApplication
     messenger.OnError = [&format](TMainMessenger& sender, const std::string& text) {
         Print(format.Error(text, sender.SendTally().NotSent));
     };
-    return app.exec();
+    const int code = app.exec();
+    history.Flush();
+    return code;
 }
 
 int RunWho(TCliSession& session, const TCliCommand& command, QCoreApplication& app) {

@@ -34,6 +34,8 @@ int RunSend(TCliSession& session, const TCliCommand& command);
 int RunListen(TCliSession& session, const TCliCommand& command, QCoreApplication& app);
 int RunWho(TCliSession& session, const TCliCommand& command, QCoreApplication& app);
 int RunEcho(TCliSession& session, const TCliCommand& command, QCoreApplication& app);
+/// history (HistoryCommand.cpp): reads the file only, so it needs no session and opens no network.
+int RunHistory(const TCliCommand& command);
 /// The interactive session (InteractiveConsole.cpp).
 int RunInteractive(TCliSession& session, const TCliCommand& command, QCoreApplication& app);
 

@@ -16,17 +16,19 @@ int RunEcho(TCliSession& session, const TCliCommand& command, QCoreApplication& 
     TMessenger& messenger = session.Messenger();
     const std::string self = messenger.Computer();
     const TStringList greeting = TypedLines(command.Greeting.toStdString(), session.Text());
+    TSessionHistory& history = session.History();
     TStringList known;
     messenger.OnUserListChange = [&](TMainMessenger&, const TStringList& users) {
         for (const auto& name : users) {
-            if (!greeting.empty() && std::find(known.begin(), known.end(), name) == known.end()) {
-                messenger.SendMemoTo(name, greeting);
+            if (!greeting.empty() && std::find(known.begin(), known.end(), name) == known.end() &&
+                !messenger.SendMemoTo(name, greeting)) {
+                history.Sent(name, greeting, true);
             }
         }
         known = users;
     };
-    messenger.OnNewMemo = [&](TMainMessenger&, const std::string& origin, const std::string&,
-                              const TStringList& lines) {
+    const auto answerMemo = [&messenger, &history, &self](const std::string& origin,
+                                                          const TStringList& lines) {
         if (origin == self || (!lines.empty() && lines.front() == AnswerMark)) {
             return;
         }
@@ -35,10 +37,24 @@ int RunEcho(TCliSession& session, const TCliCommand& command, QCoreApplication& 
         // The answer is a line longer than the memo, so a memo near the limit gets none: said, not hidden.
         if (const auto failure = messenger.SendMemoTo(origin, answer)) {
             PrintError("kestrin-cli: a memo was not answered: " + failure->Text() + "\n");
+        } else {
+            history.Sent(origin, answer, true);
         }
+    };
+    // Answered once it is kept, as the other copies print a memo once it is kept.
+    messenger.OnNewMemo = [&](TMainMessenger&, const std::string& origin, const std::string& time,
+                              const TStringList& lines) {
+        history.Received(session.Peers().Memo(origin, time, lines),
+                         [answerMemo, origin, lines] { answerMemo(origin, lines); });
+    };
+    messenger.OnNewLine = [&](TMainMessenger&, const std::string& origin, const std::string& time,
+                              const std::string& line) {
+        history.Received(session.Peers().Line(origin, time, line), [] {});
     };
     if (!ActivateAndCheckName(session)) {
         return ExitCode::Failed;
     }
-    return app.exec();
+    const int code = app.exec();
+    history.Flush();
+    return code;
 }

@@ -23,9 +23,13 @@ TInteractiveConsole::TInteractiveConsole(TCliSession& session, TConsoleScreen& s
       Draft(session.LongestMemoBytes()) {
     TMessenger& messenger = Session.Messenger();
     messenger.OnNewMemo = [this](TMainMessenger&, const std::string& origin, const std::string& time,
-                                 const TStringList& lines) { Screen.Show(Format.Memo(origin, time, lines)); };
+                                 const TStringList& lines) {
+        ShowArrival(Session.Peers().Memo(origin, time, lines));
+    };
     messenger.OnNewLine = [this](TMainMessenger&, const std::string& origin, const std::string& time,
-                                 const std::string& line) { Screen.Show(Format.Line(origin, time, line)); };
+                                 const std::string& line) {
+        ShowArrival(Session.Peers().Line(origin, time, line));
+    };
     // One line a change, however long the list: /who shows it whole.
     messenger.OnUserChange = [this](TMainMessenger&, const std::string& name, TUserChange change) {
         if (change == TUserChange::Joined) {
@@ -142,9 +146,14 @@ void TInteractiveConsole::SendMemo() {
         Screen.ShowError("error: " + failure->Text() + " The memo is kept; /clear forgets it.\n");
         return;
     }
+    Session.History().Sent(Target, Draft.Lines(), true);
     Draft.Clear();
     Screen.Show("sent " + std::to_string(lines) + (lines == 1 ? " line" : " lines") + " to " + TargetText() +
                 "\n");
+}
+
+void TInteractiveConsole::ShowArrival(const TArrival& arrival) {
+    Session.History().Received(arrival, [this, arrival] { Screen.Show(Format.Arrival(arrival)); });
 }
 
 void TInteractiveConsole::ShowHelp() {
@@ -180,5 +189,9 @@ int RunInteractive(TCliSession& session, const TCliCommand& /*command*/, QCoreAp
     }
     session.CheckNameInBackground(
         [&input](const std::string& warning) { input.ShowError("kestrin-cli: " + warning + "\n"); });
-    return app.exec();
+    session.History().OnProblem(
+        [&input](const std::string& text) { input.ShowError("kestrin-cli: " + text + "\n"); });
+    const int code = app.exec();
+    session.History().Flush();
+    return code;
 }

@@ -33,6 +33,8 @@ private:
     void Quit();
     void AddLine(const std::string& typed);
     void SendMemo();
+    /// Shows a memo or line message once the history has it.
+    void ShowArrival(const TArrival& arrival);
     void ShowHelp();
     std::string TargetText() const;
     void ShowPrompt();

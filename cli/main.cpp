@@ -24,6 +24,9 @@ int main(int argc, char** argv) {
         return ExitCode::BadArguments;
     }
     const TCliCommand& command = *parsed.Command;
+    if (command.Kind == TCliCommand::TKind::History) {
+        return RunHistory(command);
+    }
 
     // Ctrl+C, SIGTERM and SIGHUP (on Windows Ctrl+C, Ctrl+Break and the console's closing) end the event
     // loop, so the messenger leaves the normal way and announces its departure.
@@ -60,6 +63,8 @@ int main(int argc, char** argv) {
             return RunDoctor(session, command, *diagnosis, app);
         case TCliCommand::TKind::Interactive:
             return RunInteractive(session, command, app);
+        case TCliCommand::TKind::History:
+            break;  // read above, without the network
     }
     return ExitCode::Failed;
 }

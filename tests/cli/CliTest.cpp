@@ -1,21 +1,29 @@
 // The console client's argument rules, memo line splitting and output formats.
 #include <gtest/gtest.h>
 
+#include <QTemporaryDir>
 #include <sstream>
 
 #include "cli/CommandLine.h"
 #include "cli/Commands.h"
 #include "cli/EventFormatter.h"
+#include "cli/HistoryFormatter.h"
 #include "cli/InteractiveConsole.h"
 #include "cli/LineSplitter.h"
 #include "cli/MemoDraft.h"
 #include "cli/MemoLimit.h"
+#include "history/HistoryPath.h"
+#include "history/HistoryStore.h"
 
 namespace {
 
 auto Fields(const TCliCommand& c) {
     return std::tie(c.Kind, c.BoxName, c.ConfigPath, c.Target, c.ToAll, c.Text, c.Json, c.WaitMs, c.Greeting,
-                    c.AllowEmpty);
+                    c.AllowEmpty, c.NoHistory, c.From, c.SinceMs, c.Limit, c.Words);
+}
+
+std::int64_t LocalMs(int year, int month, int day, int hour = 0, int minute = 0, int second = 0) {
+    return QDateTime(QDate(year, month, day), QTime(hour, minute, second)).toMSecsSinceEpoch();
 }
 
 // Each accepted row names only the fields that differ from a plain command.
@@ -46,6 +54,33 @@ TEST(CliCommandLine, AcceptsEachCommandWithItsOptionsAndRefusesWhatCannotBeMeant
         {"negative wait", {"who", "--wait=-5"}, refused},
         {"backslash in box", {"--box", "a\\b"}, refused},
         {"empty box", {"--box", "", "listen"}, refused},
+        {"history, every option",
+         {"history", "--json", "--from", "ws01", "--since", "2026-12-24", "--limit", "5", "lunch", "today"},
+         TCliCommand{.Kind = History,
+                     .Json = true,
+                     .From = "WS01",
+                     .SinceMs = LocalMs(2026, 12, 24),
+                     .Limit = 5,
+                     .Words = {"lunch", "today"}}},
+        {"history since a local time",
+         {"history", "--since", "2026-12-24 14:30"},
+         TCliCommand{.Kind = History, .SinceMs = LocalMs(2026, 12, 24, 14, 30)}},
+        {"history since a time with its offset",
+         {"history", "--since=2026-12-24T16:30:00+02:00"},
+         TCliCommand{.Kind = History, .SinceMs = 1'798'122'600'000}},
+        {"listen keeping nothing",
+         {"listen", "--no-history"},
+         TCliCommand{.Kind = Listen, .NoHistory = true}},
+        {"interactive keeping nothing", {"--no-history"}, TCliCommand{.NoHistory = true}},
+        {"no limit", {"history", "--limit", "0"}, refused},
+        {"limit not a number", {"history", "--limit", "many"}, refused},
+        {"since not a date", {"history", "--since", "yesterday"}, refused},
+        {"since a day that is none", {"history", "--since", "2026-02-30"}, refused},
+        {"from no computer", {"history", "--from", ""}, refused},
+        {"--from outside history", {"listen", "--from", "WS01"}, refused},
+        {"--limit outside history", {"who", "--limit", "3"}, refused},
+        {"--no-history where nothing is kept", {"send", "--all", "--no-history", "hi"}, refused},
+        {"--no-history when reading it", {"history", "--no-history"}, refused},
     };
     for (const auto& [name, arguments, expected] : rows) {
         const auto result = ParseCommandLine(QStringList{"kestrin-cli"} + arguments);
@@ -118,16 +153,54 @@ class TRecordedScreen final : public TConsoleScreen {
 public:
     bool Typed() const override { return Person; }
     void SetPrompt(const std::string& prompt) override { Prompt = prompt; }
-    void Show(const std::string& text) override { Shown += text; }
+    void Show(const std::string& text) override {
+        Shown += text;
+        if (OnShow) {
+            OnShow();
+        }
+    }
     void ShowError(const std::string& text) override { Shown += "!" + text; }
 
     bool Person = true;
     std::string Prompt, Shown;
+    std::function<void()> OnShow;
 };
+
+TEST(CliInteractiveConsole, ShowsAnArrivalOnlyOnceTheHistoryFileHoldsIt) {
+    int argc = 1;
+    char program[] = "CliTest";
+    char* argv[] = {program};
+    QCoreApplication app(argc, argv);
+    const QTemporaryDir data;
+    qputenv("XDG_DATA_HOME", data.path().toUtf8());
+    TCliCommand command;
+    command.ConfigPath = data.filePath("none.conf");
+    TCliSession session(command, &app);
+    TRecordedScreen screen;
+    TInteractiveConsole console(session, screen);
+    // Read as another process reads it, through a connection of its own: the newest two at each showing.
+    THistoryStore file(DefaultHistoryPath());
+    std::vector<std::string> keptWhenShown;
+    screen.OnShow = [&] {
+        for (const THistoryEntry& entry : file.Recent(2).Entries) {
+            keptWhenShown.push_back(entry.Text);
+        }
+    };
+    screen.Shown.clear();
+    TMessenger& messenger = session.Messenger();
+    messenger.OnNewMemo(messenger, "ANNA-PC", "14:06:30", {"Lunch?"});
+    messenger.OnNewLine(messenger, "BORIS-PC", "14:07:00", "ok");
+    EXPECT_EQ(screen.Shown, "");
+    QCoreApplication::processEvents();
+    EXPECT_EQ(screen.Shown,
+              "memo from ANNA-PC at 14:06:30:\n  | Lunch?\nline from BORIS-PC at 14:07:00: ok\n");
+    EXPECT_EQ(keptWhenShown, (std::vector<std::string>{"ok", "Lunch?", "ok", "Lunch?"}));
+}
 
 TEST(CliInteractiveConsole, ShowsWhereMemosGoAndAsksBeforeAnUnsentMemoIsLost) {
     TCliCommand command;
     command.ConfigPath = QString::fromStdString(testing::TempDir() + "kestrin-cli-none.conf");
+    command.NoHistory = true;  // the user's own history stays untouched
     TCliSession session(command, nullptr);
     TRecordedScreen screen;
     TInteractiveConsole console(session, screen);
@@ -202,6 +275,41 @@ TEST(CliEventFormatter, ShowsControlsFromTheNetworkInsteadOfPassingThemToTheTerm
     EXPECT_EQ(line.find("\xc2\x9b"), std::string::npos) << line;
     EXPECT_NE(line.find("a\\u001b[2J"), std::string::npos) << line;
     EXPECT_NE(line.find("b\\u009bc"), std::string::npos) << line;
+}
+
+TEST(CliHistoryFormatter, PrintsEachKeptMemoAsTextOrJsonAndNeverAControl) {
+    // The file may have been written by anything: what it holds is made visible again.
+    const THistoryEntry received{.Id = 7,
+                                 .ReceivedMs = LocalMs(2026, 12, 24, 14, 6, 31),
+                                 .SenderTime = "14:06:30",
+                                 .Computer = "WS01",
+                                 .Text = "Lunch?\n\x1b[2Jat \xc2\x9bone"};
+    THistoryEntry toAll = received, line = received;
+    toAll.Direction = THistoryDirection::Sent;
+    toAll.Computer = "*";
+    toAll.SenderTime.clear();
+    toAll.Text = "Done.";
+    line.Kind = THistoryKind::Line;
+    line.Text = "ok\rfine";
+    const THistoryFormatter text(false), json(true);
+    const std::tuple<const char*, std::string, std::string> rows[] = {
+        {"a memo received", text.Entry(received),
+         "2026-12-24 14:06:31  memo from WS01 at 14:06:30:\n  | Lunch?\n  | ^[[2Jat <U+009B>one\n"},
+        {"a memo to every computer", text.Entry(toAll),
+         "2026-12-24 14:06:31  memo to every computer:\n  | Done.\n"},
+        {"a line message", text.Entry(line), "2026-12-24 14:06:31  line from WS01 at 14:06:30: ok^Mfine\n"},
+    };
+    for (const auto& [name, shown, expected] : rows) {
+        EXPECT_EQ(shown, expected) << name;
+    }
+    THistoryEntry utc = toAll;
+    utc.ReceivedMs = 1'798'122'600'123;
+    EXPECT_EQ(json.Entry(utc),
+              "{\"computer\":\"*\",\"direction\":\"sent\",\"id\":7,\"kind\":\"memo\",\"received\":"
+              "\"2026-12-24T14:30:00.123Z\",\"text\":\"Done.\",\"time\":\"\"}\n");
+    const std::string escaped = json.Entry(received);
+    EXPECT_EQ(escaped.find_first_of("\x1b\r"), std::string::npos) << escaped;
+    EXPECT_NE(escaped.find("\"text\":\"Lunch?\\n\\u001b[2Jat \\u009bone\""), std::string::npos) << escaped;
 }
 
 }  // namespace

@@ -1,8 +1,9 @@
 #!/usr/bin/python3
 # kestrin-cli end to end on a virtual LAN of three hosts: presence over real broadcasts, memos, the interactive
 # console, the memo size other computers take, signals, two echo companions side by side, a Russian and a German
-# office's code pages, and two hosts whose names share their first 15 characters. Needs root.
-import re, signal, subprocess, sys, tempfile
+# office's code pages, two hosts whose names share their first 15 characters, and the history the copies keep.
+# Needs root.
+import json, os, re, signal, subprocess, sys, tempfile
 from harness import Main, TLanTest
 
 A, B = "accounting-laptop-07", "accounting-laptop-08"  # one NetBIOS name: ACCOUNTING-LAPT
@@ -153,6 +154,44 @@ class TEndToEnd(TLanTest):
             self.Send("WS03", ["--to", to], text.encode())
             listener.WaitMemo([text], "WS03")
         self.assertEqual((first.Memos(), second.Memos(), Warned(second)), ([["for A"]], [["for B"]], []))
+
+    def test_what_arrives_is_kept_before_it_is_printed_and_history_finds_it(self):
+        # The history keeps the text as shown: an escape made visible, never to reach a terminal from the file.
+        memo, shown = ["Quarterly figures", "are \x1b[2Jready"], ["Quarterly figures", "are ^[[2Jready"]
+        history = lambda host, *args: self.Run(host, "history", *args)
+        def Kept(host, *args):
+            code, out, err = history(host, "--json", *args)
+            return code, err, [json.loads(line) for line in out.splitlines()]
+        with tempfile.NamedTemporaryFile("w", suffix=".conf") as off:
+            off.write("[History]\nEnabled=0\n")
+            off.flush()
+            keeper, = self.Listen("WS02")
+            # One copy asked to keep nothing, one whose settings turn the history off.
+            quiet = [self.Start("WS03", "listen", "--json", "--no-history"),
+                     self.Start(A, "--config", off.name, "listen", "--json")]
+            console = self.Start("WS01", stdin=subprocess.PIPE)
+            [process.WaitFor(lambda me: me.Bound(), "its mailbox") for process in quiet + [console]]
+            console.Process.stdin.write(("\n".join(memo) + "\n.\n").encode())
+            console.Process.stdin.close()  # it leaves once the memo is sent, with what it sent kept
+            self.assertEqual(console.WaitExit(), 0)
+            [process.WaitMemo(memo, "WS01") for process in [keeper] + quiet]
+            # Printed, so on disk: read by a second process while the listener still holds the file.
+            code, err, kept = Kept("WS02")
+            self.assertEqual((code, err, [(e["direction"], e["kind"], e["computer"], e["text"].split("\n"))
+                                          for e in kept]), (0, "", [("received", "memo", "WS01", shown)]))
+            self.assertEqual([(e["direction"], e["computer"], e["text"].split("\n")) for e in Kept("WS01")[2]
+                              if e["direction"] == "sent"], [("sent", "*", shown)])
+            # A word finds it in any case, and so do filters that hold; a word it lacks or a filter that fails does not.
+            for args, found in ((["QUARTERLY"], kept), (["--from", "ws01", "--since", "2000-01-01", "figures"], kept),
+                                (["--from", "WS03"], []), (["--since", "2999-12-31"], []), (["invoices"], [])):
+                self.assertEqual(Kept("WS02", *args), (0, "", found), args)
+            self.assertRegex(history("WS02")[1], r"^\d{4}-\d\d-\d\d \d\d:\d\d:\d\d  memo from WS01 at .*:\n"
+                                                  r"  \| Quarterly figures\n  \| are \^\[\[2Jready$")
+            # Neither of the others wrote a file, nor does reading make one.
+            off_said = "kestrin-cli: history recording is off ([History] Enabled=0); showing what was kept before"
+            for host, args, said in (("WS03", (), ""), (A, ("--config", off.name), off_said)):
+                self.assertEqual(history(host, *args), (0, "no history yet", said), host)
+                self.assertFalse(os.path.exists(os.path.join(self.Lan.Data, host, "Olvanta")), host)
 
 
 if __name__ == "__main__":

@@ -1,6 +1,6 @@
 # What the LAN tests share: a virtual LAN made with scripts/vlan, and processes inside its hosts whose output
 # is read as it comes, so that tests wait for events, never for a time. Needs root.
-import argparse, contextlib, json, os, pathlib, re, signal, subprocess, sys, tempfile, threading, time, unittest
+import argparse, contextlib, json, os, pathlib, re, shutil, signal, subprocess, sys, tempfile, threading, time, unittest
 
 sys.dont_write_bytecode = True  # the source tree may be read-only
 VLAN = os.path.normpath(os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "scripts", "vlan"))
@@ -39,12 +39,12 @@ s.sendp(s.Ether(dst="ff:ff:ff:ff:ff:ff") / s.IP(src=ip, dst=dst) / s.UDP(sport=1
 class TProcess:
     """One command inside a host; two threads collect its stdout and stderr lines."""
 
-    def __init__(self, argv, stdin):
+    def __init__(self, argv, stdin, env):
         self.Label = ("%s: %s" % (argv[3], " ".join(os.path.basename(a) for a in argv[5:])))[:80]
         self.Out, self.Err, self.Changed = [], [], threading.Condition()
         # A session of its own: a Ctrl+C at the terminal reaches only the test, which then cleans up.
         self.Process = subprocess.Popen(argv, stdin=stdin, stdout=subprocess.PIPE, stderr=subprocess.PIPE,
-                                        start_new_session=True, env=dict(os.environ, PYTHONUNBUFFERED="1"))
+                                        start_new_session=True, env=dict(os.environ, PYTHONUNBUFFERED="1", **env))
         self.Readers = [threading.Thread(target=self._Read, args=pair, daemon=True)
                         for pair in ((self.Process.stdout, self.Out), (self.Process.stderr, self.Err))]
         [reader.start() for reader in self.Readers]
@@ -111,7 +111,8 @@ class TProcess:
 
 class TLan:
     """A LAN of hosts made by scripts/vlan; `down` ends whatever still runs in it. Main takes down a LAN left
-    behind by a run that was killed."""
+    behind by a run that was killed. Each host keeps its data (the history of memos) in a folder of its own,
+    Data/<host>, as each computer of an office has its own; the user's own is never touched."""
 
     def __init__(self, hosts):
         self.Hosts, self.Processes = hosts, []
@@ -122,13 +123,16 @@ class TLan:
                              check=True, capture_output=True, text=True).stdout
         self.Address = dict(line.split() for line in out.splitlines())
         self.Broadcast = self.Address[self.Hosts[0]].rsplit(".", 1)[0] + ".255"
+        self.Data = tempfile.mkdtemp(prefix=self.Name + "-data-")
         return self
 
     def __exit__(self, *_):
         subprocess.run([VLAN, "down", self.Name], check=True)
+        shutil.rmtree(self.Data, ignore_errors=True)
 
     def Start(self, host, *argv, stdin=subprocess.DEVNULL):
-        self.Processes.append(TProcess([VLAN, "exec", self.Name, host, "--"] + list(argv), stdin))
+        data = {"XDG_DATA_HOME": os.path.join(self.Data, host)}
+        self.Processes.append(TProcess([VLAN, "exec", self.Name, host, "--"] + list(argv), stdin, data))
         return self.Processes[-1]
 
     def Run(self, host, *argv, stdin=b""):
@@ -199,6 +203,8 @@ class TLanTest(unittest.TestCase):
             process.WaitExit(kill=True)
         reports = [p.Label + ":\n" + "\n".join(p.Err) for p in ended if SANITIZER.search("\n".join(p.Err))]
         ended.clear()
+        if self.Lan:  # the next test's hosts start with no history
+            shutil.rmtree(self.Lan.Data, ignore_errors=True)
         self.assertFalse(reports, "sanitizer reports:\n" + "\n".join(reports))
 
     def Start(self, host, *args, stdin=subprocess.DEVNULL):

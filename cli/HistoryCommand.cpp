@@ -1,0 +1,63 @@
+// history: what this computer received and sent, read from the file the running copies write.
+#include <filesystem>
+#include <system_error>
+
+#include "cli/Commands.h"
+#include "cli/HistoryFormatter.h"
+#include "cli/Output.h"
+#include "history/HistoryPath.h"
+#include "history/HistoryStore.h"
+#include "qtcore/HistorySettings.h"
+
+int RunHistory(const TCliCommand& command) {
+    const THistorySettings settings = ReadHistorySettings(command.ConfigPath);
+    for (const QString& problem : settings.Problems) {
+        PrintError("kestrin-cli: settings: " + problem.toStdString() + "\n");
+    }
+    // The file is the user's whether or not memos are being added to it now.
+    if (!settings.Enabled) {
+        PrintError(
+            "kestrin-cli: history recording is off ([History] Enabled=0); showing what was kept before\n");
+    }
+    const std::filesystem::path path = DefaultHistoryPath();
+    // Reading must not leave an empty history behind where there was none.
+    if (std::error_code fault; !std::filesystem::exists(path, fault)) {
+        if (!command.Json) {
+            Print("no history yet\n");
+        }
+        return ExitCode::Ok;
+    }
+    THistoryStore store(path);
+    const THistoryOpenResult& opened = store.Opened();
+    if (opened.State == THistoryOpenState::Failed) {
+        PrintError("kestrin-cli: the history cannot be read: " + opened.Error + "\n");
+        return ExitCode::Failed;
+    }
+    if (opened.State == THistoryOpenState::StartedAfresh) {
+        PrintError("kestrin-cli: the history file was damaged; it was kept as " + opened.DamagedPath +
+                   " and a new one was started\n");
+    }
+
+    THistoryFilter filter;
+    if (!command.From.isEmpty()) {
+        filter.Computer = command.From.toStdString();
+    }
+    filter.SinceMs = command.SinceMs;
+    const THistoryRows rows =
+        command.Words.isEmpty() ? store.Recent(command.Limit, 0, filter)
+                                : store.Search(command.Words.join(' ').toStdString(), command.Limit, filter);
+    if (!rows.Ok()) {
+        PrintError("kestrin-cli: the history cannot be read: " + rows.Error + "\n");
+        return ExitCode::Failed;
+    }
+    const THistoryFormatter format(command.Json);
+    std::string text;
+    for (const THistoryEntry& entry : rows.Entries) {
+        text += format.Entry(entry);
+    }
+    if (rows.Entries.empty() && !command.Json) {
+        text = "no memo found\n";
+    }
+    Print(text);
+    return ExitCode::Ok;
+}
