@@ -27,15 +27,12 @@ int RunHistory(const TCliCommand& command) {
         }
         return ExitCode::Ok;
     }
-    THistoryStore store(path);
+    // Only read: a damaged file is the running copy's to set aside, and one the user may only read is shown.
+    THistoryStore store(path, THistoryAccess::Read);
     const THistoryOpenResult& opened = store.Opened();
     if (opened.State == THistoryOpenState::Failed) {
         PrintError("kestrin-cli: the history cannot be read: " + opened.Error + "\n");
         return ExitCode::Failed;
-    }
-    if (opened.State == THistoryOpenState::StartedAfresh) {
-        PrintError("kestrin-cli: the history file was damaged; it was kept as " + opened.DamagedPath +
-                   " and a new one was started\n");
     }
 
     THistoryFilter filter;

@@ -57,6 +57,22 @@ THistoryFile Failed(std::string error) {
     return file;
 }
 
+/// Another process's view: the file as it is, never created, repaired or written.
+THistoryFile OpenToRead(const fs::path& path) {
+    THistoryFile file{TSqliteConnection(Utf8(path), SQLITE_OPEN_READONLY), {}};
+    if (!file.Db || sqlite3_busy_timeout(file.Db.Get(), BusyWaitMs) != SQLITE_OK)
+        return Failed("cannot open " + Utf8(path) + ": " + file.Db.Error());
+    std::string error;
+    if (Check(file.Db, error) != TCheck::Sound)
+        return Failed("cannot read " + Utf8(path) + ": " + error);
+    const std::string version = file.Db.QueryText("PRAGMA user_version", error);
+    if (!error.empty())
+        return Failed(error);
+    file.Result.State = std::stoi(version) > HistorySchema::Version ? THistoryOpenState::ReadOnlyNewer
+                                                                    : THistoryOpenState::Ready;
+    return file;
+}
+
 THistoryFile Open(const fs::path& path, bool afterDamage) {
     std::error_code fault;
     fs::create_directories(path.parent_path(), fault);
@@ -127,4 +143,6 @@ THistoryFile Open(const fs::path& path, bool afterDamage) {
 
 }  // namespace
 
-THistoryFile OpenHistoryFile(const std::filesystem::path& path) { return Open(path, false); }
+THistoryFile OpenHistoryFile(const std::filesystem::path& path, THistoryAccess access) {
+    return access == THistoryAccess::Read ? OpenToRead(path) : Open(path, false);
+}

@@ -12,6 +12,10 @@ struct THistoryFile {
     THistoryOpenResult Result;
 };
 
-/// Opens or creates the history at `path`. A damaged file is renamed aside and a new one started; a file of a
-/// newer schema is opened read-only.
-THistoryFile OpenHistoryFile(const std::filesystem::path& path);
+/// How a process uses the file: the one running copy writes it; anyone else only reads it and changes nothing,
+/// not even a damaged file.
+enum class THistoryAccess { Write, Read };
+
+/// Opens the history at `path`. To write, a missing file is created, a damaged file renamed aside and a new
+/// one started, and a file of a newer schema opened read-only. To read, a missing or damaged file fails.
+THistoryFile OpenHistoryFile(const std::filesystem::path& path, THistoryAccess access = THistoryAccess::Write);

@@ -35,8 +35,8 @@ bool BindFilter(TSqliteStatement& query, const THistoryFilter& filter) {
 
 }  // namespace
 
-THistoryStore::THistoryStore(const std::filesystem::path& path) {
-    THistoryFile file = OpenHistoryFile(path);
+THistoryStore::THistoryStore(const std::filesystem::path& path, THistoryAccess access) {
+    THistoryFile file = OpenHistoryFile(path, access);
     Db = std::move(file.Db);
     OpenResult = std::move(file.Result);
 }

@@ -10,14 +10,16 @@
 #include <string_view>
 
 #include "history/HistoryEntry.h"
+#include "history/HistoryFile.h"
 #include "history/HistoryResult.h"
 #include "history/SqliteConnection.h"
 #include "history/SqliteStatement.h"
 
 class THistoryStore {
 public:
-    /// Opens or creates the history at `path` (DefaultHistoryPath() normally); Opened() says how that went.
-    explicit THistoryStore(const std::filesystem::path& path);
+    /// Opens the history at `path` (DefaultHistoryPath() normally), to write or only to read (see
+    /// OpenHistoryFile); Opened() says how that went.
+    explicit THistoryStore(const std::filesystem::path& path, THistoryAccess access = THistoryAccess::Write);
 
     const THistoryOpenResult& Opened() const { return OpenResult; }
 

@@ -106,6 +106,8 @@ TEST_F(HistoryStore, ADamagedFileIsMovedAsideAndANewOneStarted) {
     fs::create_directories(Path.parent_path());
     const std::string garbage(8192, 'x');
     std::ofstream(Path) << garbage;
+    EXPECT_EQ(THistoryStore(Path, THistoryAccess::Read).Opened().State, THistoryOpenState::Failed);
+    EXPECT_EQ(fs::file_size(Path), garbage.size()) << "a reader changed the file";
     THistoryStore store(Path);
     ASSERT_EQ(store.Opened().State, THistoryOpenState::StartedAfresh) << store.Opened().Error;
     EXPECT_EQ(fs::path(store.Opened().DamagedPath).parent_path(), Path.parent_path());
@@ -136,7 +138,7 @@ TEST_F(HistoryStore, AnUnwritablePlaceFailsEveryCallCleanly) {
 }
 
 TEST_F(HistoryStore, ASecondStoreReadsWhileAWriterHoldsTheFile) {
-    THistoryStore writer(Path), reader(Path);
+    THistoryStore writer(Path), reader(Path, THistoryAccess::Read);
     ASSERT_TRUE(writer.Add(std::vector{Entry("A", "committed")}).Ok());
     TSqliteConnection holder(Path.string(), SQLITE_OPEN_READWRITE);
     ASSERT_EQ(holder.Execute("BEGIN EXCLUSIVE; DELETE FROM message;"), "");
@@ -146,6 +148,7 @@ TEST_F(HistoryStore, ASecondStoreReadsWhileAWriterHoldsTheFile) {
     EXPECT_EQ(Texts(reader.Recent(10)), std::vector<std::string>{});
     EXPECT_TRUE(writer.Add(std::vector{Entry("A", "again")}).Ok());
     EXPECT_EQ(Texts(reader.Recent(10)), std::vector<std::string>{"again"});
+    EXPECT_FALSE(reader.Add(std::vector{Entry("A", "from a reader")}).Ok());
 }
 
 }  // namespace
