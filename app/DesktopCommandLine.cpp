@@ -11,6 +11,7 @@ const QString Usage = QStringLiteral(
     "\n"
     "  -h, --help     shows this text and exits\n"
     "  -v, --version  shows the version and exits\n"
+    "  --minimized    starts in the tray only where there is one, else minimised (for the start at logon)\n"
     "\n"
     "The options every Qt program takes, such as -platform NAME, -display DISPLAY and -style NAME, apply.\n"
     "kestrin-cli is the console client; its --help says more.\n");
@@ -33,7 +34,8 @@ TDesktopCommand ParseDesktopCommandLine(const QStringList& arguments) {
     parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
     const QCommandLineOption help(QStringList{"h", "help"});
     const QCommandLineOption version(QStringList{"v", "version"});
-    parser.addOptions({help, version});
+    const QCommandLineOption minimized(QStringLiteral("minimized"));
+    parser.addOptions({help, version, minimized});
     for (const char* name : QtOptionsWithValue) {
         parser.addOption(QCommandLineOption(QString::fromLatin1(name), {}, QStringLiteral("value")));
     }
@@ -53,5 +55,7 @@ TDesktopCommand ParseDesktopCommandLine(const QStringList& arguments) {
     if (parser.isSet(version)) {
         return {TAction::Version, QStringLiteral("kestrin " KESTRIN_VERSION "\n"), 0};
     }
-    return {};
+    TDesktopCommand run;
+    run.Minimized = parser.isSet(minimized);
+    return run;
 }

@@ -1,4 +1,4 @@
-// The desktop program's own command line: --help, --version, and Qt's options passed on to Qt.
+// The desktop program's own command line: --help, --version, --minimized, and Qt's options passed on to Qt.
 #pragma once
 
 #include <QString>
@@ -11,6 +11,8 @@ struct TDesktopCommand {
     QString Text;
     /// The exit code when the program does not run: 0 after --help and --version, 2 for a refused line.
     int ExitCode = 0;
+    /// --minimized: the window starts hidden in the tray, or minimised where there is no tray.
+    bool Minimized = false;
 };
 
 /// Reads the arguments (the program's name first) without a display, so that asking for help works

@@ -90,22 +90,27 @@ void TfrmMain::BuildMenu() {
     mnuSendTo->setShortcut(QKeySequence(Qt::Key_Insert));
     mnuSendAll = mnuMessage->addAction("Send Anyone");
     mnuSendAll->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Insert));
+    mnuHistory = mnuMessage->addAction("&History");
+    mnuHistory->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_H));
+    mnuMessage->addSeparator();
     mnuExit = mnuMessage->addAction("&Exit");
     mnuExit->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
     mnuOptions = MainMenu1->addAction("&Options");
     mnuAbout = MainMenu1->addAction("&About");
-    for (QAction* action : {mnuSendTo, mnuSendAll, mnuExit}) {
+    for (QAction* action : {mnuSendTo, mnuSendAll, mnuHistory, mnuExit}) {
         // Window-wide, so the keys work wherever the focus is inside the window.
         action->setShortcutContext(Qt::WindowShortcut);
         addAction(action);
     }
     mnuSendTo->setObjectName("mnuSendTo");
     mnuSendAll->setObjectName("mnuSendAll");
+    mnuHistory->setObjectName("mnuHistory");
     mnuExit->setObjectName("mnuExit");
     mnuOptions->setObjectName("mnuOptions");
     mnuAbout->setObjectName("mnuAbout");
     connect(mnuSendTo, &QAction::triggered, this, &TfrmMain::btnSendOutMemoClick);
     connect(mnuSendAll, &QAction::triggered, this, &TfrmMain::btnSendAllClick);
+    connect(mnuHistory, &QAction::triggered, this, &TfrmMain::mnuHistoryClick);
     connect(mnuExit, &QAction::triggered, this, &TfrmMain::mnuExitClick);
     connect(mnuOptions, &QAction::triggered, this, &TfrmMain::mnuOptionsClick);
     connect(mnuAbout, &QAction::triggered, this, &TfrmMain::mnuAboutClick);

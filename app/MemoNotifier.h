@@ -2,21 +2,23 @@
 #pragma once
 
 #include <QString>
+#include <functional>
 #include <memory>
 
 class QWidget;
 
 class TMemoNotifier {
 public:
-    /// `window` is what activating a notification brings forward; it must outlive the notifier.
-    explicit TMemoNotifier(QWidget& window);
+    /// `window` is what activating a notification brings forward, and it must outlive the notifier;
+    /// `openHistory` runs for the notification's History button.
+    TMemoNotifier(QWidget& window, std::function<void()> openHistory);
     ~TMemoNotifier();
     TMemoNotifier(const TMemoNotifier&) = delete;
     TMemoNotifier& operator=(const TMemoNotifier&) = delete;
 
-    /// Shows "Kestrin: memo from <origin>" with the first lines of `text`, in place of the one shown before.
-    /// Where the desktop has no notification service this does nothing, and says nothing.
-    void Show(const QString& origin, const QString& text);
+    /// Shows `summary` ("Kestrin: memo from <origin>") with the first lines of `text`, in place of the one shown
+    /// before. Where the desktop has no notification service this does nothing, and says nothing.
+    void Show(const QString& summary, const QString& text);
 
 private:
     class TService;

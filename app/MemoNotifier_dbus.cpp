@@ -22,6 +22,7 @@ namespace {
 const QString ServiceName = QStringLiteral("org.freedesktop.Notifications");
 const QString ServicePath = QStringLiteral("/org/freedesktop/Notifications");
 const QString DefaultAction = QStringLiteral("default");
+const QString HistoryAction = QStringLiteral("history");
 constexpr int ShownLines = 5;  // a notification is a glance, not a reader
 constexpr int ShownCharacters = 400;
 constexpr int IconPixels = 48;
@@ -60,7 +61,8 @@ class TMemoNotifier::TService : public QObject {
     Q_OBJECT
 
 public:
-    explicit TService(QWidget& window) : Window(window), Bus(QDBusConnection::sessionBus()) {
+    TService(QWidget& window, std::function<void()> openHistory)
+        : Window(window), OpenHistory(std::move(openHistory)), Bus(QDBusConnection::sessionBus()) {
         if (!Bus.isConnected()) {
             return;
         }
@@ -76,14 +78,14 @@ public:
         });
     }
 
-    void Show(const QString& origin, const QString& text) {
+    void Show(const QString& summary, const QString& text) {
         if (!Bus.isConnected()) {
             return;
         }
         // One call at a time: while the service has not answered, only the latest arrival waits, so a flood
         // of memos never floods the bus or the service.
         if (Sending) {
-            Waiting = {origin, text};
+            Waiting = {summary, text};
             return;
         }
         Sending = true;
@@ -99,16 +101,17 @@ public:
             QDBusMessage::createMethodCall(ServiceName, ServicePath, ServiceName, QStringLiteral("Notify"));
         // One notification, replaced by each next one: the window too shows only the last message.
         call << QStringLiteral("Kestrin") << Shown << QStringLiteral("kestrin")
-             << QStringLiteral("Kestrin: memo from ") + origin << Body(text, Markup)
-             << QStringList{DefaultAction, QStringLiteral("Show")} << hints << -1;
+             << summary << Body(text, Markup)
+             << QStringList{DefaultAction, QStringLiteral("Show"), HistoryAction, QStringLiteral("History")} << hints
+             << -1;
         Await(Bus.asyncCall(call), [this](QDBusPendingCallWatcher& reply) {
             if (const QDBusPendingReply<uint> id = reply; id.isValid()) {
                 Shown = id.value();
             }
             Sending = false;
             if (Waiting) {
-                const auto [nextOrigin, nextText] = *std::exchange(Waiting, std::nullopt);
-                Show(nextOrigin, nextText);
+                const auto [nextSummary, nextText] = *std::exchange(Waiting, std::nullopt);
+                Show(nextSummary, nextText);
             }
         });
     }
@@ -122,7 +125,7 @@ private slots:
     }
 
     void OnAction(uint id, const QString& action) {
-        if (id != Shown || action != DefaultAction) {
+        if (id != Shown || (action != DefaultAction && action != HistoryAction)) {
             return;
         }
         if (Window.isMinimized()) {
@@ -139,6 +142,9 @@ private slots:
         Window.activateWindow();
         qunsetenv("XDG_ACTIVATION_TOKEN");
         Token.clear();
+        if (action == HistoryAction) {
+            OpenHistory();
+        }
     }
 
 private:
@@ -152,6 +158,7 @@ private:
     }
 
     QWidget& Window;
+    std::function<void()> OpenHistory;
     QDBusConnection Bus;
     uint Shown = 0;      // the notification on screen, which the next one replaces
     bool Markup = true;  // until the service says otherwise; most read markup
@@ -159,15 +166,16 @@ private:
     QVariant Icon;  // the icon's pixels, made once
     bool Sending = false;
     std::optional<std::pair<QString, QString>>
-        Waiting;  // origin and text of the arrival after the one on its way
+        Waiting;  // summary and text of the arrival after the one on its way
 };
 
-TMemoNotifier::TMemoNotifier(QWidget& window) : Service(std::make_unique<TService>(window)) {}
+TMemoNotifier::TMemoNotifier(QWidget& window, std::function<void()> openHistory)
+    : Service(std::make_unique<TService>(window, std::move(openHistory))) {}
 
 TMemoNotifier::~TMemoNotifier() = default;
 
-void TMemoNotifier::Show(const QString& origin, const QString& text) {
-    Service->Show(origin, text);
+void TMemoNotifier::Show(const QString& summary, const QString& text) {
+    Service->Show(summary, text);
 }
 
 #include "MemoNotifier_dbus.moc"

@@ -3,7 +3,7 @@
 
 class TMemoNotifier::TService {};
 
-TMemoNotifier::TMemoNotifier(QWidget&) {}
+TMemoNotifier::TMemoNotifier(QWidget&, std::function<void()>) {}
 
 TMemoNotifier::~TMemoNotifier() = default;
 

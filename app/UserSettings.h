@@ -3,6 +3,9 @@
 
 #include <memory>
 
+#include "app/DesktopSettings.h"
 #include "settings/SettingsStore.h"
 
 std::unique_ptr<TSettingsStore> MakeUserSettingsStore();
+/// The tray's settings, from the same place as the store's.
+TDesktopSettings ReadDesktopSettings();

@@ -8,7 +8,9 @@
 #include "app/KestrinApplication.h"
 #include "app/UserSettings.h"
 #include "app/uniKestrin.h"
+#include "history/HistoryPath.h"
 #include "options/uniOptions.h"
+#include "qtcore/HistoryRecorder.h"
 #include "qtcore/NetworkBackend.h"
 #include "widgets/ErrorDisplay.h"
 #include "widgets/KestrinIcon.h"
@@ -32,8 +34,8 @@ QStringList ArgumentsOf(int argc, char** argv) {
 
 int main(int argc, char** argv) {
     // Read before anything needs a display, so that --help works over ssh and in a script.
-    if (const auto command = ParseDesktopCommandLine(ArgumentsOf(argc, argv));
-        command.Action != TDesktopCommand::TAction::Run) {
+    const auto command = ParseDesktopCommandLine(ArgumentsOf(argc, argv));
+    if (command.Action != TDesktopCommand::TAction::Run) {
         (command.ExitCode == 0 ? std::cout : std::cerr) << command.Text.toLocal8Bit().toStdString();
         return command.ExitCode;
     }
@@ -48,8 +50,17 @@ int main(int argc, char** argv) {
 
     TKestrinApplication app(argc, argv);
     QApplication::setWindowIcon(KestrinIcon());
+    // The program ends when its main window closes: with the window hidden in the tray, a message box or the
+    // History window would otherwise end it as the last window closed.
+    QApplication::setQuitOnLastWindowClosed(false);
     const auto settings = MakeUserSettingsStore();
     const auto startup = MakeStartupRegistration();
+    // One history for the program, from the same settings as the rest; switched off, the file is not opened.
+    const THistorySettings historySettings = ReadHistorySettings();
+    const auto history = historySettings.Enabled
+                             ? std::make_unique<THistoryRecorder>(historySettings, DefaultHistoryPath(), &app)
+                             : nullptr;
+    const QStringList settingsProblems = network.Problems + historySettings.Problems;
     // Before the window exists: the window announces this computer while it is made, and a message box of
     // its start may then wait for an OK when the session ends.
     app.SayGoodbyeAtSessionEnd(SayMainWindowGoodbye);
@@ -63,12 +74,12 @@ int main(int argc, char** argv) {
     const auto about = [](TfrmMain& owner) { return std::make_unique<TAboutBox>(&owner, &owner); };
     auto window = std::make_unique<TfrmMain>(TMainWindowEnvironment{
         network.Backend->Transport(), *network.System, *settings, frmMain, MyMessenger, PopUp, network.Text,
-        network.Presence, network.Problems, [&backend = *network.Backend] { return backend.LastError(); },
-        options, about});
+        network.Presence, settingsProblems, [&backend = *network.Backend] { return backend.LastError(); },
+        options, about, history.get(), ReadDesktopSettings()});
     if (app.SessionEnded()) {
         return 0;  // the goodbye is said; leaving destroys the window, which has nothing more to say
     }
-    window->show();
+    window->ShowAtStart(command.Minimized);
     // Whether another computer answers to this one's name, or nothing here does: asked once, off the UI
     // thread, and told in the plain message box through the event loop (dropped if the window is gone by
     // then).
@@ -82,7 +93,8 @@ int main(int argc, char** argv) {
     });
     const int code = app.exec();
     nameCheck.join();
-    // Destroying the window deactivates the messenger, which announces this computer's departure.
+    // Destroying the window writes the last memos to the history and deactivates the messenger, which
+    // announces this computer's departure.
     window.reset();
     return code;
 }

@@ -11,9 +11,12 @@
 #include <QTextEdit>
 #include <utility>
 
+#include "app/HistoryWindow.h"
 #include "app/MemoNotifier.h"
 #include "app/OutgoingLines.h"
+#include "app/TrayIcon.h"
 #include "messenger/uniMessenger.h"
+#include "qtcore/HistoryRecorder.h"
 #include "qtcore/QtUiQueue.h"
 #include "settings/SettingsStore.h"
 #include "settings/StoredInteger.h"
@@ -34,7 +37,7 @@ TfrmMain::TfrmMain(const TMainWindowEnvironment& environment, QWidget* parent)
                               Qt::MSWindowsFixedSizeDialogHint),
       Environment(environment),
       UiQueue(std::make_unique<TQtUiQueue>(this)),
-      Notifier(std::make_unique<TMemoNotifier>(*this)) {
+      Notifier(std::make_unique<TMemoNotifier>(*this, [this] { mnuHistoryClick(); })) {
     Living = this;
     Environment.Window = this;
     setObjectName("frmMain");
@@ -42,6 +45,7 @@ TfrmMain::TfrmMain(const TMainWindowEnvironment& environment, QWidget* parent)
     setFont(KestrinFont());
     BuildControls();
     BuildMenu();
+    SetUpHistory();
     setFixedSize(sizeHint());
     move(225, 145);
     btnSendAll->setFocus();
@@ -53,6 +57,13 @@ TfrmMain::TfrmMain(const TMainWindowEnvironment& environment, QWidget* parent)
 }
 
 TfrmMain::~TfrmMain() {
+    // The History window asks this one what is unread until it is gone.
+    delete std::exchange(HistoryWindow, nullptr);
+    if (Environment.History != nullptr) {
+        // What came in the last turn is written (and shown, to a window nobody sees any more).
+        Environment.History->Flush();
+        Environment.History->OnProblem = nullptr;
+    }
     try {
         FormDestroy();
     } catch (const std::exception& failure) {
@@ -121,14 +132,19 @@ void TfrmMain::btnSendOutMemoClick() {
 
 void TfrmMain::SendMemo(const std::string& target, const TStringList& lines) {
     Sending = true;
+    SendFailed = false;
     const auto failure =
         target.empty() ? OwnedMessenger->SendMemoToAll(lines) : OwnedMessenger->SendMemoTo(target, lines);
     Sending = false;
+    if (!failure && !SendFailed) {
+        KeepSent(target, lines);
+    }
     ShowSendFailure(failure);
 }
 
 void TfrmMain::MyMessengerError(TMainMessenger&, const std::string& ErrorMsg) {
     if (Sending) {
+        SendFailed = true;
         return;
     }
     QString text = QString::fromStdString(ErrorMsg);
@@ -159,21 +175,37 @@ std::string TfrmMain::TargetName() const {
 }
 
 void TfrmMain::ShowArrival(const TArrival& arrival) {
-    const bool showPending = LatestArrival.has_value();
-    LatestArrival = arrival;
-    if (!showPending) {
+    // On disk before it is on the screen: a memo read is a memo kept.
+    if (Environment.History == nullptr) {
+        ArrivalKept(arrival, 0);
+        return;
+    }
+    Environment.History->Received(arrival, [this, arrival](std::int64_t id) { ArrivalKept(arrival, id); });
+}
+
+void TfrmMain::ArrivalKept(const TArrival& arrival, std::int64_t id) {
+    if (!isActiveWindow()) {
+        Unread.Arrived(id);
+    }
+    if (Burst.Add(arrival)) {
         QMetaObject::invokeMethod(this, &TfrmMain::ShowLatestArrival, Qt::QueuedConnection);
+    }
+    if (HistoryWindow != nullptr) {
+        HistoryWindow->Added();
     }
 }
 
 void TfrmMain::ShowLatestArrival() {
-    if (!LatestArrival) {
+    if (Burst.Empty()) {
         return;
     }
-    const TArrival arrival = *std::exchange(LatestArrival, std::nullopt);
+    const TArrivalBurst burst = std::exchange(Burst, {});
+    const TArrival& arrival = burst.Last();
     if (Environment.PopUp) {
         if (isMinimized()) {
             showNormal();
+        } else if (isHidden()) {
+            show();  // from the tray, as from the task bar
         }
         // Raised, never activated: a message must not steal the focus from what the user is typing.
         raise();
@@ -185,8 +217,9 @@ void TfrmMain::ShowLatestArrival() {
     memoInMemo->setPlainText(text);
     // A window in front is seen; one behind others, minimised or on another desktop is told of it.
     if (Notify && !isActiveWindow()) {
-        Notifier->Show(arrival.Origin.Shown, text);
+        Notifier->Show(burst.Summary(), text);
     }
+    UnreadChanged();
 }
 
 void TfrmMain::MyMessengerNewLine(TMainMessenger&, const std::string& Origin, const std::string& Time,
@@ -220,7 +253,10 @@ void TfrmMain::btnClearInMemoClick() {
 }
 
 void TfrmMain::mnuExitClick() {
+    Leaving = true;
     close();
+    // A window that lives in the tray may never have been shown, and then closing it ends nothing.
+    QCoreApplication::quit();
 }
 
 void TfrmMain::mnuOptionsClick() {

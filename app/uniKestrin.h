@@ -9,6 +9,9 @@
 #include <optional>
 #include <string>
 
+#include "app/ArrivalBurst.h"
+#include "app/DesktopSettings.h"
+#include "app/UnreadMemos.h"
 #include "messenger/Presence.h"
 #include "messenger/StringList.h"
 #include "qtcore/PeerText.h"
@@ -21,6 +24,8 @@ class QLabel;
 class QMenu;
 class QPushButton;
 class QTextEdit;
+class TfrmHistory;
+class THistoryRecorder;
 class TMainMessenger;
 class TMemoNotifier;
 struct TSendFailure;
@@ -28,7 +33,9 @@ class TMessenger;
 class TMailslotTransport;
 class TSettingsStore;
 class TSystemServices;
+class TTrayIcon;
 class TUiThreadQueue;
+struct THistoryEntry;
 enum class TUserChange;
 
 class TfrmMain;
@@ -55,6 +62,10 @@ struct TMainWindowEnvironment {
     std::function<std::string()> WhyNoMailbox{};
     TDialogFactory Options{};  ///< what the Options menu shows; nothing when empty
     TDialogFactory About{};    ///< what the About menu shows; nothing when empty
+    /// Where what arrives is kept before it is shown, and what is sent is kept; null when nothing is kept.
+    THistoryRecorder* History = nullptr;
+    /// The tray icon and the close box; no icon unless asked for.
+    TDesktopSettings Desktop{false, false};
 };
 
 class TfrmMain final : public QMainWindow {
@@ -66,6 +77,12 @@ public:
 
     /// Stores the pop-up flag; the Options dialog's Ok calls it.
     void SaveAll();
+    /// Shows the window at start, or with `minimized` leaves it in the tray (minimised where there is none).
+    void ShowAtStart(bool minimized);
+
+protected:
+    void changeEvent(QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
 
 private:
     friend void SayMainWindowGoodbye();
@@ -90,6 +107,7 @@ private:
     QMenu* mnuMessage = nullptr;
     QAction* mnuSendTo = nullptr;
     QAction* mnuSendAll = nullptr;
+    QAction* mnuHistory = nullptr;
 
     void MyMessengerNewLine(TMainMessenger& Sender, const std::string& Origin, const std::string& Time,
                             const std::string& Line);
@@ -114,7 +132,17 @@ private:
     void BuildControls();
     void BuildMenu();
     void ShowArrival(const TArrival& arrival);
+    /// The arrival is in the history (as row `id`, 0 when it could not be kept): it joins the burst to show.
+    void ArrivalKept(const TArrival& arrival, std::int64_t id);
     void ShowLatestArrival();
+    void mnuHistoryClick();
+    /// Reply in the History window: the memo's computer becomes the target, the cursor goes to the outgoing area.
+    void ReplyTo(const THistoryEntry& entry);
+    /// In front and active, from wherever it was: the tray, minimised, behind others.
+    void BringForward();
+    void UnreadChanged();
+    /// Hands the window's history, unread count and tray to their owners; part of the constructor.
+    void SetUpHistory();
     std::string TargetName() const;
     /// Says in the plain message box that a memo was not sent because it is too long, if so.
     void ShowSendFailure(const std::optional<TSendFailure>& failure);
@@ -124,6 +152,8 @@ private:
     /// failed answer would bury the user.
     void TellOnce(const QString& text);
     void SendMemo(const std::string& target, const TStringList& lines);
+    /// Keeps a memo that went out in the history.
+    void KeepSent(const std::string& target, const TStringList& lines);
 
     TMainWindowEnvironment Environment;
     std::unique_ptr<TUiThreadQueue> UiQueue;
@@ -132,11 +162,16 @@ private:
     bool Notify =
         false;  ///< whether an arrival behind other windows is told as a notification; set by LoadAll
     TPeerText Peers{Environment.Text};  ///< what arrives, decoded and made safe once
-    /// The last arrival not shown yet: a burst is shown once, as its last message, when the event loop
-    /// comes round, so that a flood of memos costs one layout, one beep and one notification per turn.
-    std::optional<TArrival> LatestArrival;
+    /// The arrivals not shown yet: a burst is shown once, as its last message, when the event loop comes
+    /// round, so that a flood of memos costs one layout, one beep and one notification per turn.
+    TArrivalBurst Burst;
+    TUnreadMemos Unread;
+    TfrmHistory* HistoryWindow = nullptr;  ///< made when first opened; a child of this window
+    std::unique_ptr<TTrayIcon> Tray;
     QSet<QString> Told;
-    bool Sending = false;  ///< a failure of the memo being sent is told by its own message box
+    bool Sending = false;     ///< a failure of the memo being sent is told by its own message box
+    bool SendFailed = false;  ///< the messenger refused the memo being sent
+    bool Leaving = false;     ///< Exit was chosen: closing ends the program even with CloseToTray
 };
 
 /// The goodbye at a session's end: the living main window's messenger leaves, when there is one and it is

@@ -1,6 +1,7 @@
 // The history written in batches at the end of each turn of the event loop.
 #include "qtcore/HistoryRecorder.h"
 
+#include <QCoreApplication>
 #include <chrono>
 
 #include "history/HistoryStore.h"
@@ -30,15 +31,20 @@ THistoryRecorder::THistoryRecorder(const THistorySettings& settings, const std::
     const THistoryOpenResult& opened = History->Opened();
     switch (opened.State) {
         case THistoryOpenState::StartedAfresh:
-            Tell(QStringLiteral("The history file was damaged; it was kept as %1 and a new one was started")
+            Tell(QCoreApplication::translate(
+                     "HistoryRecorder",
+                     "The history file was damaged; it was kept as %1 and a new one was started")
                      .arg(QString::fromStdString(opened.DamagedPath)));
             break;
         case THistoryOpenState::ReadOnlyNewer:
-            Tell(QStringLiteral("The history file was written by a newer Kestrin: it is shown, but nothing is "
-                                "added to it"));
+            Tell(QCoreApplication::translate(
+                "HistoryRecorder",
+                "The history file was written by a newer Kestrin: it is shown, but "
+                "nothing is added to it"));
             break;
         case THistoryOpenState::Failed:
-            Tell(QStringLiteral("The history cannot be kept: %1").arg(QString::fromStdString(opened.Error)));
+            Tell(QCoreApplication::translate("HistoryRecorder", "The history cannot be kept: %1")
+                     .arg(QString::fromStdString(opened.Error)));
             break;
         case THistoryOpenState::Ready:
             break;
@@ -108,7 +114,9 @@ std::int64_t THistoryRecorder::Write() {
         Told.removeAll("write");
         return added.FirstId;
     }
-    Tell(QStringLiteral("Memos could not be added to the history (%1); they are shown, and kept for a later try")
+    Tell(QCoreApplication::translate("HistoryRecorder",
+                                     "Memos could not be added to the history (%1); they are shown, and "
+                                     "kept for a later try")
              .arg(QString::fromStdString(added.Error)),
          "write");
     if (!Retry.isActive())
@@ -133,7 +141,8 @@ void THistoryRecorder::RemoveOld() {
     if (Settings.KeepDays <= 0 || !Writable())
         return;
     if (const THistoryResult removed = History->RemoveOlderThan(Settings.KeepDays); !removed.Ok())
-        Tell(QStringLiteral("Old memos could not be removed from the history: %1")
+        Tell(QCoreApplication::translate("HistoryRecorder",
+                                         "Old memos could not be removed from the history: %1")
                  .arg(QString::fromStdString(removed.Error)),
              "remove");
 }

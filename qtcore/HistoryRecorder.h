@@ -25,7 +25,8 @@ public:
     using TShow = std::function<void(std::int64_t id)>;
 
     /// Opens `path` (DefaultHistoryPath() normally) unless `settings.Enabled` is false, removes what is older
-    /// than KeepDays now and once a day after; `context` runs the end-of-turn writes and must outlive this.
+    /// than KeepDays now and once a day after; `context` is an object of the thread whose event loop runs the
+    /// end-of-turn writes: the one that makes and uses the recorder.
     THistoryRecorder(const THistorySettings& settings, const std::filesystem::path& path, QObject* context);
     ~THistoryRecorder();
 
@@ -55,7 +56,8 @@ private:
 
     THistorySettings Settings;
     std::unique_ptr<THistoryStore> History;
-    QObject* Context;
+    /// Receives the end-of-turn write; it goes with the recorder, and a write still queued goes with it.
+    QObject Turn;
     std::vector<THistoryEntry> Waiting;
     std::vector<std::pair<std::size_t, TShow>> Shows;  ///< index into Waiting, and what runs after it is kept
     bool Scheduled = false;

@@ -16,75 +16,8 @@
 
 #include "app/DesktopCommandLine.h"
 #include "app/KestrinApplication.h"
-#include "app/uniKestrin.h"
-#include "settings/ini/IniSettingsStore.h"
+#include "tests/app/MainWindowHarness.h"
 #include "tests/support/ProcessEnd.h"
-#include "tests/support/RecordedMessages.h"
-#include "tests/support/TestPeer.h"
-
-// A main window on the simulated LAN, with a second computer to talk to and failures recorded, not shown.
-// The window goes first, before the LAN and the recorder.
-class TMainWindowHarness : public TRecordedMessages {
-public:
-    TfrmMain& Open(const TWireText& text = {}) {
-        Window = std::make_unique<TfrmMain>(TMainWindowEnvironment{
-            Own, System, Settings, Published, Messenger, PopUp, text, TPresenceTiming::Immediate(), {},
-            [this] { return Why.toStdString(); }, Options, About});
-        return *Window;
-    }
-
-    /// Sends raw message text from the other computer to this window's computer.
-    void Deliver(const std::string& text) { SendRaw(Peer, "\\\\WS01\\mailslot\\MB303", text); }
-
-    /// The computer that each datagram written so far whose text holds `needle` went to.
-    QStringList SentTo(const std::string& needle) const {
-        QStringList targets;
-        for (const auto& datagram : Lan.Traffic())
-            if (datagram.Bytes.find(needle) != std::string::npos)
-                targets << QString::fromStdString(datagram.Path).section('\\', 2, 2);
-        return targets;
-    }
-
-    TMemoryLan Lan;
-    TMemoryComputer& Own = Lan.AddComputer("WS01");
-    TMemoryComputer& Peer = Lan.AddComputer("WS02");
-    TFixedSystem System{"WS01"};
-    QTemporaryDir Dir;
-    QString Path = Dir.filePath("Kestrin.conf");
-    TIniSettingsStore Settings{Path};
-    QString Why;  ///< what the transport says when the mailbox cannot be opened
-    TfrmMain* Published = nullptr;  // the names the window keeps for the program to publish
-    TMessenger* Messenger = nullptr;
-    bool PopUp = false;
-    TDialogFactory Options, About;  ///< what the menus show
-    std::unique_ptr<TfrmMain> Window;
-};
-
-// The window's controls, found by the names its layout gives them.
-struct TMainWindowUi {
-    explicit TMainWindowUi(QWidget& window) : Window(window) {}
-
-    template <class T>
-    T* Find(const char* name) const {
-        T* const control = Window.findChild<T*>(name);
-        if (control == nullptr)
-            qFatal("The window has no control %s", name);
-        return control;
-    }
-
-    QWidget& Window;
-    QPushButton* btnSendAll = Find<QPushButton>("btnSendAll");
-    QPushButton* btnSendOutMemo = Find<QPushButton>("btnSendOutMemo");
-    QPushButton* btnClearOutMemo = Find<QPushButton>("btnClearOutMemo");
-    QPushButton* btnClearInMemo = Find<QPushButton>("btnClearInMemo");
-    QTextEdit* memoOutMemo = Find<QTextEdit>("memoOutMemo");
-    QTextEdit* memoInMemo = Find<QTextEdit>("memoInMemo");
-    QComboBox* cmbComputers = Find<QComboBox>("cmbComputers");
-    QLabel* lblOrigin = Find<QLabel>("lblOrigin");
-    QLabel* lblTime = Find<QLabel>("lblTime");
-    QAction* mnuOptions = Find<QAction>("mnuOptions");
-    QAction* mnuAbout = Find<QAction>("mnuAbout");
-};
 
 class MainWindowTest : public QObject {
     Q_OBJECT
@@ -308,12 +241,14 @@ private slots:
         const std::pair<QStringList, TDesktopCommand::TAction> rows[] = {
             {{}, Run}, {{"-platform", "offscreen", "-style=fusion", "-reverse"}, Run}, {{"--platform", "xcb"}, Run},
             {{"--help"}, Help}, {{"-h"}, Help}, {{"--version"}, Version}, {{"--frobnicate"}, Refused},
-            {{"notes.txt"}, Refused}, {{"-platform"}, Refused}};
+            {{"notes.txt"}, Refused}, {{"-platform"}, Refused}, {{"--minimized", "-style=fusion"}, Run},
+            {{"-minimized"}, Run}, {{"--minimized=1"}, Refused}};
         for (const auto& [arguments, action] : rows) {
             const auto command = ParseDesktopCommandLine(QStringList{"kestrin"} + arguments);
             QVERIFY2(command.Action == action && command.ExitCode == (action == Refused ? 2 : 0) &&
                          command.Text.contains(action == Version ? "kestrin 1.0.0" : "Usage: kestrin") ==
-                             (action != Run),
+                             (action != Run) &&
+                         command.Minimized == (action == Run && arguments.filter("minimized").size() == 1),
                      qPrintable(arguments.join(' ')));
         }
     }

@@ -1,9 +1,50 @@
 #!/usr/bin/python3
 # The desktop program on a desktop of its own (see TDesktop), run under a private session bus: an arrival while
 # another window is in front is told as a notification, one while Kestrin is in front is not, nor any with
-# Notify=0; activating the notification brings the window forward. Needs root.
-import os, pathlib, signal, sys
+# Notify=0; activating the notification brings the window forward. The tray: Debian's trayer as the X11 tray, and
+# a StatusNotifierWatcher of the test's own on the private bus. Needs root.
+import os, pathlib, re, signal, sys
 from harness import Main, TDesktop, TLanTest
+
+# What a window manager sends when the close box is clicked (there is none here): WM_DELETE_WINDOW. argv: the window.
+CLOSE = r"""
+import sys
+from Xlib import X, display, protocol
+d = display.Display()
+window = d.create_resource_object("window", int(sys.argv[1]))
+window.send_event(protocol.event.ClientMessage(window=window, client_type=d.intern_atom("WM_PROTOCOLS"), data=(
+    32, [d.intern_atom("WM_DELETE_WINDOW"), X.CurrentTime, 0, 0, 0])))
+d.flush()
+"""
+
+# A StatusNotifierWatcher with a host, as a desktop's panel offers one: it prints "ready", then the service of each
+# item that registers.
+WATCHER = r"""
+from gi.repository import Gio, GLib
+XML = ('<node><interface name="org.kde.StatusNotifierWatcher">'
+       '<method name="RegisterStatusNotifierItem"><arg type="s" direction="in"/></method>'
+       '<method name="RegisterStatusNotifierHost"><arg type="s" direction="in"/></method>'
+       '<property name="RegisteredStatusNotifierItems" type="as" access="read"/>'
+       '<property name="IsStatusNotifierHostRegistered" type="b" access="read"/>'
+       '<property name="ProtocolVersion" type="i" access="read"/>'
+       '<signal name="StatusNotifierItemRegistered"><arg type="s"/></signal>'
+       '<signal name="StatusNotifierItemUnregistered"><arg type="s"/></signal>'
+       '<signal name="StatusNotifierHostRegistered"/></interface></node>')
+items = []
+def Call(bus, sender, path, interface, method, args, invocation):
+    if method == "RegisterStatusNotifierItem":
+        items.append(args[0] if args[0].startswith("org.") else sender)
+        print(items[-1], flush=True)
+    invocation.return_value(None)
+def Property(bus, sender, path, interface, name):
+    return {"RegisteredStatusNotifierItems": GLib.Variant("as", items),
+            "IsStatusNotifierHostRegistered": GLib.Variant("b", True), "ProtocolVersion": GLib.Variant("i", 0)}[name]
+def Acquired(bus, name):
+    bus.register_object("/StatusNotifierWatcher", Gio.DBusNodeInfo.new_for_xml(XML).interfaces[0], Call, Property)
+Gio.bus_own_name(Gio.BusType.SESSION, "org.kde.StatusNotifierWatcher", Gio.BusNameOwnerFlags.NONE, Acquired,
+                 lambda bus, name: print("ready", flush=True), None)
+GLib.MainLoop().run()
+"""
 
 
 class TDesktopTest(TLanTest):
@@ -12,12 +53,16 @@ class TDesktopTest(TLanTest):
         self.Lan.Start("WS01", "xmessage", "-geometry", "300x200+150+100", "another program, over Kestrin")
         self.Other = self.Desktop.Window("xmessage")
 
-    def StartApp(self, settings):
+    def Launch(self, settings, *options):
         config = pathlib.Path(os.environ["XDG_CONFIG_HOME"], "Olvanta", "Kestrin.conf")
         config.parent.mkdir(exist_ok=True)
         config.write_text(settings)
-        app = self.Lan.Start("WS01", "/usr/bin/env", "QT_QPA_PLATFORM=xcb", self.App)
+        app = self.Lan.Start("WS01", "/usr/bin/env", "QT_QPA_PLATFORM=xcb", self.App, *options)
         app.WaitFor(lambda me: me.Bound(), "its mailbox")
+        return app
+
+    def StartApp(self, settings):
+        app = self.Launch(settings)
         window = self.Desktop.Window("Kestrin v1.0")
         self.Desktop.Focus(self.Other)  # what the user works in; with no window manager Kestrin never takes it
         return app, window
@@ -63,6 +108,55 @@ class TDesktopTest(TLanTest):
         app, _ = self.StartApp("[General]\nNotify=0\n")
         self.Send(b"unseen\n")
         self.assertNotIn("Kestrin", self.Ended(app))
+
+    def Shown(self, *search):
+        """The windows on the screen that xdotool finds so."""
+        return self.Lan.Run("WS01", "xdotool", "search", "--onlyvisible", *search)[1].split()
+
+    def Click(self, window, button):
+        self.Desktop.Run("xdotool", "mousemove", "--window", str(window), "5", "5", "click", str(button))
+
+    def test_with_close_to_tray_the_window_lives_in_the_tray_until_exit(self):
+        # --minimized starts it in the tray only; a click on the icon brings the window forward, the close box hides
+        # it in the tray again, and the tray menu's Exit ends the program, with one goodbye.
+        sniffer = self.Lan.Sniff("WS02")
+        self.Lan.Start("WS01", "trayer", "--edge", "bottom", "--widthtype", "pixel", "--width", "100")
+        panel = self.Desktop.Window("panel")
+        app = self.Launch("[General]\nCloseToTray=1\nPopUp=0\n", "--minimized")
+        icon = lambda: re.findall(r'^\s+(0x[0-9a-f]+) "Kestrin": \("kestrin"', self.Desktop.Run(
+            "xwininfo", "-tree", "-id", str(panel)), re.M)  # embedded in the tray's panel
+        app.WaitFor(lambda _: icon(), "the icon in the tray")
+        self.assertEqual(self.Shown("--name", "^Kestrin v1.0$"), [])
+        self.Click(int(icon()[0], 16), 1)
+        window = self.Desktop.Window("Kestrin v1.0")
+        app.WaitFor(lambda _: self.Desktop.InFront(window, self.Other), "the window in front")
+        self.Desktop.Run("/usr/bin/python3", "-c", CLOSE, str(window))
+        app.WaitFor(lambda _: not self.Shown("--name", "^Kestrin v1.0$"), "the window hidden")
+        self.Send(b"still here?\n")  # taken: the program runs on
+        self.Click(int(icon()[0], 16), 3)
+        app.WaitFor(lambda _: len(self.Shown("--class", "kestrin")) == 2, "the tray's menu")  # the icon and the menu
+        self.Desktop.Run("xdotool", "key", "e")
+        self.assertEqual(app.WaitExit(), 0)
+        sniffer.WaitFor(lambda me: self.Goodbyes(me) == 1, "the goodbye")
+
+    def test_the_tray_icon_tells_how_many_memos_are_unread(self):
+        # Through the StatusNotifierItem that Qt offers where a watcher runs: its tooltip counts the memos that came
+        # while another window was active, and its activation brings the window forward, where they are seen.
+        watcher = self.Lan.Start("WS01", "/usr/bin/python3", "-c", WATCHER)
+        watcher.WaitFor(lambda me: "ready" in me.Out, "the watcher")
+        app, window = self.StartApp("[General]\nPopUp=0\nNotify=0\n")
+        watcher.WaitFor(lambda me: len(me.Out) == 2, "the icon")
+        item = ("-d", watcher.Out[1], "-o", "/StatusNotifierItem")
+        tooltip = lambda: self.Desktop.Run("gdbus", "call", "-e", *item, "-m", "org.freedesktop.DBus.Properties.Get",
+                                           "org.kde.StatusNotifierItem", "ToolTip")
+        self.assertIn("'Kestrin'", tooltip())
+        self.Send(b"one\n")
+        self.Lan.SendAsWindows("WS03", b"LINE_MSG\r\n12:00:00\r\nWS03\r\ntwo\r\n")
+        app.WaitFor(lambda _: "'Kestrin: 2 unread memos'" in tooltip(), "the count in the tooltip")
+        self.Desktop.Run("xdotool", "mousemove", "600", "380")  # see the notification test: a newer X event for Qt
+        self.Desktop.Run("gdbus", "call", "-e", *item, "-m", "org.kde.StatusNotifierItem.Activate", "0", "0")
+        app.WaitFor(lambda _: self.Desktop.InFront(window, self.Other), "the window in front")
+        app.WaitFor(lambda _: "unread" not in tooltip(), "the memos seen")
 
     def Goodbyes(self, sniffer):
         return sum("OFFLINE_NOTIFY" in e["text"] for e in sniffer.Events())

@@ -1,0 +1,34 @@
+// Gathering a burst of arrivals and wording its notification.
+#include "app/ArrivalBurst.h"
+
+namespace {
+
+// A summary is read at a glance: beyond a few names the rest are in the History window.
+constexpr int NamedOrigins = 4;
+
+}  // namespace
+
+bool TArrivalBurst::Add(const TArrival& arrival) {
+    const bool first = Empty();
+    Latest = arrival;
+    ++Arrived;
+    const QString& origin = arrival.Origin.Shown;
+    if (!Seen.contains(origin)) {
+        Seen.insert(origin);
+        if (Origins.size() < NamedOrigins) {
+            Origins << origin;
+        } else {
+            MoreOrigins = true;
+        }
+    }
+    return first;
+}
+
+QString TArrivalBurst::Summary() const {
+    if (Arrived == 1) {
+        return QStringLiteral("Kestrin: memo from ") + Origins.first();
+    }
+    return QStringLiteral("Kestrin: %1 memos from %2%3")
+        .arg(Arrived)
+        .arg(Origins.join(QStringLiteral(", ")), MoreOrigins ? QStringLiteral(", \u2026") : QString());
+}
