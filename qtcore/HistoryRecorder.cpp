@@ -24,7 +24,8 @@ std::int64_t NowMs() {
 
 THistoryRecorder::THistoryRecorder(const THistorySettings& settings, const std::filesystem::path& path,
                                    QObject* context)
-    : Settings(settings), Context(context) {
+    : Settings(settings) {
+    Q_ASSERT(context == nullptr || context->thread() == Turn.thread());
     if (!Settings.Enabled)
         return;
     History = std::make_unique<THistoryStore>(path);
@@ -102,7 +103,7 @@ void THistoryRecorder::Schedule() {
         return;
     Scheduled = true;
     // Queued behind what the event loop already holds: a burst handed over in one turn is one transaction.
-    QMetaObject::invokeMethod(Context, [this] { Flush(); }, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(&Turn, [this] { Flush(); }, Qt::QueuedConnection);
 }
 
 std::int64_t THistoryRecorder::Write() {
