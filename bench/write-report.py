@@ -152,6 +152,8 @@ def main():
                  f"program's sockets (with the few other datagrams of the run), taken at {fmt(number(flood.get('taken_per_s')), 0, '/s')} "
                  f"| only where UDP drops | {met(accounted)} (delivered + dropped ≥ sent) |")
 
+    table += history_rows(flood)
+
     plots = plot_latency() + plot_flood()
     lines = [
         "# Performance",
@@ -201,8 +203,51 @@ def main():
               "- Flood: `bench/desktop-flood` (four `UdpBench burst-send --close no`, paced; key presses through",
               "  XTEST and the outgoing area's pixels read back from the X server by `bench/x11probe.py`; the last",
               "  memo read back through the primary selection after a double click; loss from the desktop host's",
-              "  `/proc/net/snmp`). Idle wake-ups there are taken with no window holding the keyboard."]
+              "  `/proc/net/snmp`). Idle wake-ups there are taken with no window holding the keyboard.",
+              "- History: `HistoryBench` (the store's batches beside the same rows inserted by raw SQLite calls; reads",
+              "  and searches in a file of 1,000,000 memos), `bench/desktop-flood` again with `[History] Enabled=0`,",
+              "  and `bench/history-kill` (`kestrin-cli listen --json` killed with SIGKILL during a flood; every memo",
+              "  it printed is looked up in its history file)."]
     (DOCS / "performance.md").write_text("\n".join(lines) + "\n")
+
+
+def history_rows(flood):
+    """The history: the store's writes beside raw SQLite's, reads in a million memos, the flood with the history
+    on (the run above) and off, a copy killed in a flood."""
+    path = FIGURES / "history.json"
+    bench = {b["name"].split("/min_time")[0]: b for b in json.loads(path.read_text())["benchmarks"]} if path.exists() else {}
+    rows = []
+    store, floor = (bench.get(n, {}).get("items_per_second") for n in ("StoreWrites", "FloorWrites"))
+    if store:
+        ratio = store / floor if floor else None
+        rows.append(f"| History: memos written in batches of 1,000 | {fmt(store, 0, '/s')} ({fmt(ratio, 2, ' ×')} the floor) "
+                    f"| raw SQLite, the same rows, schema and index, one prepared statement in one transaction: {fmt(floor, 0, '/s')} "
+                    f"| ≥ 200,000/s and ≥ 0.8 × floor | {met(None if ratio is None else store >= 200_000 and ratio >= 0.8)} |")
+    searches = [b["real_time"] for n, b in bench.items() if n.startswith("SearchLarge")]
+    opened, recent = bench.get("OpenLarge", {}).get("real_time"), bench.get("RecentLarge/byComputer:1", {}).get("real_time")
+    if searches:
+        worst = max(searches) / 1000  # µs to ms
+        rows.append(f"| History of 1,000,000 memos: open, newest 50, search | open {fmt(opened, 2, ' ms')}, newest 50 of one "
+                    f"computer {fmt(recent, 0, ' µs')}, slowest of {len(searches)} searches {fmt(worst, 2, ' ms')} | — "
+                    f"| search ≤ 50 ms | {met(worst <= 50)} |")
+    off = (records("history-off/flood.txt") or [{}])[0]
+    if off:
+        on_drop, off_drop = number(flood.get("rcvbuf_errors")), number(off.get("rcvbuf_errors"))
+        rows.append(f"| History on in the flood | {fmt(on_drop, 0)} dropped, {flood.get('kept', '—')} memos kept; key press median "
+                    f"{fmt(number(flood.get('key_median_ms')), 0, ' ms')}; RSS before the flood "
+                    f"{fmt(number(flood.get('rss_before_kb')) / 1024 if number(flood.get('rss_before_kb')) else None, 1, ' MiB')}; idle "
+                    f"{fmt(number(flood.get('idle_before')), 2, '/s')} | history off: {fmt(off_drop, 0)} dropped; key press median "
+                    f"{fmt(number(off.get('key_median_ms')), 0, ' ms')}; RSS "
+                    f"{fmt(number(off.get('rss_before_kb')) / 1024 if number(off.get('rss_before_kb')) else None, 1, ' MiB')}; idle "
+                    f"{fmt(number(off.get('idle_before')), 2, '/s')} | no more lost than off; ≤ + 3 MB idle; no idle wake-up "
+                    f"| {met(None if None in (on_drop, off_drop) else on_drop <= off_drop)} |")
+    kill = (records("history-kill.txt") or [{}])[0]
+    if kill:
+        rows.append(f"| History: `listen` killed with SIGKILL after {kill.get('after_s')} s of a flood at {kill.get('rate')}/s "
+                    f"| {kill.get('printed')} printed, {kill.get('stored')} in the file, {kill.get('lost')} printed but not in it; "
+                    f"{kill.get('unshown')} written but not yet printed | history off: {kill.get('floor_printed')} printed "
+                    f"| nothing shown is lost | {met(kill.get('lost') == '0')} |")
+    return rows
 
 
 # The time goals of the presence runs: all lists full after a start of N at once, and after one joins.

@@ -1,5 +1,5 @@
 // The Windows backends on the system's own calls: the mailslots under the messenger, the computer's names,
-// the settings in the registry, the Run key, the code pages, and the desktop program as installed.
+// the settings in the registry, the Run key, the code pages, and the desktop program from the unpacked zip.
 #include <gtest/gtest.h>
 #include <windows.h>
 
@@ -13,6 +13,7 @@
 #include "startup/StartupRegistration.h"
 #include "tests/support/TestPeer.h"
 #include "tests/support/WireTextRows.h"
+#include "tests/windows/StartedProgram.h"
 
 namespace {
 
@@ -137,64 +138,12 @@ TEST(WindowsCodePages, ConvertWithTheSystemsTables) {
     ExpectWireTextRows(rows);
 }
 
-// The desktop program from the install tree, with no other folder to load DLLs from: its window shows under
+// The desktop program from the unpacked zip, with no other folder to load DLLs from: its window shows under
 // its title, and Ctrl+Q ends it normally.
 TEST(DesktopProgram, ShowsItsWindowAndEndsOnCtrlQ) {
     const char* program = std::getenv("KESTRIN_EXE");
-    ASSERT_NE(program, nullptr) << "KESTRIN_EXE names the installed kestrin.exe";
-    std::string environment;
-    for (const char* variable : {"SystemRoot", "windir", "TEMP", "USERPROFILE", "DISPLAY"}) {
-        if (const char* value = std::getenv(variable)) {
-            environment += std::string(variable) + "=" + value + '\0';
-        }
-    }
-    environment += std::string("PATH=C:\\windows\\system32;C:\\windows") + '\0';
-    std::string command = std::string("\"") + program + "\"";
-    STARTUPINFOA start{};
-    start.cb = sizeof start;
-    PROCESS_INFORMATION process{};
-    ASSERT_TRUE(CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, environment.data(),
-                               nullptr, &start, &process));
-    HWND window = nullptr;
-    for (int wait = 0; wait < 600 && window == nullptr; ++wait) {
-        if (WaitForSingleObject(process.hProcess, 100) == WAIT_OBJECT_0) {
-            break;  // it ended without a window
-        }
-        window = FindWindowA(nullptr, "Kestrin v1.0");
-    }
-    EXPECT_NE(window, nullptr) << "no window titled Kestrin v1.0";
-    INPUT keys[6] = {};
-    for (INPUT& key : keys) {
-        key.type = INPUT_KEYBOARD;
-    }
-    keys[0].ki.wVk = keys[3].ki.wVk = VK_CONTROL;
-    keys[1].ki.wVk = keys[2].ki.wVk = 'Q';
-    keys[2].ki.dwFlags = keys[3].ki.dwFlags = KEYEVENTF_KEYUP;
-    keys[4].ki.wVk = keys[5].ki.wVk = VK_ESCAPE;
-    keys[5].ki.dwFlags = KEYEVENTF_KEYUP;
-    // Typed again while the program runs: keys that come before its window takes the focus go elsewhere.
-    bool ended = WaitForSingleObject(process.hProcess, 0) == WAIT_OBJECT_0;
-    for (int attempt = 0; window != nullptr && !ended && attempt < 20; ++attempt) {
-        // Under Wine no announcement leaves (it opens only this computer's mailslots), and the window says so
-        // once in its message box, which holds the keys until Escape closes it.
-        if (HWND box = FindWindowA(nullptr, "Kestrin")) {
-            SetForegroundWindow(box);
-            SendInput(2, keys + 4, sizeof(INPUT));
-        }
-        SetForegroundWindow(window);
-        SendInput(4, keys, sizeof(INPUT));
-        ended = WaitForSingleObject(process.hProcess, 3000) == WAIT_OBJECT_0;
-    }
-    const bool windowLeft = window != nullptr && !IsWindow(window);
-    if (!ended) {
-        TerminateProcess(process.hProcess, 99);
-    }
-    DWORD code = 0;
-    GetExitCodeProcess(process.hProcess, &code);
-    CloseHandle(process.hThread);
-    CloseHandle(process.hProcess);
-    EXPECT_TRUE(ended) << (windowLeft ? "its window closed, but it did not end" : "its window stayed");
-    EXPECT_EQ(code, 0u);
+    ASSERT_NE(program, nullptr) << "KESTRIN_EXE names the unpacked kestrin.exe";
+    ExpectWindowThenCleanEndOnCtrlQ(program);
 }
 
 }  // namespace
