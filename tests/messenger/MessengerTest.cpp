@@ -299,7 +299,7 @@ TEST(PresenceClock, SpreadsAnswersByTheListsLengthWithinTheLimit) {
 // only after it ran.
 TEST(HandOver, RunsABurstInOrderOnTheUiThreadEachBeforeItsHandOverReturns) {
     TCallQueue queue;
-    constexpr int Calls = 2000;
+    constexpr int Calls = 500;
     std::atomic<int> returned{0};
     int ran = 0;
     bool inStep = true;  // each call on this thread, and the one after the last hand-over that returned
