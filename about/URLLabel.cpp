@@ -1,16 +1,24 @@
-// The link label's hover look and its click.
+// The link label's hover look, its click and its keys.
 #include "about/URLLabel.h"
 
 #include <QDesktopServices>
 #include <QEnterEvent>
+#include <QKeyEvent>
 #include <QMouseEvent>
+#include <QStyleOptionFocusRect>
+#include <QStylePainter>
 #include <QUrl>
 
+#include "about/URLLabelAccessible.h"
 #include "widgets/FixedLayout.h"
 
 TURLLabel::TURLLabel(QWidget* owner)
     : QLabel(owner), Opener([](const QUrl& url) { return QDesktopServices::openUrl(url); }) {
     setCursor(Qt::PointingHandCursor);
+    // Tab reaches it; a click does not take the focus, so Enter still presses the box's default button after
+    // one.
+    setFocusPolicy(Qt::TabFocus);
+    InstallURLLabelAccessible();
     // Addresses are shown as they are written, never read as markup.
     setTextFormat(Qt::PlainText);
     const TLinkFont standard{KestrinFont(), palette().color(foregroundRole())};
@@ -99,8 +107,35 @@ void TURLLabel::mouseReleaseEvent(QMouseEvent* event) {
     Pressed = false;
     event->accept();
     if (click) {
-        OpenURL();
-        emit Clicked();
+        Activate();
+    }
+}
+
+void TURLLabel::Activate() {
+    OpenURL();
+    emit Clicked();
+}
+
+void TURLLabel::keyPressEvent(QKeyEvent* event) {
+    const bool plain = (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
+    if (plain &&
+        (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter || event->key() == Qt::Key_Space)) {
+        event->accept();
+        Activate();
+        return;
+    }
+    QLabel::keyPressEvent(event);
+}
+
+void TURLLabel::paintEvent(QPaintEvent* event) {
+    QLabel::paintEvent(event);
+    // The hover look belongs to the mouse; the keyboard's place is shown the way the style shows it.
+    if (hasFocus()) {
+        QStylePainter painter(this);
+        QStyleOptionFocusRect focus;
+        focus.initFrom(this);
+        focus.backgroundColor = palette().color(backgroundRole());
+        painter.drawPrimitive(QStyle::PE_FrameFocusRect, focus);
     }
 }
 

@@ -1,4 +1,5 @@
-// TURLLabel: a label that acts as a link, with a hover look and a click that opens its address.
+// TURLLabel: a label that acts as a link, with a hover look and a click that opens its address. The keyboard
+// reaches it too (Tab, then Enter or Space), and a screen reader knows it as a link it can press.
 #pragma once
 
 #include <QColor>
@@ -8,7 +9,9 @@
 #include <functional>
 
 class QEnterEvent;
+class QKeyEvent;
 class QMouseEvent;
+class QPaintEvent;
 class QUrl;
 
 /// How a label's text looks: face, size and style, and the colour of the text.
@@ -44,6 +47,9 @@ public:
     TLinkFont CurrentFont() const;
     /// Shows `font`; from then on the label no longer follows its parent's font and colour.
     void ApplyFont(const TLinkFont& font);
+    /// Opens the address and raises Clicked, as a click does: Enter or Space on the focused label, or a
+    /// screen reader's press.
+    void Activate();
 
 signals:
     /// A left-button press and release, both on the label; raised after the address was handed on.
@@ -57,6 +63,8 @@ protected:
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
 
 private:
     void OpenURL();

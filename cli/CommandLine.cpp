@@ -2,11 +2,19 @@
 #include "cli/CommandLine.h"
 
 #include <QCommandLineParser>
+#include <QCoreApplication>
 #include <QDateTime>
 
 namespace {
 
-const QString Summary = QStringLiteral(
+// What the user reads, in the translation context "TCommandLine".
+struct TCommandLine {
+    Q_DECLARE_TR_FUNCTIONS(TCommandLine)
+};
+
+// Translated when the parser is made, in the language installed by then.
+const char* const Summary = QT_TRANSLATE_NOOP(
+    "TCommandLine",
     "Kestrin console client: chat with the computers of this network.\n"
     "\n"
     "Commands:\n"
@@ -30,27 +38,40 @@ const QString Summary = QStringLiteral(
     "(unless --no-history, or [History] Enabled=0 in the settings file).");
 
 void AddCommonOptions(QCommandLineParser& parser) {
-    parser.setApplicationDescription(Summary);
+    parser.setApplicationDescription(TCommandLine::tr(Summary));
     parser.addHelpOption();
     parser.addVersionOption();
-    parser.addOption({"box", "Mailbox name shared by the group (default MB303).", "NAME", "MB303"});
+    // One word in English, two in a language that names a computer otherwise than a mailbox.
+    const QString computer = TCommandLine::tr("NAME", "the value of --to and --from: a computer's name");
+    parser.addOption({"box", TCommandLine::tr("Mailbox name shared by the group (default MB303)."),
+                      TCommandLine::tr("NAME", "the value of --box: a mailbox's name"), "MB303"});
     parser.addOption(
-        {"config", "Settings file to read [Network] and [History] from (default: the user's).", "FILE"});
-    parser.addOption({"to", "send: the computer to send to.", "NAME"});
-    parser.addOption({"all", "send: send to every computer."});
+        {"config",
+         TCommandLine::tr("Settings file to read [Network] and [History] from (default: the user's)."),
+         TCommandLine::tr("FILE")});
+    parser.addOption({"to", TCommandLine::tr("send: the computer to send to."), computer});
+    parser.addOption({"all", TCommandLine::tr("send: send to every computer.")});
     parser.addOption(
-        {"allow-empty", "send: send an empty memo read from standard input instead of refusing it."});
-    parser.addOption({"json", "listen, doctor, history: one JSON object per line."});
-    parser.addOption({"wait", "who: how long to wait for answers (default 1500).", "MS", "1500"});
-    parser.addOption({"greeting", "echo: memo sent to every computer that appears.", "TEXT"});
-    parser.addOption({"no-history", "interactive session, listen, echo: keep nothing in the history."});
-    parser.addOption({"from", "history: only the memos from or to this computer.", "NAME"});
+        {"allow-empty",
+         TCommandLine::tr("send: send an empty memo read from standard input instead of refusing it.")});
+    parser.addOption({"json", TCommandLine::tr("listen, doctor, history: one JSON object per line.")});
+    parser.addOption({"wait", TCommandLine::tr("who: how long to wait for answers (default 1500)."),
+                      TCommandLine::tr("MS"), "1500"});
+    parser.addOption({"greeting", TCommandLine::tr("echo: memo sent to every computer that appears."),
+                      TCommandLine::tr("TEXT")});
     parser.addOption(
-        {"since", "history: only the memos since this date (YYYY-MM-DD) or time, local.", "DATE"});
-    parser.addOption({"limit", "history: how many memos at most (default 20).", "N", "20"});
+        {"no-history", TCommandLine::tr("interactive session, listen, echo: keep nothing in the history.")});
+    parser.addOption(
+        {"from", TCommandLine::tr("history: only the memos from or to this computer."), computer});
+    parser.addOption(
+        {"since", TCommandLine::tr("history: only the memos since this date (YYYY-MM-DD) or time, local."),
+         TCommandLine::tr("DATE")});
+    parser.addOption({"limit", TCommandLine::tr("history: how many memos at most (default 20)."),
+                      TCommandLine::tr("N"), "20"});
     parser.addPositionalArgument(
-        "command", "send, listen, who, echo, doctor or history; none for an interactive session.",
-        "[command]");
+        "command",
+        TCommandLine::tr("send, listen, who, echo, doctor or history; none for an interactive session."),
+        TCommandLine::tr("[command]"));
 }
 
 /// A day (its start) or a moment in ISO 8601, in local time unless it names its offset; as UTC milliseconds.
@@ -91,7 +112,7 @@ TCommandLineResult ParseCommandLine(const QStringList& arguments) {
     command.BoxName = parser.value("box");
     command.ConfigPath = parser.value("config");
     if (command.BoxName.isEmpty() || command.BoxName.contains('\\')) {
-        result.Error = QStringLiteral("--box needs a name without backslashes");
+        result.Error = TCommandLine::tr("--box needs a name without backslashes");
         return result;
     }
     QStringList positional = parser.positionalArguments();
@@ -108,10 +129,11 @@ TCommandLineResult ParseCommandLine(const QStringList& arguments) {
         command.Target = parser.value("to");
         command.AllowEmpty = parser.isSet("allow-empty");
         if (command.ToAll == parser.isSet("to")) {
-            return refuse(QStringLiteral("send needs exactly one of --to NAME and --all"));
+            return refuse(TCommandLine::tr("send needs exactly one of --to NAME and --all"));
         }
         if (!command.ToAll && (command.Target.isEmpty() || command.Target == "*")) {
-            return refuse(QStringLiteral("--to needs a computer name; use --all to send to every computer"));
+            return refuse(
+                TCommandLine::tr("--to needs a computer name; use --all to send to every computer"));
         }
         command.Text = positional;
         positional.clear();
@@ -123,7 +145,7 @@ TCommandLineResult ParseCommandLine(const QStringList& arguments) {
         bool ok = false;
         command.WaitMs = parser.value("wait").toInt(&ok);
         if (!ok || command.WaitMs < 0) {
-            return refuse(QStringLiteral("--wait needs a number of milliseconds"));
+            return refuse(TCommandLine::tr("--wait needs a number of milliseconds"));
         }
     } else if (verb == "doctor") {
         command.Kind = TCliCommand::TKind::Doctor;
@@ -137,39 +159,40 @@ TCommandLineResult ParseCommandLine(const QStringList& arguments) {
         // Computer names are upper case wherever they come from, so the name is matched as typed in any case.
         command.From = parser.value("from").toUpper();
         if (parser.isSet("from") && command.From.isEmpty()) {
-            return refuse(QStringLiteral("--from needs a computer name"));
+            return refuse(TCommandLine::tr("--from needs a computer name"));
         }
         if (parser.isSet("since")) {
             command.SinceMs = SinceMs(parser.value("since"));
             if (!command.SinceMs) {
-                return refuse(QStringLiteral("--since needs a date such as 2026-12-24 or 2026-12-24T14:30"));
+                return refuse(
+                    TCommandLine::tr("--since needs a date such as 2026-12-24 or 2026-12-24T14:30"));
             }
         }
         bool ok = false;
         command.Limit = parser.value("limit").toInt(&ok);
         if (!ok || command.Limit < 1) {
-            return refuse(QStringLiteral("--limit needs a number of memos from 1 on"));
+            return refuse(TCommandLine::tr("--limit needs a number of memos from 1 on"));
         }
         command.Words = positional;
         positional.clear();
     } else {
-        return refuse(QStringLiteral("unknown command \"%1\"; try --help").arg(verb));
+        return refuse(TCommandLine::tr("unknown command \"%1\"; try --help").arg(verb));
     }
     if (!positional.isEmpty()) {
-        return refuse(QStringLiteral("unexpected argument \"%1\"").arg(positional.first()));
+        return refuse(TCommandLine::tr("unexpected argument \"%1\"").arg(positional.first()));
     }
     if (command.Kind != TCliCommand::TKind::Send &&
         (parser.isSet("to") || parser.isSet("all") || parser.isSet("allow-empty"))) {
-        return refuse(QStringLiteral("--to, --all and --allow-empty belong to the send command"));
+        return refuse(TCommandLine::tr("--to, --all and --allow-empty belong to the send command"));
     }
     if (command.Kind != TCliCommand::TKind::History &&
         (parser.isSet("from") || parser.isSet("since") || parser.isSet("limit"))) {
-        return refuse(QStringLiteral("--from, --since and --limit belong to the history command"));
+        return refuse(TCommandLine::tr("--from, --since and --limit belong to the history command"));
     }
     command.NoHistory = parser.isSet("no-history");
     if (command.NoHistory && command.Kind != TCliCommand::TKind::Interactive &&
         command.Kind != TCliCommand::TKind::Listen && command.Kind != TCliCommand::TKind::Echo) {
-        return refuse(QStringLiteral("--no-history belongs to the interactive session, listen and echo"));
+        return refuse(TCommandLine::tr("--no-history belongs to the interactive session, listen and echo"));
     }
     result.Command = command;
     return result;

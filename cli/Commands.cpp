@@ -8,7 +8,17 @@
 #include "cli/MemoLimit.h"
 #include "cli/Output.h"
 #include "messenger/ComputerName.h"
+#include "qtcore/SendFailureText.h"
 #include "qtcore/VisibleText.h"
+
+namespace {
+
+// What the user reads, in the translation context "TCommands".
+struct TCommands {
+    Q_DECLARE_TR_FUNCTIONS(TCommands)
+};
+
+}  // namespace
 
 TStringList MemoLines(const std::string& text) {
     TStringList lines;
@@ -36,6 +46,12 @@ TStringList TypedLines(const std::string& typed, const TWireText& text) {
     return lines;
 }
 
+void ReportSettingsProblems(const QStringList& problems) {
+    for (const QString& problem : problems) {
+        PrintError("kestrin-cli: " + TCommands::tr("settings: %1").arg(problem).toStdString() + "\n");
+    }
+}
+
 bool ActivateOrReport(TCliSession& session) {
     QString error;
     if (session.Activate(error)) {
@@ -61,16 +77,20 @@ TSendText ReadSendText(const TCliCommand& command, std::istream& input, std::siz
     }
     TBoundedRead read = ReadAtMost(input, LongestTypedBytes(longestMemo));
     if (!read.Whole) {
-        return {{},
-                "the memo is longer than " + std::to_string(longestMemo) +
-                    " bytes, the most any computer takes; nothing was sent",
-                ExitCode::Failed};
+        return {
+            {},
+            TCommands::tr("the memo is longer than %1 bytes, the most any computer takes; nothing was sent")
+                .arg(longestMemo)
+                .toStdString(),
+            ExitCode::Failed};
     }
     // Most likely a script whose text went missing (a file not found, a command that printed nothing).
     if (!command.AllowEmpty && read.Bytes.find_first_not_of(" \t\r\n") == std::string::npos) {
-        return {{},
-                "the memo on standard input is empty; nothing was sent (--allow-empty sends it)",
-                ExitCode::BadArguments};
+        return {
+            {},
+            TCommands::tr("the memo on standard input is empty; nothing was sent (--allow-empty sends it)")
+                .toStdString(),
+            ExitCode::BadArguments};
     }
     return {std::move(read.Bytes), {}, ExitCode::Ok};
 }
@@ -87,20 +107,25 @@ int RunSend(TCliSession& session, const TCliCommand& command) {
     const std::string target = session.Text().Write(command.Target);
     const auto failure = command.ToAll ? messenger.SendMemoToAll(lines) : messenger.SendMemoTo(target, lines);
     if (failure && failure->NotSent.empty()) {
-        PrintError("kestrin-cli: " + failure->Text() + "\n");
+        PrintError("kestrin-cli: " + SendFailureText(*failure).toStdString() + "\n");
         return ExitCode::Failed;
     }
     // What could be done is done (the own copy has a memo to all); a script must not take it for delivered.
     const bool toThisComputer = !command.ToAll && SameComputerName(target, messenger.Computer());
     if (!toThisComputer && !session.ReachesOtherComputers()) {
-        PrintError(command.ToAll
-                       ? "kestrin-cli: no network to send on is up: only this computer got the memo\n"
-                       : "kestrin-cli: no network to send on is up: the memo was not sent\n");
+        const QString why =
+            command.ToAll ? TCommands::tr("no network to send on is up: only this computer got the memo")
+                          : TCommands::tr("no network to send on is up: the memo was not sent");
+        PrintError("kestrin-cli: " + why.toStdString() + "\n");
         return ExitCode::Failed;
     }
     if (failure) {
-        const std::string to = command.ToAll ? "to all" : "to " + VisibleText(command.Target).toStdString();
-        PrintError("kestrin-cli: the memo " + to + " was not sent: " + failure->NotSent + "\n");
+        const QString why = QString::fromStdString(failure->NotSent);
+        const QString said =
+            command.ToAll
+                ? TCommands::tr("the memo to all was not sent: %1").arg(why)
+                : TCommands::tr("the memo to %1 was not sent: %2").arg(VisibleText(command.Target), why);
+        PrintError("kestrin-cli: " + said.toStdString() + "\n");
         return ExitCode::Failed;
     }
     return ExitCode::Ok;

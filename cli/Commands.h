@@ -2,6 +2,7 @@
 #pragma once
 
 #include <QCoreApplication>
+#include <QStringList>
 #include <cstddef>
 #include <istream>
 #include <string>
@@ -15,6 +16,8 @@ inline constexpr int Failed = 1;
 inline constexpr int BadArguments = 2;
 }  // namespace ExitCode
 
+/// Says on standard error what was wrong in the settings file (each value fell back to its default).
+void ReportSettingsProblems(const QStringList& problems);
 /// Opens the own mailbox and announces this computer; when it cannot, says why on standard error.
 bool ActivateOrReport(TCliSession& session);
 /// The same for a copy that stays: then asks once whether another computer answers to this one's name,

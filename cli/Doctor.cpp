@@ -23,25 +23,34 @@ namespace {
 using TStatus = TNetworkFinding::TStatus;
 using TFindings = std::vector<TNetworkFinding>;
 
+// What the user reads, in the translation context "TDoctor". A --json run installs no translation, so its
+// checks, statuses and texts are the English ones everywhere.
+struct TDoctor {
+    Q_DECLARE_TR_FUNCTIONS(TDoctor)
+};
+
 QString Q(const std::string& text) {
     return QString::fromStdString(text);
 }
 
 void CheckName(TCliSession& session, TFindings& found) {
-    const std::string name = session.System().ComputerName();
+    const QString check = TDoctor::tr("computer name");
+    const QString name = Q(session.System().ComputerName());
     if (session.ComputerNameSet()) {
         found.push_back(
-            {"computer name", TStatus::Ok, Q(name) + ", set by ComputerName in the settings file"});
+            {check, TStatus::Ok, TDoctor::tr("%1, set by ComputerName in the settings file").arg(name)});
     } else {
         const QString host = QSysInfo::machineHostName();
-        const QString firstPart = host.section(u'.', 0, 0);
-        const QString cut = firstPart.toUtf8().size() > 15 ? ", cut to 15 bytes" : QString();
-        found.push_back({"computer name", TStatus::Ok,
-                         Q(name) + ", from the host name " + VisibleText(host) +
-                             " (up to its first dot, upper-cased" + cut + ")"});
+        const bool cut = host.section(u'.', 0, 0).toUtf8().size() > 15;
+        found.push_back(
+            {check, TStatus::Ok,
+             (cut ? TDoctor::tr(
+                        "%1, from the host name %2 (up to its first dot, upper-cased, cut to 15 bytes)")
+                  : TDoctor::tr("%1, from the host name %2 (up to its first dot, upper-cased)"))
+                 .arg(name, VisibleText(host))});
     }
     if (const std::string warning = session.NameConflict(); !warning.empty()) {
-        found.push_back({"computer name", TStatus::Problem, Q(warning)});
+        found.push_back({check, TStatus::Problem, Q(warning)});
     }
 }
 
@@ -65,7 +74,7 @@ void CheckFirewall(const std::vector<std::uint16_t>& udpPorts, TFindings& found)
         return;
     }
     const QList<int> ports(udpPorts.begin(), udpPorts.end());
-    QString reader = "nft";
+    QString reader = QStringLiteral("nft");
     std::optional<QStringList> rules;
     if (const auto ruleset = ReadRules({"nft", "-j", "list", "ruleset"})) {
         if (const auto drops = NftRulesDroppingUdp(*ruleset, ports)) {
@@ -80,28 +89,30 @@ void CheckFirewall(const std::vector<std::uint16_t>& udpPorts, TFindings& found)
         }
     }
     if (!rules) {
-        reader = "iptables-save";
+        reader = QStringLiteral("iptables-save");
         if (const auto ruleset = ReadRules({"iptables-save"})) {
             rules = IptablesRulesDroppingUdp(QString::fromUtf8(*ruleset), ports);
         }
     }
+    const QString check = TDoctor::tr("firewall");
     if (!rules) {
-        found.push_back(
-            {"firewall", TStatus::Note, "the rules cannot be read here (nft and iptables-save need root)"});
+        found.push_back({check, TStatus::Note,
+                         TDoctor::tr("the rules cannot be read here (nft and iptables-save need root)")});
         return;
     }
     for (const QString& rule : *rules) {
-        found.push_back({"firewall", TStatus::Problem, "may drop Kestrin's datagrams: " + VisibleText(rule)});
+        found.push_back({check, TStatus::Problem,
+                         TDoctor::tr("may drop Kestrin's datagrams: %1").arg(VisibleText(rule))});
     }
     if (rules->isEmpty()) {
-        found.push_back({"firewall", TStatus::Ok, "no rule of " + reader + " drops the ports"});
+        found.push_back({check, TStatus::Ok, TDoctor::tr("no rule of %1 drops the ports").arg(reader)});
     }
 }
 
 void CheckSettings(const TCliSession& session, TFindings& found) {
-    found.push_back({"code page", TStatus::Ok, session.Text().Name()});
+    found.push_back({TDoctor::tr("code page"), TStatus::Ok, session.Text().Name()});
     for (const QString& problem : session.SettingsProblems()) {
-        found.push_back({"settings", TStatus::Problem, problem});
+        found.push_back({TDoctor::tr("settings"), TStatus::Problem, problem});
     }
 }
 
@@ -142,21 +153,24 @@ void CheckReceiveBuffer(TCliSession& session, std::size_t computers, TFindings& 
         return;
     }
     const std::size_t room = buffer->Granted / BufferBytesPerDatagram;
-    const QString limit = buffer->SystemLimit == 0
-                              ? QString()
-                              : QStringLiteral("; the system allows %1 KiB (net.core.rmem_max)")
-                                    .arg(buffer->SystemLimit / 1024);
-    const QString said = QStringLiteral("%1 KiB, room for about %2 datagrams").arg(buffer->Granted / 1024).arg(room) + limit;
+    const QString limit =
+        buffer->SystemLimit == 0
+            ? QString()
+            : TDoctor::tr("; the system allows %1 KiB (net.core.rmem_max)").arg(buffer->SystemLimit / 1024);
+    const QString said =
+        TDoctor::tr("%1 KiB, room for about %2 datagrams").arg(buffer->Granted / 1024).arg(room) + limit;
     // Twice the office: its answers to an announcement and a round of memos to all may meet in it.
     const std::size_t needed = std::max<std::size_t>(2 * (computers + 1), 256);
+    const QString check = TDoctor::tr("receive buffer");
     if (room >= needed) {
-        found.push_back({"receive buffer", TStatus::Ok, said});
+        found.push_back({check, TStatus::Ok, said});
     } else {
-        found.push_back({"receive buffer", TStatus::Problem,
-                         said + QStringLiteral("; too small for an office of %1 computers: raise the limit, e.g. "
-                                               "sysctl -w net.core.rmem_max=%2")
-                                    .arg(computers + 1)
-                                    .arg(needed * BufferBytesPerDatagram)});
+        found.push_back(
+            {check, TStatus::Problem,
+             said + TDoctor::tr("; too small for an office of %1 computers: raise the limit, e.g. "
+                                "sysctl -w net.core.rmem_max=%2")
+                        .arg(computers + 1)
+                        .arg(needed * BufferBytesPerDatagram)});
     }
 }
 
@@ -164,11 +178,12 @@ void CheckReceiveBuffer(TCliSession& session, std::size_t computers, TFindings& 
 // the system keeps that count (Linux).
 void CheckSends(TCliSession& session, TFindings& found) {
     const TSendTally& tally = session.Messenger().SendTally();
+    const QString check = TDoctor::tr("sends");
     if (tally.NotSent == 0) {
-        found.push_back({"sends", TStatus::Ok, QStringLiteral("%1 datagrams sent, none lost").arg(tally.Sent)});
+        found.push_back({check, TStatus::Ok, TDoctor::tr("%1 datagrams sent, none lost").arg(tally.Sent)});
     } else {
-        found.push_back({"sends", TStatus::Problem,
-                         QStringLiteral("%1 datagrams sent, %2 not sent; the last: %3")
+        found.push_back({check, TStatus::Problem,
+                         TDoctor::tr("%1 datagrams sent, %2 not sent; the last: %3")
                              .arg(tally.Sent)
                              .arg(tally.NotSent)
                              .arg(Q(tally.LastProblem))});
@@ -182,27 +197,29 @@ void CheckSends(TCliSession& session, TFindings& found) {
         return counter == counters->end() ? 0 : counter->second;
     };
     const qlonglong full = count("RcvbufErrors"), noRoom = count("SndbufErrors"), bad = count("InErrors");
-    const QString text = QStringLiteral("since the system started, UDP datagrams dropped on a full receive buffer: "
-                                        "%1, sends that found no room: %2, datagrams received in error: %3 "
-                                        "(all programs; /proc/net/snmp)")
+    const QString text = TDoctor::tr(
+                             "since the system started, UDP datagrams dropped on a full receive buffer: "
+                             "%1, sends that found no room: %2, datagrams received in error: %3 "
+                             "(all programs; /proc/net/snmp)")
                              .arg(full)
                              .arg(noRoom)
                              .arg(bad);
-    found.push_back({"kernel counters", full + noRoom == 0 ? TStatus::Ok : TStatus::Note, text});
+    found.push_back({TDoctor::tr("kernel counters"), full + noRoom == 0 ? TStatus::Ok : TStatus::Note, text});
 }
 
-QString StatusWord(TStatus status) {
+/// The status as --json writes it; the text line shows it translated.
+const char* StatusWord(TStatus status) {
     switch (status) {
         case TStatus::Ok:
-            return "ok";
+            return QT_TRANSLATE_NOOP("TDoctor", "ok");
         case TStatus::Note:
-            return "note";
+            return QT_TRANSLATE_NOOP("TDoctor", "note");
         case TStatus::Problem:
-            return "problem";
+            return QT_TRANSLATE_NOOP("TDoctor", "problem");
         case TStatus::NotApplicable:
             break;
     }
-    return "not applicable";
+    return QT_TRANSLATE_NOOP("TDoctor", "not applicable");
 }
 
 void Report(const TFindings& found, bool json) {
@@ -215,7 +232,7 @@ void Report(const TFindings& found, bool json) {
                   "\n");
         } else {
             Print(QStringLiteral("%1 %2: %3\n")
-                      .arg(StatusWord(finding.Status).toUpper(), -8)
+                      .arg(TDoctor::tr(StatusWord(finding.Status)).toUpper(), -8)
                       .arg(finding.Check, finding.Text)
                       .toStdString());
         }
@@ -243,24 +260,26 @@ int RunDoctor(TCliSession& session, const TCliCommand& command, const TNetworkDi
     QString error;
     if (!session.Activate(error)) {
         const bool otherCopy = diagnosis.MailboxTakenByAnotherCopy;
-        found.push_back({"round trip", otherCopy ? TStatus::Note : TStatus::Problem,
-                         otherCopy ? "not tried: the running copy has the mailbox"
-                                   : "the mailbox cannot be opened: " + error});
+        found.push_back({TDoctor::tr("round trip"), otherCopy ? TStatus::Note : TStatus::Problem,
+                         otherCopy ? TDoctor::tr("not tried: the running copy has the mailbox")
+                                   : TDoctor::tr("the mailbox cannot be opened: %1").arg(error)});
     } else {
         CheckName(session, found);
         messenger.SendMemoTo(messenger.Computer(), {token});
         QTimer::singleShot(2000, &app, &QCoreApplication::quit);
         app.exec();
-        found.push_back({"round trip", cameBack ? TStatus::Ok : TStatus::Problem,
-                         cameBack ? QStringLiteral("a memo to this computer arrived")
-                                  : QStringLiteral("a memo to this computer did not arrive within 2 s")});
+        found.push_back({TDoctor::tr("round trip"), cameBack ? TStatus::Ok : TStatus::Problem,
+                         cameBack ? TDoctor::tr("a memo to this computer arrived")
+                                  : TDoctor::tr("a memo to this computer did not arrive within 2 s")});
         QStringList names;
         for (const auto& name : answered) {
             names << session.Peers().Name(name).Shown;
         }
-        found.push_back({"presence", names.isEmpty() ? TStatus::Problem : TStatus::Ok,
-                         names.isEmpty() ? QStringLiteral("no other computer answered within 2 s")
-                                         : QString::number(names.size()) + " answered: " + names.join(", ")});
+        found.push_back({TDoctor::tr("presence"), names.isEmpty() ? TStatus::Problem : TStatus::Ok,
+                         names.isEmpty()
+                             ? TDoctor::tr("no other computer answered within 2 s")
+                             : TDoctor::tr("%n answered: %1", nullptr, static_cast<int>(names.size()))
+                                   .arg(names.join(", "))});
         CheckReceiveBuffer(session, answered.size(), found);
         CheckSends(session, found);
     }

@@ -3,12 +3,18 @@
 
 #include "cli/Commands.h"
 #include "cli/Output.h"
+#include "qtcore/SendFailureText.h"
 
 namespace {
 
 // Answers carry this first line and are never answered themselves, so two companions cannot keep
-// answering each other.
+// answering each other. Never translated: companions on computers of other languages must know it too.
 const std::string AnswerMark = "You wrote:";
+
+// What the user reads, in the translation context "TEchoCommand".
+struct TEchoCommand {
+    Q_DECLARE_TR_FUNCTIONS(TEchoCommand)
+};
 
 }  // namespace
 
@@ -36,7 +42,10 @@ int RunEcho(TCliSession& session, const TCliCommand& command, QCoreApplication& 
         answer.insert(answer.end(), lines.begin(), lines.end());
         // The answer is a line longer than the memo, so a memo near the limit gets none: said, not hidden.
         if (const auto failure = messenger.SendMemoTo(origin, answer)) {
-            PrintError("kestrin-cli: a memo was not answered: " + failure->Text() + "\n");
+            PrintError(
+                "kestrin-cli: " +
+                TEchoCommand::tr("a memo was not answered: %1").arg(SendFailureText(*failure)).toStdString() +
+                "\n");
         } else {
             history.Sent(origin, answer, true);
         }

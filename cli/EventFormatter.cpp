@@ -29,11 +29,14 @@ std::string TEventFormatter::Arrival(const TArrival& arrival) const {
         }
         return JsonLine(object);
     }
-    const std::string from = arrival.Origin.Shown.toStdString() + " at " + arrival.ShownTime.toStdString();
     if (!arrival.Memo) {
-        return "line from " + from + ": " + arrival.Shown.value(0).toStdString() + "\n";
+        return tr("line from %1 at %2: %3")
+                   .arg(arrival.Origin.Shown, arrival.ShownTime, arrival.Shown.value(0))
+                   .toStdString() +
+               "\n";
     }
-    std::string text = "memo from " + from + ":\n";
+    std::string text =
+        tr("memo from %1 at %2:").arg(arrival.Origin.Shown, arrival.ShownTime).toStdString() + "\n";
     for (const auto& line : arrival.Shown) {
         text += "  | " + line.toStdString() + "\n";
     }
@@ -41,11 +44,14 @@ std::string TEventFormatter::Arrival(const TArrival& arrival) const {
 }
 
 std::string TEventFormatter::Users(const TStringList& users) const {
-    std::string text = "computers:";
-    for (std::size_t i = 0; i < users.size(); ++i) {
-        text += (i == 0 ? " " : ", ") + Peers.Name(users[i]).Shown.toStdString();
+    if (users.empty()) {
+        return tr("computers: (none)").toStdString() + "\n";
     }
-    return text + (users.empty() ? " (none)\n" : "\n");
+    QStringList names;
+    for (const auto& user : users) {
+        names << Peers.Name(user).Shown;
+    }
+    return tr("computers: %1").arg(names.join(", ")).toStdString() + "\n";
 }
 
 std::string TEventFormatter::Change(const std::string& name, TUserChange change) const {
@@ -53,7 +59,8 @@ std::string TEventFormatter::Change(const std::string& name, TUserChange change)
     if (Json) {
         return JsonLine({{"event", joined ? "joined" : "left"}, {"computer", Peers.Name(name).Text}});
     }
-    return (joined ? "listed: " : "gone: ") + Peers.Name(name).Shown.toStdString() + "\n";
+    const QString shown = Peers.Name(name).Shown;
+    return (joined ? tr("listed: %1") : tr("gone: %1")).arg(shown).toStdString() + "\n";
 }
 
 std::string TEventFormatter::Error(const std::string& text, std::uint64_t notSent) const {
@@ -62,5 +69,5 @@ std::string TEventFormatter::Error(const std::string& text, std::uint64_t notSen
                          {"text", QString::fromUtf8(text)},
                          {"not_sent", static_cast<qint64>(notSent)}});
     }
-    return "error: " + VisibleText(QString::fromUtf8(text)).toStdString() + "\n";
+    return tr("error: %1").arg(VisibleText(QString::fromUtf8(text))).toStdString() + "\n";
 }

@@ -1,6 +1,7 @@
 // How kestrin-cli prints what arrives: readable text, or one JSON object per line for scripts.
 #pragma once
 
+#include <QCoreApplication>
 #include <cstdint>
 #include <string>
 
@@ -9,9 +10,12 @@
 #include "qtcore/PeerText.h"
 #include "qtcore/WireText.h"
 
-/// Message text is decoded once (TPeerText) and printed in UTF-8, the terminal's and JSON's encoding; the text
-/// lines show controls, never pass them to the terminal, and JSON escapes them.
+/// Message text is decoded once (TPeerText) and printed in UTF-8, the terminal's and JSON's encoding; the
+/// text lines show controls, never pass them to the terminal, and JSON escapes them. The text is in the
+/// user's language; JSON, which scripts read, never is.
 class TEventFormatter {
+    Q_DECLARE_TR_FUNCTIONS(TEventFormatter)
+
 public:
     explicit TEventFormatter(bool json, const TWireText& text = {}) : Json(json), Peers(text) {}
 

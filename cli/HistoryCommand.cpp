@@ -9,21 +9,31 @@
 #include "history/HistoryStore.h"
 #include "qtcore/HistorySettings.h"
 
+namespace {
+
+// What the user reads, in the translation context "THistoryCommand".
+struct THistoryCommand {
+    Q_DECLARE_TR_FUNCTIONS(THistoryCommand)
+};
+
+}  // namespace
+
 int RunHistory(const TCliCommand& command) {
     const THistorySettings settings = ReadHistorySettings(command.ConfigPath);
-    for (const QString& problem : settings.Problems) {
-        PrintError("kestrin-cli: settings: " + problem.toStdString() + "\n");
-    }
+    ReportSettingsProblems(settings.Problems);
     // The file is the user's whether or not memos are being added to it now.
     if (!settings.Enabled) {
-        PrintError(
-            "kestrin-cli: history recording is off ([History] Enabled=0); showing what was kept before\n");
+        PrintError("kestrin-cli: " +
+                   THistoryCommand::tr(
+                       "history recording is off ([History] Enabled=0); showing what was kept before")
+                       .toStdString() +
+                   "\n");
     }
     const std::filesystem::path path = DefaultHistoryPath();
     // Reading must not leave an empty history behind where there was none.
     if (std::error_code fault; !std::filesystem::exists(path, fault)) {
         if (!command.Json) {
-            Print("no history yet\n");
+            Print(THistoryCommand::tr("no history yet").toStdString() + "\n");
         }
         return ExitCode::Ok;
     }
@@ -31,7 +41,11 @@ int RunHistory(const TCliCommand& command) {
     THistoryStore store(path, THistoryAccess::Read);
     const THistoryOpenResult& opened = store.Opened();
     if (opened.State == THistoryOpenState::Failed) {
-        PrintError("kestrin-cli: the history cannot be read: " + opened.Error + "\n");
+        PrintError("kestrin-cli: " +
+                   THistoryCommand::tr("the history cannot be read: %1")
+                       .arg(QString::fromStdString(opened.Error))
+                       .toStdString() +
+                   "\n");
         return ExitCode::Failed;
     }
 
@@ -44,7 +58,11 @@ int RunHistory(const TCliCommand& command) {
         command.Words.isEmpty() ? store.Recent(command.Limit, 0, filter)
                                 : store.Search(command.Words.join(' ').toStdString(), command.Limit, filter);
     if (!rows.Ok()) {
-        PrintError("kestrin-cli: the history cannot be read: " + rows.Error + "\n");
+        PrintError("kestrin-cli: " +
+                   THistoryCommand::tr("the history cannot be read: %1")
+                       .arg(QString::fromStdString(rows.Error))
+                       .toStdString() +
+                   "\n");
         return ExitCode::Failed;
     }
     const THistoryFormatter format(command.Json);
@@ -53,7 +71,7 @@ int RunHistory(const TCliCommand& command) {
         text += format.Entry(entry);
     }
     if (rows.Entries.empty() && !command.Json) {
-        text = "no memo found\n";
+        text = THistoryCommand::tr("no memo found").toStdString() + "\n";
     }
     Print(text);
     return ExitCode::Ok;

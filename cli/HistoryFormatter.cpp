@@ -37,12 +37,16 @@ std::string THistoryFormatter::Entry(const THistoryEntry& entry) const {
     }
     const std::string when =
         QDateTime::fromMSecsSinceEpoch(entry.ReceivedMs).toString("yyyy-MM-dd HH:mm:ss").toStdString();
-    const std::string computer =
-        !received && entry.Computer == AllComputers ? "every computer" : Visible(entry.Computer);
-    std::string head = when + "  " + (memo ? "memo " : "line ") + (received ? "from " : "to ") + computer;
+    const QString computer = !received && entry.Computer == AllComputers
+                                 ? tr("every computer")
+                                 : VisibleText(QString::fromStdString(entry.Computer));
+    QString what = memo ? (received ? tr("memo from %1") : tr("memo to %1"))
+                        : (received ? tr("line from %1") : tr("line to %1"));
+    what = what.arg(computer);
     if (!entry.SenderTime.empty()) {
-        head += " at " + Visible(entry.SenderTime);
+        what = tr("%1 at %2").arg(what, VisibleText(QString::fromStdString(entry.SenderTime)));
     }
+    std::string head = when + "  " + what.toStdString();
     if (!memo) {
         return head + ": " + Visible(entry.Text) + "\n";
     }

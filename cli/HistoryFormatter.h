@@ -2,13 +2,17 @@
 // line.
 #pragma once
 
+#include <QCoreApplication>
 #include <string>
 
 #include "history/HistoryEntry.h"
 
 /// The file holds the text as it was shown, but it is a file anyone with the user's rights could have
-/// written: controls are made visible (text) or escaped (JSON) again before they reach a terminal.
+/// written: controls are made visible (text) or escaped (JSON) again before they reach a terminal. The text
+/// is in the user's language; JSON never is.
 class THistoryFormatter {
+    Q_DECLARE_TR_FUNCTIONS(THistoryFormatter)
+
 public:
     explicit THistoryFormatter(bool json) : Json(json) {}
 

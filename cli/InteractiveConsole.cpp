@@ -6,11 +6,13 @@
 #include "cli/Commands.h"
 #include "cli/MemoLimit.h"
 #include "messenger/ComputerName.h"
+#include "qtcore/SendFailureText.h"
 
 namespace {
 
-std::string MemoOfLines(std::size_t lines) {
-    return "memo of " + std::to_string(lines) + (lines == 1 ? " line" : " lines");
+// What the console shows, in the terminal's UTF-8.
+std::string Utf8(const QString& text) {
+    return text.toStdString();
 }
 
 }  // namespace
@@ -40,12 +42,15 @@ TInteractiveConsole::TInteractiveConsole(TCliSession& session, TConsoleScreen& s
         Screen.Show(Format.Change(name, change));
     };
     messenger.OnError = [this](TMainMessenger&, const std::string& message) {
-        Screen.ShowError("error: " + message + "\n");
+        Screen.ShowError(Utf8(tr("error: %1").arg(QString::fromStdString(message))) + "\n");
     };
-    Screen.Show("Kestrin console on " + Session.Peers().Name(messenger.Computer()).Shown.toStdString() +
-                ", mailbox " + messenger.BoxName() +
-                ". Type a memo; a line with a single \".\" sends it, to every computer until /to NAME names "
-                "one (/all: every computer again). /help lists the commands.\n");
+    Screen.Show(
+        Utf8(tr("Kestrin console on %1, mailbox %2. Type a memo; a line with a single \".\" sends it, to "
+                "every computer until /to NAME names one (/all: every computer again). /help lists the "
+                "commands.")
+                 .arg(Session.Peers().Name(messenger.Computer()).Shown,
+                      QString::fromStdString(messenger.BoxName()))) +
+        "\n");
     ShowPrompt();
 }
 
@@ -55,13 +60,15 @@ void TInteractiveConsole::HandleLine(const std::string& line) {
     }
     if (Asking) {
         Asking = false;
+        // The English answers count in every language, beside the language's own.
         if (const QString answer = QString::fromStdString(line).trimmed().toLower();
-            answer == "y" || answer == "yes") {
+            answer == "y" || answer == "yes" || tr("y", "the short answer to Quit anyway?") == answer ||
+            tr("yes", "the answer to Quit anyway?") == answer) {
             Quit();
             return;
         }
         ShowPrompt();
-        Screen.Show("the memo is kept\n");
+        Screen.Show(Utf8(tr("the memo is kept")) + "\n");
     } else if (line == ".") {
         SendMemo();
     } else if (line == "/quit") {
@@ -70,21 +77,25 @@ void TInteractiveConsole::HandleLine(const std::string& line) {
         ShowHelp();
     } else if (line == "/all") {
         Target.clear();
-        Screen.Show("sending to " + TargetText() + "\n");
+        Screen.Show(Utf8(tr("sending to %1").arg(TargetText())) + "\n");
         ShowPrompt();
     } else if (line.starts_with("/to ") && line.size() > 4) {
         Target = Session.Peers().Target(Session.Text().Read(line.substr(4)), Known());
         // It still goes: the computer may be there without having announced itself to this one.
-        Screen.Show("sending to " + TargetText() +
-                    (Lists(Target) ? "" : " (no computer lists itself under that name now)") + "\n");
+        Screen.Show(
+            Utf8(Lists(Target)
+                     ? tr("sending to %1").arg(TargetText())
+                     : tr("sending to %1 (no computer lists itself under that name now)").arg(TargetText())) +
+            "\n");
         ShowPrompt();
     } else if (line == "/who") {
         Screen.Show(Format.Users(Known()));
     } else if (line == "/clear") {
         Draft.Clear();
-        Screen.Show("memo cleared\n");
+        Screen.Show(Utf8(tr("memo cleared")) + "\n");
     } else if (line.starts_with("/") && !line.starts_with("//")) {
-        Screen.ShowError("unknown command " + line + "; /help lists the commands\n");
+        Screen.ShowError(
+            Utf8(tr("unknown command %1; /help lists the commands").arg(Session.Text().Read(line))) + "\n");
     } else {
         // "//" starts a memo line that itself begins with a slash.
         AddLine(line.starts_with("//") ? line.substr(1) : line);
@@ -107,13 +118,19 @@ void TInteractiveConsole::Leave(bool again) {
         Quit();
         return;
     }
-    const std::string memo = MemoOfLines(Draft.Lines().size());
+    // English chooses its word by the count itself; other languages have forms of their own for each count.
+    const int lines = static_cast<int>(Draft.Lines().size());
     if (Screen.Typed() && !again) {
         Asking = true;
-        Screen.SetPrompt("The " + memo + " is not sent. Quit anyway? [y/N] ");
+        Screen.SetPrompt(
+            Utf8(lines == 1 ? tr("The memo of %n line is not sent. Quit anyway? [y/N] ", nullptr, lines)
+                            : tr("The memo of %n lines is not sent. Quit anyway? [y/N] ", nullptr, lines)));
         return;
     }
-    Screen.ShowError("kestrin-cli: discarded an unsent " + memo + "\n");
+    Screen.ShowError("kestrin-cli: " +
+                     Utf8(lines == 1 ? tr("discarded an unsent memo of %n line", nullptr, lines)
+                                     : tr("discarded an unsent memo of %n lines", nullptr, lines)) +
+                     "\n");
     Quit();
 }
 
@@ -125,30 +142,38 @@ void TInteractiveConsole::Quit() {
 void TInteractiveConsole::AddLine(const std::string& typed) {
     const bool wasOverfull = Draft.Overfull();
     if (!Draft.Add(Session.Text().Write(Session.Text().Read(typed))) && !wasOverfull) {
-        Screen.ShowError("error: the memo is longer than " + std::to_string(Session.LongestMemoBytes()) +
-                         " bytes, the most any computer takes: no more lines are added to it, and \".\" or "
-                         "/clear discards it.\n");
+        Screen.ShowError(
+            Utf8(tr("error: the memo is longer than %1 bytes, the most any computer takes: no more "
+                    "lines are added to it, and \".\" or /clear discards it.")
+                     .arg(Session.LongestMemoBytes())) +
+            "\n");
     }
 }
 
 void TInteractiveConsole::SendMemo() {
     if (Draft.Overfull()) {
         Draft.Clear();
-        Screen.ShowError("error: the memo is longer than " + std::to_string(Session.LongestMemoBytes()) +
-                         " bytes, the most any computer takes; nothing was sent and it is discarded.\n");
+        Screen.ShowError(
+            Utf8(tr("error: the memo is longer than %1 bytes, the most any computer takes; nothing "
+                    "was sent and it is discarded.")
+                     .arg(Session.LongestMemoBytes())) +
+            "\n");
         return;
     }
-    const std::size_t lines = Draft.Lines().size();
+    const int lines = static_cast<int>(Draft.Lines().size());
     const auto failure = Target.empty() ? Session.Messenger().SendMemoToAll(Draft.Lines())
                                         : Session.Messenger().SendMemoTo(Target, Draft.Lines());
     if (failure) {
         // Kept, so the user can send it elsewhere or start over with /clear.
-        Screen.ShowError("error: " + failure->Text() + " The memo is kept; /clear forgets it.\n");
+        Screen.ShowError(
+            Utf8(tr("error: %1 The memo is kept; /clear forgets it.").arg(SendFailureText(*failure))) + "\n");
         return;
     }
     Session.History().Sent(Target, Draft.Lines(), true);
     Draft.Clear();
-    Screen.Show("sent " + std::to_string(lines) + (lines == 1 ? " line" : " lines") + " to " + TargetText() +
+    Screen.Show(Utf8((lines == 1 ? tr("sent %n line to %1", nullptr, lines)
+                                 : tr("sent %n lines to %1", nullptr, lines))
+                         .arg(TargetText())) +
                 "\n");
 }
 
@@ -158,22 +183,22 @@ void TInteractiveConsole::ShowArrival(const TArrival& arrival) {
 
 void TInteractiveConsole::ShowHelp() {
     Screen.Show(
-        "  any text     a line of the memo being written\n"
-        "  .            sends the memo\n"
-        "  /to NAME     send to one computer\n"
-        "  /all         send to every computer (the start)\n"
-        "  /who         the computers that announced themselves\n"
-        "  /clear       forgets the memo being written\n"
-        "  //text       a memo line that starts with \"/\"\n"
-        "  /quit        leaves (as do Ctrl+D and Ctrl+C)\n");
+        Utf8(tr("  any text     a line of the memo being written\n"
+                "  .            sends the memo\n"
+                "  /to NAME     send to one computer\n"
+                "  /all         send to every computer (the start)\n"
+                "  /who         the computers that announced themselves\n"
+                "  /clear       forgets the memo being written\n"
+                "  //text       a memo line that starts with \"/\"\n"
+                "  /quit        leaves (as do Ctrl+D and Ctrl+C)\n")));
 }
 
-std::string TInteractiveConsole::TargetText() const {
-    return Target.empty() ? "every computer" : Session.Peers().Name(Target).Shown.toStdString();
+QString TInteractiveConsole::TargetText() const {
+    return Target.empty() ? tr("every computer") : Session.Peers().Name(Target).Shown;
 }
 
 void TInteractiveConsole::ShowPrompt() {
-    Screen.SetPrompt("to " + TargetText() + "> ");
+    Screen.SetPrompt(Utf8(tr("to %1> ").arg(TargetText())));
 }
 
 int RunInteractive(TCliSession& session, const TCliCommand& /*command*/, QCoreApplication& app) {

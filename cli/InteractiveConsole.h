@@ -36,7 +36,7 @@ private:
     /// Shows a memo or line message once the history has it.
     void ShowArrival(const TArrival& arrival);
     void ShowHelp();
-    std::string TargetText() const;
+    QString TargetText() const;
     void ShowPrompt();
     const TStringList& Known() const { return Listed; }
 

@@ -7,12 +7,14 @@
 #include "cli/Doctor.h"
 #include "cli/Output.h"
 #include "qtcore/ShutdownSignals.h"
+#include "qtcore/Translations.h"
 
 int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
     QCoreApplication::setApplicationName("kestrin-cli");
     QCoreApplication::setApplicationVersion("1.0.0");
     PrepareConsoleOutput();
+    InstallTranslations(app);
 
     const TCommandLineResult parsed = ParseCommandLine(QCoreApplication::arguments());
     if (!parsed.Output.isEmpty()) {
@@ -24,6 +26,11 @@ int main(int argc, char** argv) {
         return ExitCode::BadArguments;
     }
     const TCliCommand& command = *parsed.Command;
+    // What --json prints is read by scripts, which must find the same words on every computer: such a run
+    // speaks English throughout, as the texts are written.
+    if (command.Json) {
+        RemoveTranslations(app);
+    }
     if (command.Kind == TCliCommand::TKind::History) {
         return RunHistory(command);
     }
@@ -47,9 +54,7 @@ int main(int argc, char** argv) {
         PrintError("kestrin-cli: " + failed + "\n");
         return ExitCode::Failed;
     }
-    for (const QString& problem : session.SettingsProblems()) {
-        PrintError("kestrin-cli: settings: " + problem.toStdString() + "\n");
-    }
+    ReportSettingsProblems(session.SettingsProblems());
     switch (command.Kind) {
         case TCliCommand::TKind::Send:
             return RunSend(session, command);

@@ -17,7 +17,7 @@ TfrmOptions::TfrmOptions(QWidget* owner, const QWidget* mainWindow, TOptionsEnvi
       MainWindow(mainWindow),
       Environment(std::move(environment)) {
     setObjectName("frmOptions");
-    setWindowTitle("Options");
+    setWindowTitle(tr("Options"));
     setFont(KestrinFont());
     BuildControls();
     setFixedSize(262, 151);
@@ -75,7 +75,7 @@ void TfrmOptions::LoadAtStartup(bool load) {
             Environment.Startup.Unregister();
         }
     } catch (...) {
-        ShowPlainMessage("Error in TfrmOptions.LoadAtStartup");
+        ShowPlainMessage(tr("Error in TfrmOptions.LoadAtStartup"));
     }
 }
 
@@ -83,7 +83,7 @@ bool TfrmOptions::CheckLoadAtStartup() {
     try {
         return Environment.Startup.IsRegistered();
     } catch (...) {
-        ShowPlainMessage("Error in TfrmOptions.CheckLoadAtStartup");
+        ShowPlainMessage(tr("Error in TfrmOptions.CheckLoadAtStartup"));
         // What could not be read is shown as not there; Ok then writes the state the user leaves the box in.
         return false;
     }

@@ -1,6 +1,7 @@
 // [History]'s values, checked the same way wherever they are kept.
 #include "qtcore/HistorySettings.h"
 
+#include <QCoreApplication>
 #include <QSettings>
 
 THistorySettings ReadHistoryValues(QSettings& settings) {
@@ -10,7 +11,9 @@ THistorySettings ReadHistoryValues(QSettings& settings) {
         if (text == "0" || text == "1") {
             read.Enabled = text == "1";
         } else {
-            read.Problems << QStringLiteral("History/Enabled = \"%1\" is not 0 or 1; using 1").arg(text);
+            read.Problems << QCoreApplication::translate("HistorySettings",
+                                                         "History/Enabled = \"%1\" is not 0 or 1; using 1")
+                                 .arg(text);
         }
     }
     if (settings.contains("History/KeepDays")) {
@@ -20,8 +23,10 @@ THistorySettings ReadHistoryValues(QSettings& settings) {
         if (ok && days >= 0 && days <= 365'000) {
             read.KeepDays = days;
         } else {
-            read.Problems << QStringLiteral("History/KeepDays = \"%1\" is not a number of days from 0 to 365000; "
-                                            "using %2")
+            read.Problems << QCoreApplication::translate(
+                                 "HistorySettings",
+                                 "History/KeepDays = \"%1\" is not a number of days from 0 "
+                                 "to 365000; using %2")
                                  .arg(text)
                                  .arg(read.KeepDays);
         }

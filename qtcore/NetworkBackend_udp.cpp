@@ -22,61 +22,90 @@ QString Q(const std::string& text) {
 
 void TellPorts(const TUdpDiagnostics& found, std::vector<TNetworkFinding>& findings) {
     for (const auto& port : found.Ports) {
-        const QString check = "UDP port " + QString::number(port.Number);
-        const QString holder = port.Holder.empty() ? QStringLiteral("another program") : Q(port.Holder);
+        const QString check = QCoreApplication::translate("NetworkBackend", "UDP port %1").arg(port.Number);
+        const QString holder = port.Holder.empty()
+                                   ? QCoreApplication::translate("NetworkBackend", "another program")
+                                   : Q(port.Holder);
         const bool datagrams = &port == &found.Ports.front();
         if (!port.Held && !port.HeldByKestrin) {
-            findings.push_back({check, TStatus::Ok, "free"});
+            findings.push_back({check, TStatus::Ok, QCoreApplication::translate("NetworkBackend", "free")});
         } else if (port.HeldByKestrin) {
-            findings.push_back({check, TStatus::Ok, "held by Kestrin, which already runs on this computer"});
+            findings.push_back(
+                {check, TStatus::Ok,
+                 QCoreApplication::translate("NetworkBackend",
+                                             "held by Kestrin, which already runs on this computer")});
         } else if (!datagrams) {
             findings.push_back(
-                {check, TStatus::Note, "held by " + holder + ", which answers the name queries"});
+                {check, TStatus::Note,
+                 QCoreApplication::translate("NetworkBackend", "held by %1, which answers the name queries")
+                     .arg(holder)});
         } else if (found.Capabilities.Raw) {
-            findings.push_back(
-                {check, TStatus::Note, "held by " + holder + "; Kestrin reads its datagrams beside it"});
+            findings.push_back({check, TStatus::Note,
+                                QCoreApplication::translate(
+                                    "NetworkBackend", "held by %1; Kestrin reads its datagrams beside it")
+                                    .arg(holder)});
         } else {
             findings.push_back(
                 {check, TStatus::Problem,
-                 "held by " + holder + "; reading beside it needs the CAP_NET_RAW capability"});
+                 QCoreApplication::translate("NetworkBackend",
+                                             "held by %1; reading beside it needs the CAP_NET_RAW capability")
+                     .arg(holder)});
         }
     }
 }
 
 void TellCapabilities(const TUdpDiagnostics& found, const TUdpSettings& settings,
                       std::vector<TNetworkFinding>& findings) {
+    const QString check = QCoreApplication::translate("NetworkBackend", "capabilities");
     const QString remedy =
-        "install Kestrin's package, or run: sudo setcap cap_net_bind_service,cap_net_raw+ep " +
-        QCoreApplication::applicationFilePath();
+        QCoreApplication::translate(
+            "NetworkBackend",
+            "install Kestrin's package, or run: sudo setcap cap_net_bind_service,cap_net_raw+ep %1")
+            .arg(QCoreApplication::applicationFilePath());
     if (settings.Port < 1024 && !found.Capabilities.BindService) {
-        findings.push_back({"capabilities", TStatus::Problem,
-                            "no CAP_NET_BIND_SERVICE: ports below 1024 cannot be opened; " + remedy});
+        findings.push_back(
+            {check, TStatus::Problem,
+             QCoreApplication::translate("NetworkBackend",
+                                         "no CAP_NET_BIND_SERVICE: ports below 1024 cannot be opened; %1")
+                 .arg(remedy)});
     } else if (!found.Capabilities.Raw) {
-        findings.push_back({"capabilities", TStatus::Note,
-                            "no CAP_NET_RAW: Kestrin cannot run beside Samba's nmbd; " + remedy});
+        findings.push_back(
+            {check, TStatus::Note,
+             QCoreApplication::translate("NetworkBackend",
+                                         "no CAP_NET_RAW: Kestrin cannot run beside Samba's nmbd; %1")
+                 .arg(remedy)});
     } else {
-        findings.push_back({"capabilities", TStatus::Ok,
-                            "CAP_NET_BIND_SERVICE and CAP_NET_RAW, given up once the ports are open"});
+        findings.push_back(
+            {check, TStatus::Ok,
+             QCoreApplication::translate("NetworkBackend",
+                                         "CAP_NET_BIND_SERVICE and CAP_NET_RAW, given up once the ports are "
+                                         "open")});
     }
 }
 
 void TellInterfaces(const TUdpDiagnostics& found, std::vector<TNetworkFinding>& findings) {
+    const QString check = QCoreApplication::translate("NetworkBackend", "interface");
     bool any = false;
     for (const auto& report : found.Interfaces) {
         const auto& network = report.Interface;
         const QString where = Q(network.Name) + " " + Q(FormatIpv4(network.Address));
         if (report.Skipped.empty()) {
             any = true;
-            findings.push_back(
-                {"interface", TStatus::Ok, where + ", broadcast " + Q(FormatIpv4(network.Broadcast))});
+            findings.push_back({check, TStatus::Ok,
+                                QCoreApplication::translate("NetworkBackend", "%1, broadcast %2")
+                                    .arg(where, Q(FormatIpv4(network.Broadcast)))});
         } else {
-            findings.push_back(
-                {"interface", TStatus::Note, where + ": not sent on (" + Q(report.Skipped) + ")"});
+            findings.push_back({check, TStatus::Note,
+                                QCoreApplication::translate("NetworkBackend", "%1: not sent on (%2)")
+                                    .arg(where, Q(report.Skipped))});
         }
     }
     if (!any) {
-        findings.push_back({"interface", TStatus::Problem,
-                            "no interface to broadcast on is up: no other computer can be reached"});
+        findings.push_back(
+            {check, TStatus::Problem,
+             QCoreApplication::translate("NetworkBackend",
+                                         "no interface to broadcast on is up: no other computer can be "
+                                         "reached")});
     }
 }
 

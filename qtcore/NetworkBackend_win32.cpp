@@ -2,6 +2,7 @@
 // mailbox and sends to the network itself, so there is nothing to set, open ahead or give up.
 #include <windows.h>
 
+#include <QCoreApplication>
 #include <memory>
 
 #include "messenger/transport/win32/Win32MailslotTransport.h"
@@ -23,9 +24,13 @@ public:
     // The ports, capabilities, interfaces and firewall rules the doctor reads are a Linux computer's.
     TNetworkDiagnosis Diagnose() const override {
         TNetworkDiagnosis diagnosis;
-        diagnosis.Findings.push_back({"network", TNetworkFinding::TStatus::NotApplicable,
-                                      "Windows's own mailslots carry the memos: the system holds the ports "
-                                      "and sends on every network"});
+        diagnosis.Findings.push_back(
+            {QCoreApplication::translate("NetworkBackend", "network"),
+             TNetworkFinding::TStatus::NotApplicable,
+             QCoreApplication::translate(
+                 "NetworkBackend",
+                 "Windows's own mailslots carry the memos: the system holds the ports and "
+                 "sends on every network")});
         return diagnosis;
     }
 

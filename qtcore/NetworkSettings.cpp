@@ -1,6 +1,7 @@
 // [Network]: every value as written, and the programs' own: code page, computer name, announcement rounds.
 #include "qtcore/NetworkSettings.h"
 
+#include <QCoreApplication>
 #include <QSettings>
 #include <QStandardPaths>
 #include <cmath>
@@ -35,8 +36,10 @@ TNetworkSettingsRead ReadNetworkSettings(const QString& settingsPath) {
         if (ok && minutes >= 0 && minutes <= 1440) {
             read.Refresh = std::chrono::milliseconds(std::llround(minutes * 60'000));
         } else {
-            read.Problems << QStringLiteral("Network/RefreshMinutes = \"%1\" is not a number of minutes from 0 to "
-                                            "1440; using %2")
+            read.Problems << QCoreApplication::translate(
+                                 "NetworkSettings",
+                                 "Network/RefreshMinutes = \"%1\" is not a number of minutes "
+                                 "from 0 to 1440; using %2")
                                  .arg(text)
                                  .arg(std::chrono::duration<double, std::ratio<60>>(read.Refresh).count());
         }
@@ -48,7 +51,8 @@ TNetworkSettingsRead ReadNetworkSettings(const QString& settingsPath) {
         if (const auto chosen = TWireText::ForName(encoding)) {
             read.Text = *chosen;
         } else {
-            read.Problems << QStringLiteral(
+            read.Problems << QCoreApplication::translate(
+                                 "NetworkSettings",
                                  "Network/Encoding = \"%1\" is not a code page known here; using %2")
                                  .arg(encoding, read.Text.Name());
         }
@@ -60,9 +64,10 @@ TNetworkSettingsRead ReadNetworkSettings(const QString& settingsPath) {
         if (IsValidComputerName(name.trimmed().toStdString())) {
             read.ComputerName = ToUpperAscii(name.trimmed().toStdString());
         } else {
-            read.Problems << QStringLiteral(
-                                 "Network/ComputerName = \"%1\" is not a computer name (1 to 15 bytes, "
-                                 "none of \\ / : * ? \" < > |); using %2")
+            read.Problems << QCoreApplication::translate(
+                                 "NetworkSettings",
+                                 "Network/ComputerName = \"%1\" is not a computer name (1 "
+                                 "to 15 bytes, none of \\ / : * ? \" < > |); using %2")
                                  .arg(name, QString::fromStdString(MakeLocalSystem()->ComputerName()));
         }
     }

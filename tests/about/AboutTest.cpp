@@ -9,6 +9,7 @@
 
 #include "about/URLLabel.h"
 #include "about/uniAbout.h"
+#include "tests/support/KeyboardRound.h"
 
 class AboutTest : public QObject {
     Q_OBJECT
@@ -92,6 +93,48 @@ private slots:
             });
             QVERIFY2(box.exec() == ModalResultCancel, qPrintable(how));
         }
+    }
+
+    // Tab reaches the OK button and then each link, a screen reader has a name for each and says it in the
+    // box's language, knows a link as one and can press it, as Enter and Space on a focused link do; every
+    // text fits the box, in English, Russian and German.
+    void eachControlIsReachedNamedAndFitsInEachLanguage() {
+        QHash<QString, QString> english;  // what is said of each control, by its name
+        InEachLanguage([&english](const QString& language) {
+            TAboutBox box(nullptr, nullptr);
+            QStringList opened, links;
+            for (TURLLabel* link : box.findChildren<TURLLabel*>())
+                link->Opener = [&opened](const QUrl& address) { return opened << address.toString(), true; };
+            box.show();
+            QVERIFY(QTest::qWaitForWindowActive(&box));
+            QStringList order;
+            for (const TReachedControl& reached : TabRound(box)) {
+                const QString name = reached.Control->objectName(),
+                              said = reached.Name + " / " + reached.Description;
+                order << name;
+                QVERIFY2(!reached.Name.isEmpty(), qPrintable(language + ": " + name));
+                if (language == "en")
+                    english[name] = said;
+                else
+                    QVERIFY2(said != english.value(name),
+                             qPrintable(language + ": " + name + " says " + said));
+                auto* const link = qobject_cast<TURLLabel*>(reached.Control);
+                QCOMPARE(reached.Role, link != nullptr ? QAccessible::Link : QAccessible::Button);
+                if (link == nullptr)
+                    continue;
+                QTest::keyClick(link, Qt::Key_Return);
+                QTest::keyClick(link, Qt::Key_Space);
+                QAccessible::queryAccessibleInterface(link)->actionInterface()->doAction(
+                    QAccessibleActionInterface::pressAction());
+                links << link->URL << link->URL << link->URL;
+            }
+            QCOMPARE(order, QStringList({"OKButton", "URLLabel1", "URLLabel2", "URLLabel3"}));
+            QCOMPARE(opened, links);
+            QVERIFY(box.isVisible());  // Enter on a link opens it and leaves the box open
+            const QStringList overflowing = Overflowing(box);
+            QVERIFY2(overflowing.isEmpty(), qPrintable(language + ": " + overflowing.join(", ")));
+            QCOMPARE(box.windowTitle() == "About Kestrin", language == "en");
+        });
     }
 };
 

@@ -59,28 +59,38 @@ class TEndToEnd(TLanTest):
             listener.WaitMemo(["last"], "WS01")
         ws02.WaitMemo(["to WS02 alone"])
 
-    def test_offices_read_and_write_their_windows_code_page(self):
+    def test_offices_read_and_write_their_windows_code_page_and_speak_their_language(self):
         # WS03 plays a Windows copy of the office (a datagram built with Scapy); the copies here have only the
-        # locale to go by. "€" is 0x80 in windows-1252, a control character if read as Latin-1.
-        for lang, codec, memo in (("ru_RU.UTF-8", "cp1251", ["Привет!", "Всё хорошо"]),
-                                  ("de_DE.UTF-8", "cp1252", ["Grüße!", "Preis: 5 €"])):
+        # locale to go by, for the code page and for the language they speak. "€" is 0x80 in windows-1252, a
+        # control character if read as Latin-1. What scripts read (--json) and what goes on the wire stay as they are.
+        for lang, codec, memo, header, sent in (
+                ("ru_RU.UTF-8", "cp1251", ["Привет!", "Всё хорошо"], "сообщение от WS03 в 14:06:30:", "отправлены 2 строки"),
+                ("de_DE.UTF-8", "cp1252", ["Grüße!", "Preis: 5 €"], "Nachricht von WS03 um 14:06:30:", "2 Zeilen an")):
             with self.subTest(lang):
-                office = ["/usr/bin/env", "-u", "LC_ALL", "-u", "LC_CTYPE", "LANG=" + lang, self.Cli]
+                office = ["/usr/bin/env", "-u", "LC_ALL", "-u", "LC_CTYPE", "-u", "LANGUAGE", "LANG=" + lang, self.Cli]
                 plain, json = self.Lan.Start("WS01", *office, "listen"), self.Lan.Start("WS02", *office, "listen", "--json")
                 [listener.WaitFor(lambda me: me.Bound(), "its mailbox") for listener in (plain, json)]
                 sniffer = self.Lan.Sniff("WS03")
                 text = "".join(line + "\r\n" for line in memo).encode(codec)
                 self.Lan.SendAsWindows("WS03", b"MEMO_MSG\r\n14:06:30\r\nWS03\r\nBEGIN_MEMO\r\n" + text + b"END_MESSAGE\r\n")
                 json.WaitMemo(memo, "WS03")
-                shown = "memo from WS03 at 14:06:30:\n" + "".join("  | %s\n" % line for line in memo)
-                plain.WaitFor(lambda me: shown in "\n".join(me.Out) + "\n", "the memo shown in plain text")
-                # What a copy here writes to the Windows host leaves in the code page.
+                shown = header + "\n" + "".join("  | %s\n" % line for line in memo)
+                plain.WaitFor(lambda me: shown in "\n".join(me.Out) + "\n", "the memo shown in the office's language")
+                # What a copy here writes to the Windows host leaves in the code page, as a memo: from `send`, and
+                # typed at the console, which says so in the office's language.
                 typed = "".join(line + "\n" for line in memo).encode()
                 self.assertEqual(self.Lan.Run("WS01", *office, "send", "--to", "WS03", stdin=typed), (0, "", ""))
-                wire = text.decode("latin-1")
-                sniffer.WaitFor(lambda me: any(wire in e["text"] and e["to"] == "WS03" for e in me.Events()),
-                                "the memo in %s on the wire" % codec)
-                [process.WaitExit(kill=True) for process in (plain, json, sniffer)]
+                plain.WaitExit(kill=True)  # the console needs the mailbox
+                console = self.Lan.Start("WS01", *office, stdin=subprocess.PIPE)
+                console.Process.stdin.write(b"/to WS03\n" + typed + b".\n")
+                console.Process.stdin.close()
+                self.assertEqual(console.WaitExit(), 0)
+                self.assertTrue(any(line.startswith(sent) for line in console.Out), console.Out)
+                wire = "BEGIN_MEMO\r\n" + text.decode("latin-1")
+                memos = lambda me: [e for e in me.Events() if e["to"] == "WS03" and wire in e["text"]
+                                    and "MEMO_MSG\r\n" in e["text"]]
+                sniffer.WaitFor(lambda me: len(memos(me)) == 2, "both memos in %s on the wire" % codec)
+                [process.WaitExit(kill=True) for process in (json, sniffer)]
 
     def test_memos_other_computers_cannot_take_are_refused_and_said(self):
         ws02, sniffer = self.Listen("WS02")[0], self.Lan.Sniff("WS02")

@@ -1,0 +1,75 @@
+// A dialog as the keyboard and a screen reader meet it, in each of the programs' languages.
+#pragma once
+
+#include <QAbstractButton>
+#include <QAccessible>
+#include <QApplication>
+#include <QLocale>
+#include <QPushButton>
+#include <QStyle>
+#include <QTest>
+#include <QWidget>
+#include <functional>
+
+#include "qtcore/Translations.h"
+
+/// One control the Tab key reached: its name, and what a screen reader says of it.
+struct TReachedControl {
+    QWidget* Control = nullptr;
+    QString Name;
+    QString Description;
+    QAccessible::Role Role = QAccessible::NoRole;
+};
+
+/// The controls Tab reaches from the focus of the active `window`, in order, until the focus comes back.
+inline QList<TReachedControl> TabRound(QWidget& window) {
+    QList<TReachedControl> reached;
+    QWidget* const start = QApplication::focusWidget();
+    for (QWidget* focus = start; focus != nullptr && reached.size() < 20;) {
+        QAccessibleInterface* const said = QAccessible::queryAccessibleInterface(focus);
+        reached.append(
+            {focus, said->text(QAccessible::Name), said->text(QAccessible::Description), said->role()});
+        QTest::keyClick(focus, Qt::Key_Tab);
+        focus = QApplication::focusWidget();
+        if (focus == start || focus == nullptr || focus->window() != &window)
+            break;
+    }
+    return reached;
+}
+
+/// Whether the caption of a push button or check box is cut off. A push button's own size hint is never below
+/// the style's least width, which the fixed layouts do not keep to, so its caption is measured alone.
+inline bool Clipped(const QAbstractButton& button) {
+    if (qobject_cast<const QPushButton*>(&button) == nullptr)
+        return button.sizeHint().width() > button.width();
+    const int margins = 2 * button.style()->pixelMetric(QStyle::PM_ButtonMargin, nullptr, &button);
+    return button.fontMetrics().horizontalAdvance(button.text()) + margins > button.width();
+}
+
+/// Where a caption or a control does not fit: a button or box whose caption is cut off, or a control that
+/// reaches out of its parent. Empty when every one fits.
+inline QStringList Overflowing(QWidget& window) {
+    QStringList found;
+    for (QWidget* control : window.findChildren<QWidget*>()) {
+        if (!control->isVisibleTo(&window) || control->isWindow())
+            continue;
+        const auto* button = qobject_cast<QAbstractButton*>(control);
+        if ((button != nullptr && Clipped(*button)) ||
+            !control->parentWidget()->rect().contains(control->geometry()))
+            found << control->objectName() + ": " +
+                         (button ? button->text() : control->metaObject()->className());
+    }
+    return found;
+}
+
+/// Runs `check` once in each language the programs speak (English, the language the texts are written in,
+/// first), with that language's translations installed as the programs install them at start.
+inline void InEachLanguage(const std::function<void(const QString& language)>& check) {
+    const QStringList translated = TranslatedLanguages();
+    QVERIFY2(translated.contains("ru") && translated.contains("de"), qPrintable(translated.join(", ")));
+    for (const QString& language : QStringList{"en"} + translated) {
+        InstallTranslations(*qApp, QLocale(language));
+        check(language);
+        RemoveTranslations(*qApp);
+    }
+}
