@@ -26,9 +26,8 @@ bool TArrivalBurst::Add(const TArrival& arrival) {
 
 QString TArrivalBurst::Summary() const {
     if (Arrived == 1) {
-        return QStringLiteral("Kestrin: memo from ") + Origins.first();
+        return tr("Kestrin: memo from %1").arg(Origins.first());
     }
-    return QStringLiteral("Kestrin: %1 memos from %2%3")
-        .arg(Arrived)
+    return tr("Kestrin: %n memos from %1%2", nullptr, Arrived)
         .arg(Origins.join(QStringLiteral(", ")), MoreOrigins ? QStringLiteral(", \u2026") : QString());
 }

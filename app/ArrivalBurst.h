@@ -2,6 +2,7 @@
 // all.
 #pragma once
 
+#include <QCoreApplication>
 #include <QSet>
 #include <QString>
 #include <QStringList>
@@ -10,6 +11,8 @@
 #include "qtcore/PeerText.h"
 
 class TArrivalBurst {
+    Q_DECLARE_TR_FUNCTIONS(TArrivalBurst)
+
 public:
     /// Adds an arrival; true when it is the first one, so the caller knows to show the burst later.
     bool Add(const TArrival& arrival);

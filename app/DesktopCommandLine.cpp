@@ -2,10 +2,13 @@
 #include "app/DesktopCommandLine.h"
 
 #include <QCommandLineParser>
+#include <QCoreApplication>
 
 namespace {
 
-const QString Usage = QStringLiteral(
+// Translated when it is printed, in the language installed by then.
+const char* const UsageText = QT_TRANSLATE_NOOP(
+    "TDesktopCommandLine",
     "Usage: kestrin [Qt options]\n"
     "Chat with the computers of the local network, without a server.\n"
     "\n"
@@ -29,6 +32,7 @@ const char* const QtSwitches[] = {"reverse", "widgetcount", "nograb", "dograb", 
 
 TDesktopCommand ParseDesktopCommandLine(const QStringList& arguments) {
     using TAction = TDesktopCommand::TAction;
+    const QString usage = QCoreApplication::translate("TDesktopCommandLine", UsageText);
     QCommandLineParser parser;
     // Qt's own options are written with one dash: "-platform offscreen".
     parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
@@ -43,14 +47,16 @@ TDesktopCommand ParseDesktopCommandLine(const QStringList& arguments) {
         parser.addOption(QCommandLineOption(QString::fromLatin1(name)));
     }
     if (!parser.parse(arguments)) {
-        return {TAction::Refused, "kestrin: " + parser.errorText() + "\n\n" + Usage, 2};
+        return {TAction::Refused, "kestrin: " + parser.errorText() + "\n\n" + usage, 2};
     }
     if (!parser.positionalArguments().isEmpty()) {
-        return {TAction::Refused, "kestrin: unexpected argument '" + parser.positionalArguments().first() + "'\n\n" + Usage,
-                2};
+        const QString unexpected =
+            QCoreApplication::translate("TDesktopCommandLine", "unexpected argument '%1'");
+        return {TAction::Refused,
+                "kestrin: " + unexpected.arg(parser.positionalArguments().first()) + "\n\n" + usage, 2};
     }
     if (parser.isSet(help)) {
-        return {TAction::Help, Usage, 0};
+        return {TAction::Help, usage, 0};
     }
     if (parser.isSet(version)) {
         return {TAction::Version, QStringLiteral("kestrin " KESTRIN_VERSION "\n"), 0};

@@ -23,8 +23,8 @@ QString ComputerText(const THistoryEntry& entry) {
     if (entry.Direction == THistoryDirection::Received) {
         return Shown(entry.Computer);
     }
-    return entry.ComputerBytes == "*" ? QStringLiteral("to all")
-                                      : QStringLiteral("to ") + Shown(entry.Computer);
+    return entry.ComputerBytes == "*" ? THistoryListModel::tr("to all")
+                                      : THistoryListModel::tr("to %1").arg(Shown(entry.Computer));
 }
 
 QString FirstLineText(const THistoryEntry& entry) {
@@ -129,7 +129,7 @@ QVariant THistoryListModel::data(const QModelIndex& index, int role) const {
         return bold;
     }
     if (role == Qt::ToolTipRole && index.column() == Time && !entry->SenderTime.empty()) {
-        return QStringLiteral("The sender's time: ") + Shown(entry->SenderTime);
+        return tr("The sender's time: %1").arg(Shown(entry->SenderTime));
     }
     return {};
 }
@@ -140,11 +140,11 @@ QVariant THistoryListModel::headerData(int section, Qt::Orientation orientation,
     }
     switch (section) {
         case Computer:
-            return QStringLiteral("Computer");
+            return tr("Computer");
         case Time:
-            return QStringLiteral("Time");
+            return tr("Time");
         default:
-            return QStringLiteral("Memo");
+            return tr("Memo");
     }
 }
 

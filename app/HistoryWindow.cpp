@@ -22,10 +22,10 @@ QString Described(const THistoryEntry& entry) {
     const QString computer = QString::fromStdString(entry.Computer);
     const QString when = HistoryTime(entry.ReceivedMs);
     if (entry.Direction == THistoryDirection::Sent) {
-        return (entry.ComputerBytes == "*" ? QStringLiteral("To all") : QStringLiteral("To ") + computer) +
-               QStringLiteral(", sent ") + when;
+        return entry.ComputerBytes == "*" ? TfrmHistory::tr("To all, sent %1").arg(when)
+                                          : TfrmHistory::tr("To %1, sent %2").arg(computer, when);
     }
-    return QStringLiteral("From %1, received %2 (the sender's time: %3)")
+    return TfrmHistory::tr("From %1, received %2 (the sender's time: %3)")
         .arg(computer, when, QString::fromStdString(entry.SenderTime));
 }
 
@@ -34,7 +34,7 @@ QString Described(const THistoryEntry& entry) {
 TfrmHistory::TfrmHistory(const THistoryWindowEnvironment& environment, QWidget* owner)
     : QWidget(owner, Qt::Window), Environment(environment) {
     setObjectName("frmHistory");
-    setWindowTitle("Kestrin History");
+    setWindowTitle(tr("Kestrin History"));
     Model = new THistoryListModel(Environment.Store, Environment.Unread, this);
     BuildControls();
     resize(640, 480);
@@ -45,20 +45,25 @@ TfrmHistory::~TfrmHistory() = default;
 void TfrmHistory::BuildControls() {
     edtSearch = new QLineEdit(this);
     edtSearch->setObjectName("edtSearch");
-    edtSearch->setPlaceholderText("Search");
+    edtSearch->setPlaceholderText(tr("Search"));
     edtSearch->setClearButtonEnabled(true);
+    edtSearch->setAccessibleName(tr("Search"));
+    edtSearch->setAccessibleDescription(tr("Only the memos that hold these words"));
     cmbComputer = new QComboBox(this);
     cmbComputer->setObjectName("cmbComputer");
     cmbComputer->setEditable(true);
     cmbComputer->setInsertPolicy(QComboBox::NoInsert);
-    cmbComputer->lineEdit()->setPlaceholderText("All computers");
+    cmbComputer->lineEdit()->setPlaceholderText(tr("All computers"));
     cmbComputer->lineEdit()->setClearButtonEnabled(true);
     cmbComputer->setMinimumContentsLength(16);
-    cmbComputer->setToolTip("Only the memos from and to this computer");
+    cmbComputer->setToolTip(tr("Only the memos from and to this computer"));
+    cmbComputer->setAccessibleName(tr("Computer"));
+    cmbComputer->setAccessibleDescription(cmbComputer->toolTip());
 
     lstMemos = new QTreeView(this);
     lstMemos->setObjectName("lstMemos");
     lstMemos->setModel(Model);
+    lstMemos->setAccessibleName(tr("Memos"));
     lstMemos->setRootIsDecorated(false);
     lstMemos->setUniformRowHeights(true);  // the list is measured without reading every row
     lstMemos->setSelectionMode(QAbstractItemView::SingleSelection);
@@ -74,9 +79,11 @@ void TfrmHistory::BuildControls() {
     memoText = new QPlainTextEdit(this);
     memoText->setObjectName("memoText");
     memoText->setReadOnly(true);
-    btnReply = new QPushButton("&Reply", this);
+    memoText->setAccessibleName(tr("Memo text"));
+    btnReply = new QPushButton(tr("&Reply"), this);
     btnReply->setObjectName("btnReply");
-    btnReply->setToolTip("Write to this memo's computer in the main window");
+    btnReply->setToolTip(tr("Write to this memo's computer in the main window"));
+    btnReply->setAccessibleDescription(btnReply->toolTip());
     btnReply->setEnabled(false);
     lblStatus = new QLabel(this);
     lblStatus->setObjectName("lblStatus");
@@ -162,11 +169,10 @@ void TfrmHistory::Query() {
     const std::int64_t selected = SelectedId();
     Model->Query(edtSearch->text(), cmbComputer->currentText().trimmed());
     Reselect(selected);
-    lblStatus->setText(!Model->Error().isEmpty()
-                           ? QStringLiteral("The history cannot be read: ") + Model->Error()
-                       : Model->rowCount() > 0                 ? QString()
-                       : edtSearch->text().trimmed().isEmpty() ? QStringLiteral("No memos")
-                                                               : QStringLiteral("No memo holds these words"));
+    lblStatus->setText(!Model->Error().isEmpty() ? tr("The history cannot be read: %1").arg(Model->Error())
+                       : Model->rowCount() > 0   ? QString()
+                       : edtSearch->text().trimmed().isEmpty() ? tr("No memos")
+                                                               : tr("No memo holds these words"));
 }
 
 void TfrmHistory::Added() {

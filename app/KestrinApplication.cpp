@@ -32,7 +32,7 @@ bool TKestrinApplication::notify(QObject* receiver, QEvent* event) {
     } catch (const std::exception& failure) {
         ShowDefaultError(QString::fromLocal8Bit(failure.what()));
     } catch (...) {
-        ShowDefaultError("Unknown failure");
+        ShowDefaultError(tr("Unknown failure"));
     }
     return false;
 }

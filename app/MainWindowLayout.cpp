@@ -34,8 +34,8 @@ void TfrmMain::BuildControls() {
     client->setFixedSize(393, 232);
     setCentralWidget(client);
 
-    btnSendOutMemo = Button(client, "btnSendOutMemo", "Send Message to", {8, 2, 97, 22});
-    btnSendOutMemo->setToolTip("Send message to computer [INS]");
+    btnSendOutMemo = Button(client, "btnSendOutMemo", tr("Send Message to"), {8, 2, 97, 22});
+    btnSendOutMemo->setToolTip(tr("Send message to computer [INS]"));
     cmbComputers = new QComboBox(client);
     cmbComputers->setObjectName("cmbComputers");
     cmbComputers->setGeometry(112, 2, 145, 21);
@@ -44,21 +44,23 @@ void TfrmMain::BuildControls() {
     // The target is exactly what was typed: completing "PC1" to "PC10" would send to the wrong person.
     cmbComputers->setCompleter(nullptr);
     cmbComputers->setMaxVisibleItems(8);
-    cmbComputers->setToolTip("Available Computers");
-    btnSendAll = Button(client, "btnSendAll", "Send Anyone", {264, 2, 73, 22});
-    btnSendAll->setToolTip("Send message to all computers");
+    cmbComputers->setToolTip(tr("Available Computers"));
+    btnSendAll = Button(client, "btnSendAll", tr("Send Anyone"), {264, 2, 73, 22});
+    btnSendAll->setToolTip(tr("Send message to all computers"));
     memoOutMemo = Memo(client, "memoOutMemo", {8, 32, 329, 80});
-    memoOutMemo->setToolTip("Outgoing message");
-    lblOutgoing = Caption(client, "lblOutgoing", "Outgoing", {344, 40});
-    btnClearOutMemo = Button(client, "btnClearOutMemo", "Clear", {344, 64, 41, 25});
-    lblOriginName = Caption(client, "lblOriginName", "Origin:", {16, 128});
+    memoOutMemo->setToolTip(tr("Outgoing message"));
+    lblOutgoing = Caption(client, "lblOutgoing", tr("Outgoing"), {344, 40});
+    btnClearOutMemo = Button(client, "btnClearOutMemo", tr("Clear"), {344, 64, 41, 25});
+    lblOriginName = Caption(client, "lblOriginName", tr("Origin:"), {16, 128});
     lblOrigin = Label(client, "lblOrigin", QString(), {56, 128, 137, 13});
-    lblTimeName = Caption(client, "lblTimeName", "Time:", {224, 128});
+    lblTimeName = Caption(client, "lblTimeName", tr("Time:"), {224, 128});
     lblTime = Label(client, "lblTime", QString(), {256, 128, 81, 13});
     memoInMemo = Memo(client, "memoInMemo", {8, 144, 329, 80});
-    memoInMemo->setToolTip("Incoming message");
-    lblIncoming = Caption(client, "lblIncoming", "Incoming", {344, 152});
-    btnClearInMemo = Button(client, "btnClearInMemo", "Clear", {344, 176, 41, 25});
+    memoInMemo->setToolTip(tr("Incoming message"));
+    lblIncoming = Caption(client, "lblIncoming", tr("Incoming"), {344, 152});
+    btnClearInMemo = Button(client, "btnClearInMemo", tr("Clear"), {344, 176, 41, 25});
+
+    NameForScreenReaders();
 
     // The incoming area comes before the outgoing one, as the layout was designed.
     setTabOrder(btnSendAll, memoInMemo);
@@ -81,22 +83,41 @@ void TfrmMain::BuildControls() {
     connect(btnClearInMemo, &QPushButton::clicked, this, &TfrmMain::btnClearInMemoClick);
 }
 
+void TfrmMain::NameForScreenReaders() {
+    // A button is read by its caption; the areas and the list have no caption of their own.
+    memoOutMemo->setAccessibleName(tr("Outgoing message"));
+    memoInMemo->setAccessibleName(tr("Incoming message"));
+    memoInMemo->setAccessibleDescription(
+        tr("The last message received; its sender and time are shown above it"));
+    cmbComputers->setAccessibleName(tr("Available Computers"));
+    cmbComputers->setAccessibleDescription(
+        tr("The computer Send Message to sends to: pick one or type its name"));
+    btnSendOutMemo->setAccessibleDescription(btnSendOutMemo->toolTip());
+    btnSendAll->setAccessibleDescription(btnSendAll->toolTip());
+    // Two buttons say "Clear": the name and the tooltip say which area each one clears, in full where a
+    // language shortens the caption to fit.
+    btnClearOutMemo->setAccessibleName(tr("Clear outgoing message"));
+    btnClearOutMemo->setToolTip(btnClearOutMemo->accessibleName());
+    btnClearInMemo->setAccessibleName(tr("Clear incoming message"));
+    btnClearInMemo->setToolTip(btnClearInMemo->accessibleName());
+}
+
 void TfrmMain::BuildMenu() {
     MainMenu1 = menuBar();
     MainMenu1->setObjectName("MainMenu1");
-    mnuMessage = MainMenu1->addMenu("&Message");
+    mnuMessage = MainMenu1->addMenu(tr("&Message"));
     mnuMessage->setObjectName("mnuMessage");
-    mnuSendTo = mnuMessage->addAction("&Send To");
+    mnuSendTo = mnuMessage->addAction(tr("&Send To"));
     mnuSendTo->setShortcut(QKeySequence(Qt::Key_Insert));
-    mnuSendAll = mnuMessage->addAction("Send Anyone");
+    mnuSendAll = mnuMessage->addAction(tr("Send Anyone"));
     mnuSendAll->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Insert));
-    mnuHistory = mnuMessage->addAction("&History");
+    mnuHistory = mnuMessage->addAction(tr("&History"));
     mnuHistory->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_H));
     mnuMessage->addSeparator();
-    mnuExit = mnuMessage->addAction("&Exit");
+    mnuExit = mnuMessage->addAction(tr("&Exit"));
     mnuExit->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
-    mnuOptions = MainMenu1->addAction("&Options");
-    mnuAbout = MainMenu1->addAction("&About");
+    mnuOptions = MainMenu1->addAction(tr("&Options"));
+    mnuAbout = MainMenu1->addAction(tr("&About"));
     for (QAction* action : {mnuSendTo, mnuSendAll, mnuHistory, mnuExit}) {
         // Window-wide, so the keys work wherever the focus is inside the window.
         action->setShortcutContext(Qt::WindowShortcut);

@@ -102,7 +102,9 @@ public:
         // One notification, replaced by each next one: the window too shows only the last message.
         call << QStringLiteral("Kestrin") << Shown << QStringLiteral("kestrin")
              << summary << Body(text, Markup)
-             << QStringList{DefaultAction, QStringLiteral("Show"), HistoryAction, QStringLiteral("History")} << hints
+             << QStringList{DefaultAction, QCoreApplication::translate("TMemoNotifier", "Show"),
+                            HistoryAction, QCoreApplication::translate("TMemoNotifier", "History")}
+             << hints
              << -1;
         Await(Bus.asyncCall(call), [this](QDBusPendingCallWatcher& reply) {
             if (const QDBusPendingReply<uint> id = reply; id.isValid()) {

@@ -7,13 +7,13 @@
 TTrayIcon::TTrayIcon(TTrayActions actions, bool historyKept, QObject* parent)
     : QObject(parent), Actions(std::move(actions)), Icon(QApplication::windowIcon(), this) {
     Icon.setObjectName("trayIcon");
-    QAction* show = Menu.addAction("&Show", [this] { Actions.Show(); });
+    QAction* show = Menu.addAction(tr("&Show"), [this] { Actions.Show(); });
     show->setObjectName("mnuTrayShow");
-    QAction* history = Menu.addAction("&History", [this] { Actions.History(); });
+    QAction* history = Menu.addAction(tr("&History"), [this] { Actions.History(); });
     history->setObjectName("mnuTrayHistory");
     history->setEnabled(historyKept);
     Menu.addSeparator();
-    QAction* exit = Menu.addAction("&Exit", [this] { Actions.Exit(); });
+    QAction* exit = Menu.addAction(tr("&Exit"), [this] { Actions.Exit(); });
     exit->setObjectName("mnuTrayExit");
     Icon.setContextMenu(&Menu);
     connect(&Icon, &QSystemTrayIcon::activated, this, [this](QSystemTrayIcon::ActivationReason reason) {
@@ -27,8 +27,8 @@ TTrayIcon::TTrayIcon(TTrayActions actions, bool historyKept, QObject* parent)
 
 void TTrayIcon::SetUnread(int count) {
     Icon.setToolTip(count == 0   ? QStringLiteral("Kestrin")
-                    : count == 1 ? QStringLiteral("Kestrin: 1 unread memo")
-                                 : QStringLiteral("Kestrin: %1 unread memos").arg(count));
+                    : count == 1 ? tr("Kestrin: 1 unread memo")
+                                 : tr("Kestrin: %n unread memos", nullptr, count));
 }
 
 bool TTrayIcon::InTray() const {

@@ -1,4 +1,5 @@
 // kestrin: the desktop program. Start-up, the message loop, and a shutdown that says goodbye.
+#include <QCoreApplication>
 #include <iostream>
 #include <memory>
 #include <thread>
@@ -12,6 +13,7 @@
 #include "options/uniOptions.h"
 #include "qtcore/HistoryRecorder.h"
 #include "qtcore/NetworkBackend.h"
+#include "qtcore/Translations.h"
 #include "widgets/ErrorDisplay.h"
 #include "widgets/KestrinIcon.h"
 
@@ -34,8 +36,13 @@ QStringList ArgumentsOf(int argc, char** argv) {
 
 int main(int argc, char** argv) {
     // Read before anything needs a display, so that --help works over ssh and in a script.
-    const auto command = ParseDesktopCommandLine(ArgumentsOf(argc, argv));
+    auto command = ParseDesktopCommandLine(ArgumentsOf(argc, argv));
     if (command.Action != TDesktopCommand::TAction::Run) {
+        // Help, the version or a refusal ends the program here: read again in the user's language, with a
+        // core application that opens no display, the one the translations are installed in.
+        QCoreApplication words(argc, argv);
+        InstallTranslations(words);
+        command = ParseDesktopCommandLine(ArgumentsOf(argc, argv));
         (command.ExitCode == 0 ? std::cout : std::cerr) << command.Text.toLocal8Bit().toStdString();
         return command.ExitCode;
     }
@@ -49,6 +56,7 @@ int main(int argc, char** argv) {
     }
 
     TKestrinApplication app(argc, argv);
+    InstallTranslations(app);
     QApplication::setWindowIcon(KestrinIcon());
     // The program ends when its main window closes: with the window hidden in the tray, a message box or the
     // History window would otherwise end it as the last window closed.

@@ -18,6 +18,7 @@
 #include "messenger/uniMessenger.h"
 #include "qtcore/HistoryRecorder.h"
 #include "qtcore/QtUiQueue.h"
+#include "qtcore/SendFailureText.h"
 #include "settings/SettingsStore.h"
 #include "settings/StoredInteger.h"
 #include "widgets/ErrorDisplay.h"
@@ -103,7 +104,7 @@ void TfrmMain::FormCreate() {
     OwnedMessenger->Activate();
     LoadAll();
     if (!Environment.SettingsProblems.isEmpty()) {
-        TellOnce("Some settings in Kestrin.conf cannot be used as they stand:\n" +
+        TellOnce(tr("Some settings in Kestrin.conf cannot be used as they stand:") + "\n" +
                  Environment.SettingsProblems.join('\n'));
     }
 }
@@ -150,7 +151,7 @@ void TfrmMain::MyMessengerError(TMainMessenger&, const std::string& ErrorMsg) {
     QString text = QString::fromStdString(ErrorMsg);
     if (const std::string why = Environment.WhyNoMailbox ? Environment.WhyNoMailbox() : std::string();
         ErrorMsg == "Could not Create Mail Slot" && !why.empty()) {
-        text += ": " + QString::fromStdString(why) + ".\nThis window sends, but receives nothing.";
+        text += ": " + QString::fromStdString(why) + ".\n" + tr("This window sends, but receives nothing.");
     }
     TellOnce(text);
 }
@@ -166,7 +167,7 @@ void TfrmMain::TellOnce(const QString& text) {
 void TfrmMain::ShowSendFailure(const std::optional<TSendFailure>& failure) {
     // The outgoing area is left as it is, so the memo can be shortened rather than typed again.
     if (failure) {
-        ShowPlainMessage(QString::fromStdString(failure->Text()));
+        ShowPlainMessage(SendFailureText(*failure));
     }
 }
 

@@ -130,6 +130,7 @@ private:
     void MyMessengerError(TMainMessenger& Sender, const std::string& ErrorMsg);
 
     void BuildControls();
+    void NameForScreenReaders();
     void BuildMenu();
     void ShowArrival(const TArrival& arrival);
     /// The arrival is in the history (as row `id`, 0 when it could not be kept): it joins the burst to show.

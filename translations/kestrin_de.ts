@@ -188,6 +188,20 @@
     </message>
 </context>
 <context>
+    <name>TArrivalBurst</name>
+    <message>
+        <source>Kestrin: memo from %1</source>
+        <translation>Kestrin: Nachricht von %1</translation>
+    </message>
+    <message numerus="yes">
+        <source>Kestrin: %n memos from %1%2</source>
+        <translation>
+            <numerusform>Kestrin: %n Nachricht von %1%2</numerusform>
+            <numerusform>Kestrin: %n Nachrichten von %1%2</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
     <name>TCommandLine</name>
     <message>
         <source>Kestrin console client: chat with the computers of this network.
@@ -400,6 +414,35 @@ Die interaktive Sitzung, listen und echo bewahren Empfangenes und Gesendetes im 
     <message>
         <source>the memo to %1 was not sent: %2</source>
         <translation>die Nachricht an %1 wurde nicht gesendet: %2</translation>
+    </message>
+</context>
+<context>
+    <name>TDesktopCommandLine</name>
+    <message>
+        <source>Usage: kestrin [Qt options]
+Chat with the computers of the local network, without a server.
+
+  -h, --help     shows this text and exits
+  -v, --version  shows the version and exits
+  --minimized    starts in the tray only where there is one, else minimised (for the start at logon)
+
+The options every Qt program takes, such as -platform NAME, -display DISPLAY and -style NAME, apply.
+kestrin-cli is the console client; its --help says more.
+</source>
+        <translation>Aufruf: kestrin [Qt-Optionen]
+Chatten mit den Computern des lokalen Netzes, ohne Server.
+
+  -h, --help     zeigt diesen Text und beendet das Programm
+  -v, --version  zeigt die Version und beendet das Programm
+  --minimized    startet nur im Infobereich, wo es einen gibt, sonst minimiert (für den Start bei der Anmeldung)
+
+Es gelten die Optionen jedes Qt-Programms, etwa -platform NAME, -display DISPLAY und -style NAME.
+kestrin-cli ist der Konsolen-Client; sein --help sagt mehr.
+</translation>
+    </message>
+    <message>
+        <source>unexpected argument &apos;%1&apos;</source>
+        <translation>unerwartetes Argument „%1“</translation>
     </message>
 </context>
 <context>
@@ -617,6 +660,33 @@ Die interaktive Sitzung, listen und echo bewahren Empfangenes und Gesendetes im 
     </message>
 </context>
 <context>
+    <name>THistoryListModel</name>
+    <message>
+        <source>to all</source>
+        <translation>an alle</translation>
+    </message>
+    <message>
+        <source>to %1</source>
+        <translation>an %1</translation>
+    </message>
+    <message>
+        <source>The sender&apos;s time: %1</source>
+        <translation>Zeit des Absenders: %1</translation>
+    </message>
+    <message>
+        <source>Computer</source>
+        <translation>Computer</translation>
+    </message>
+    <message>
+        <source>Time</source>
+        <translation>Zeit</translation>
+    </message>
+    <message>
+        <source>Memo</source>
+        <translation>Nachricht</translation>
+    </message>
+</context>
+<context>
     <name>TInteractiveConsole</name>
     <message>
         <source>error: %1</source>
@@ -737,6 +807,216 @@ Die interaktive Sitzung, listen und echo bewahren Empfangenes und Gesendetes im 
     <message>
         <source>to %1&gt; </source>
         <translation>an %1&gt; </translation>
+    </message>
+</context>
+<context>
+    <name>TKestrinApplication</name>
+    <message>
+        <source>Unknown failure</source>
+        <translation>Unbekannter Fehler</translation>
+    </message>
+</context>
+<context>
+    <name>TMemoNotifier</name>
+    <message>
+        <source>Show</source>
+        <translation>Anzeigen</translation>
+    </message>
+    <message>
+        <source>History</source>
+        <translation>Verlauf</translation>
+    </message>
+</context>
+<context>
+    <name>TTrayIcon</name>
+    <message>
+        <source>&amp;Show</source>
+        <translation>&amp;Anzeigen</translation>
+    </message>
+    <message>
+        <source>&amp;History</source>
+        <translation>&amp;Verlauf</translation>
+    </message>
+    <message>
+        <source>&amp;Exit</source>
+        <translation>&amp;Beenden</translation>
+    </message>
+    <message>
+        <source>Kestrin: 1 unread memo</source>
+        <translation>Kestrin: 1 ungelesene Nachricht</translation>
+    </message>
+    <message numerus="yes">
+        <source>Kestrin: %n unread memos</source>
+        <translation>
+            <numerusform>Kestrin: %n ungelesene Nachricht</numerusform>
+            <numerusform>Kestrin: %n ungelesene Nachrichten</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
+    <name>TfrmHistory</name>
+    <message>
+        <source>To all, sent %1</source>
+        <translation>An alle, gesendet %1</translation>
+    </message>
+    <message>
+        <source>To %1, sent %2</source>
+        <translation>An %1, gesendet %2</translation>
+    </message>
+    <message>
+        <source>From %1, received %2 (the sender&apos;s time: %3)</source>
+        <translation>Von %1, empfangen %2 (Zeit des Absenders: %3)</translation>
+    </message>
+    <message>
+        <source>Kestrin History</source>
+        <translation>Kestrin-Verlauf</translation>
+    </message>
+    <message>
+        <source>Search</source>
+        <translation>Suchen</translation>
+    </message>
+    <message>
+        <source>Only the memos that hold these words</source>
+        <translation>Nur die Nachrichten mit diesen Wörtern</translation>
+    </message>
+    <message>
+        <source>All computers</source>
+        <translation>Alle Computer</translation>
+    </message>
+    <message>
+        <source>Only the memos from and to this computer</source>
+        <translation>Nur die Nachrichten von und an diesen Computer</translation>
+    </message>
+    <message>
+        <source>Computer</source>
+        <translation>Computer</translation>
+    </message>
+    <message>
+        <source>Memos</source>
+        <translation>Nachrichten</translation>
+    </message>
+    <message>
+        <source>Memo text</source>
+        <translation>Text der Nachricht</translation>
+    </message>
+    <message>
+        <source>&amp;Reply</source>
+        <translation>&amp;Antworten</translation>
+    </message>
+    <message>
+        <source>Write to this memo&apos;s computer in the main window</source>
+        <translation>Im Hauptfenster an den Computer dieser Nachricht schreiben</translation>
+    </message>
+    <message>
+        <source>The history cannot be read: %1</source>
+        <translation>Der Verlauf ist nicht lesbar: %1</translation>
+    </message>
+    <message>
+        <source>No memos</source>
+        <translation>Keine Nachrichten</translation>
+    </message>
+    <message>
+        <source>No memo holds these words</source>
+        <translation>Keine Nachricht enthält diese Wörter</translation>
+    </message>
+</context>
+<context>
+    <name>TfrmMain</name>
+    <message>
+        <source>Send Message to</source>
+        <translation>Senden an</translation>
+    </message>
+    <message>
+        <source>Send message to computer [INS]</source>
+        <translation>Nachricht an den Computer senden [EINFG]</translation>
+    </message>
+    <message>
+        <source>Available Computers</source>
+        <translation>Verfügbare Computer</translation>
+    </message>
+    <message>
+        <source>Send Anyone</source>
+        <translation>An alle</translation>
+    </message>
+    <message>
+        <source>Send message to all computers</source>
+        <translation>Nachricht an alle Computer senden</translation>
+    </message>
+    <message>
+        <source>Outgoing message</source>
+        <translation>Ausgehende Nachricht</translation>
+    </message>
+    <message>
+        <source>Outgoing</source>
+        <translation>Ausgang</translation>
+    </message>
+    <message>
+        <source>Clear</source>
+        <translation>Leer</translation>
+    </message>
+    <message>
+        <source>Origin:</source>
+        <translation>Von:</translation>
+    </message>
+    <message>
+        <source>Time:</source>
+        <translation>Zeit:</translation>
+    </message>
+    <message>
+        <source>Incoming message</source>
+        <translation>Eingehende Nachricht</translation>
+    </message>
+    <message>
+        <source>Incoming</source>
+        <translation>Eingang</translation>
+    </message>
+    <message>
+        <source>The last message received; its sender and time are shown above it</source>
+        <translation>Die zuletzt empfangene Nachricht; Absender und Zeit stehen darüber</translation>
+    </message>
+    <message>
+        <source>The computer Send Message to sends to: pick one or type its name</source>
+        <translation>Der Computer, an den die Nachricht geht: auswählen oder Namen eingeben</translation>
+    </message>
+    <message>
+        <source>Clear outgoing message</source>
+        <translation>Ausgehende Nachricht leeren</translation>
+    </message>
+    <message>
+        <source>Clear incoming message</source>
+        <translation>Eingehende Nachricht leeren</translation>
+    </message>
+    <message>
+        <source>&amp;Message</source>
+        <translation>&amp;Nachricht</translation>
+    </message>
+    <message>
+        <source>&amp;Send To</source>
+        <translation>&amp;Senden an</translation>
+    </message>
+    <message>
+        <source>&amp;History</source>
+        <translation>&amp;Verlauf</translation>
+    </message>
+    <message>
+        <source>&amp;Exit</source>
+        <translation>&amp;Beenden</translation>
+    </message>
+    <message>
+        <source>&amp;Options</source>
+        <translation>&amp;Optionen</translation>
+    </message>
+    <message>
+        <source>&amp;About</source>
+        <translation>Ü&amp;ber</translation>
+    </message>
+    <message>
+        <source>Some settings in Kestrin.conf cannot be used as they stand:</source>
+        <translation>Einige Einstellungen in Kestrin.conf sind so nicht verwendbar:</translation>
+    </message>
+    <message>
+        <source>This window sends, but receives nothing.</source>
+        <translation>Dieses Fenster sendet, empfängt aber nichts.</translation>
     </message>
 </context>
 <context>

@@ -188,6 +188,21 @@
     </message>
 </context>
 <context>
+    <name>TArrivalBurst</name>
+    <message>
+        <source>Kestrin: memo from %1</source>
+        <translation>Kestrin: сообщение от %1</translation>
+    </message>
+    <message numerus="yes">
+        <source>Kestrin: %n memos from %1%2</source>
+        <translation>
+            <numerusform>Kestrin: %n сообщение от %1%2</numerusform>
+            <numerusform>Kestrin: %n сообщения от %1%2</numerusform>
+            <numerusform>Kestrin: %n сообщений от %1%2</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
     <name>TCommandLine</name>
     <message>
         <source>Kestrin console client: chat with the computers of this network.
@@ -400,6 +415,35 @@ The interactive session, listen and echo keep what they receive and send in the 
     <message>
         <source>the memo to %1 was not sent: %2</source>
         <translation>сообщение для %1 не отправлено: %2</translation>
+    </message>
+</context>
+<context>
+    <name>TDesktopCommandLine</name>
+    <message>
+        <source>Usage: kestrin [Qt options]
+Chat with the computers of the local network, without a server.
+
+  -h, --help     shows this text and exits
+  -v, --version  shows the version and exits
+  --minimized    starts in the tray only where there is one, else minimised (for the start at logon)
+
+The options every Qt program takes, such as -platform NAME, -display DISPLAY and -style NAME, apply.
+kestrin-cli is the console client; its --help says more.
+</source>
+        <translation>Использование: kestrin [параметры Qt]
+Переписка с компьютерами локальной сети, без сервера.
+
+  -h, --help     показывает этот текст и завершает работу
+  -v, --version  показывает версию и завершает работу
+  --minimized    запускается только в трее, где он есть, иначе свёрнутым (для запуска при входе в систему)
+
+Действуют параметры любой программы Qt, например -platform NAME, -display DISPLAY и -style NAME.
+kestrin-cli — консольный клиент; его --help расскажет больше.
+</translation>
+    </message>
+    <message>
+        <source>unexpected argument &apos;%1&apos;</source>
+        <translation>лишний аргумент «%1»</translation>
     </message>
 </context>
 <context>
@@ -618,6 +662,33 @@ The interactive session, listen and echo keep what they receive and send in the 
     </message>
 </context>
 <context>
+    <name>THistoryListModel</name>
+    <message>
+        <source>to all</source>
+        <translation>всем</translation>
+    </message>
+    <message>
+        <source>to %1</source>
+        <translation>для %1</translation>
+    </message>
+    <message>
+        <source>The sender&apos;s time: %1</source>
+        <translation>Время отправителя: %1</translation>
+    </message>
+    <message>
+        <source>Computer</source>
+        <translation>Компьютер</translation>
+    </message>
+    <message>
+        <source>Time</source>
+        <translation>Время</translation>
+    </message>
+    <message>
+        <source>Memo</source>
+        <translation>Сообщение</translation>
+    </message>
+</context>
+<context>
     <name>TInteractiveConsole</name>
     <message>
         <source>error: %1</source>
@@ -744,6 +815,217 @@ The interactive session, listen and echo keep what they receive and send in the 
     <message>
         <source>to %1&gt; </source>
         <translation>кому: %1&gt; </translation>
+    </message>
+</context>
+<context>
+    <name>TKestrinApplication</name>
+    <message>
+        <source>Unknown failure</source>
+        <translation>Неизвестный сбой</translation>
+    </message>
+</context>
+<context>
+    <name>TMemoNotifier</name>
+    <message>
+        <source>Show</source>
+        <translation>Показать</translation>
+    </message>
+    <message>
+        <source>History</source>
+        <translation>Журнал</translation>
+    </message>
+</context>
+<context>
+    <name>TTrayIcon</name>
+    <message>
+        <source>&amp;Show</source>
+        <translation>&amp;Показать</translation>
+    </message>
+    <message>
+        <source>&amp;History</source>
+        <translation>&amp;Журнал</translation>
+    </message>
+    <message>
+        <source>&amp;Exit</source>
+        <translation>&amp;Выход</translation>
+    </message>
+    <message>
+        <source>Kestrin: 1 unread memo</source>
+        <translation>Kestrin: 1 непрочитанное сообщение</translation>
+    </message>
+    <message numerus="yes">
+        <source>Kestrin: %n unread memos</source>
+        <translation>
+            <numerusform>Kestrin: %n непрочитанное сообщение</numerusform>
+            <numerusform>Kestrin: %n непрочитанных сообщения</numerusform>
+            <numerusform>Kestrin: %n непрочитанных сообщений</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
+    <name>TfrmHistory</name>
+    <message>
+        <source>To all, sent %1</source>
+        <translation>Всем, отправлено %1</translation>
+    </message>
+    <message>
+        <source>To %1, sent %2</source>
+        <translation>Для %1, отправлено %2</translation>
+    </message>
+    <message>
+        <source>From %1, received %2 (the sender&apos;s time: %3)</source>
+        <translation>От %1, получено %2 (время отправителя: %3)</translation>
+    </message>
+    <message>
+        <source>Kestrin History</source>
+        <translation>Журнал Kestrin</translation>
+    </message>
+    <message>
+        <source>Search</source>
+        <translation>Поиск</translation>
+    </message>
+    <message>
+        <source>Only the memos that hold these words</source>
+        <translation>Только сообщения с этими словами</translation>
+    </message>
+    <message>
+        <source>All computers</source>
+        <translation>Все компьютеры</translation>
+    </message>
+    <message>
+        <source>Only the memos from and to this computer</source>
+        <translation>Только сообщения от этого компьютера и для него</translation>
+    </message>
+    <message>
+        <source>Computer</source>
+        <translation>Компьютер</translation>
+    </message>
+    <message>
+        <source>Memos</source>
+        <translation>Сообщения</translation>
+    </message>
+    <message>
+        <source>Memo text</source>
+        <translation>Текст сообщения</translation>
+    </message>
+    <message>
+        <source>&amp;Reply</source>
+        <translation>&amp;Ответить</translation>
+    </message>
+    <message>
+        <source>Write to this memo&apos;s computer in the main window</source>
+        <translation>Написать компьютеру этого сообщения в главном окне</translation>
+    </message>
+    <message>
+        <source>The history cannot be read: %1</source>
+        <translation>Журнал не читается: %1</translation>
+    </message>
+    <message>
+        <source>No memos</source>
+        <translation>Сообщений нет</translation>
+    </message>
+    <message>
+        <source>No memo holds these words</source>
+        <translation>Ни в одном сообщении нет этих слов</translation>
+    </message>
+</context>
+<context>
+    <name>TfrmMain</name>
+    <message>
+        <source>Send Message to</source>
+        <translation>Отправить</translation>
+    </message>
+    <message>
+        <source>Send message to computer [INS]</source>
+        <translation>Отправить сообщение компьютеру [INS]</translation>
+    </message>
+    <message>
+        <source>Available Computers</source>
+        <translation>Доступные компьютеры</translation>
+    </message>
+    <message>
+        <source>Send Anyone</source>
+        <translation>Всем</translation>
+    </message>
+    <message>
+        <source>Send message to all computers</source>
+        <translation>Отправить сообщение всем компьютерам</translation>
+    </message>
+    <message>
+        <source>Outgoing message</source>
+        <translation>Исходящее сообщение</translation>
+    </message>
+    <message>
+        <source>Outgoing</source>
+        <translation>Исх.</translation>
+    </message>
+    <message>
+        <source>Clear</source>
+        <translation>Стер.</translation>
+    </message>
+    <message>
+        <source>Origin:</source>
+        <translation>От:</translation>
+    </message>
+    <message>
+        <source>Time:</source>
+        <translation>Время:</translation>
+    </message>
+    <message>
+        <source>Incoming message</source>
+        <translation>Входящее сообщение</translation>
+    </message>
+    <message>
+        <source>Incoming</source>
+        <translation>Вх.</translation>
+    </message>
+    <message>
+        <source>The last message received; its sender and time are shown above it</source>
+        <translation>Последнее полученное сообщение; отправитель и время указаны над ним</translation>
+    </message>
+    <message>
+        <source>The computer Send Message to sends to: pick one or type its name</source>
+        <translation>Компьютер, которому уходит сообщение: выберите его или введите имя</translation>
+    </message>
+    <message>
+        <source>Clear outgoing message</source>
+        <translation>Стереть исходящее сообщение</translation>
+    </message>
+    <message>
+        <source>Clear incoming message</source>
+        <translation>Стереть входящее сообщение</translation>
+    </message>
+    <message>
+        <source>&amp;Message</source>
+        <translation>&amp;Сообщение</translation>
+    </message>
+    <message>
+        <source>&amp;Send To</source>
+        <translation>&amp;Отправить</translation>
+    </message>
+    <message>
+        <source>&amp;History</source>
+        <translation>&amp;Журнал</translation>
+    </message>
+    <message>
+        <source>&amp;Exit</source>
+        <translation>&amp;Выход</translation>
+    </message>
+    <message>
+        <source>&amp;Options</source>
+        <translation>&amp;Настройки</translation>
+    </message>
+    <message>
+        <source>&amp;About</source>
+        <translation>О &amp;программе</translation>
+    </message>
+    <message>
+        <source>Some settings in Kestrin.conf cannot be used as they stand:</source>
+        <translation>Некоторые настройки в Kestrin.conf нельзя использовать в таком виде:</translation>
+    </message>
+    <message>
+        <source>This window sends, but receives nothing.</source>
+        <translation>Это окно отправляет, но ничего не получает.</translation>
     </message>
 </context>
 <context>

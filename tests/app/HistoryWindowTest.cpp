@@ -10,6 +10,7 @@
 #include "app/KestrinApplication.h"
 #include "history/HistoryStore.h"
 #include "tests/app/MainWindowHarness.h"
+#include "tests/support/KeyboardRound.h"
 
 namespace {
 
@@ -199,6 +200,51 @@ private slots:
         QTRY_COMPARE(tray->toolTip(), QString("Kestrin: 1 unread memo"));
         QTRY_COMPARE(found.Listed().first(), QString("BORIS-PC: later"));  // an open History takes it in
         QCOMPARE(found.Bold(0), true);
+    }
+
+    // Tab reaches every control of both windows, each with a name a screen reader says in the window's
+    // language, and every caption of the main window fits, in English, Russian and German.
+    void bothWindowsAreReachedNamedAndFitInEachLanguage() {
+        QHash<QString, QString> english;  // what is said of each control, by its name
+        InEachLanguage([&english](const QString& language) {
+            TMainWindowHarness harness;
+            harness.KeepHistory();
+            // The memo leaves the main window hidden, so that the History window is the active one first.
+            harness.Settings.WritePopUp("0");
+            TfrmMain& window = harness.Open();
+            harness.Deliver(Memo("ANNA-PC", "one"));
+            QTRY_COMPARE(TMainWindowUi(window).memoInMemo->toPlainText(), QString("one"));
+            QStringList order;
+            const auto round = [&](QWidget& shown) {
+                QVERIFY(QTest::qWaitForWindowActive(&shown));
+                for (const TReachedControl& reached : TabRound(shown)) {
+                    const QString name = reached.Control->objectName(),
+                                  said = reached.Name + " / " + reached.Description;
+                    order << name;
+                    QVERIFY2(!reached.Name.isEmpty(), qPrintable(language + ": " + name));
+                    if (language == "en")
+                        english[name] = said;
+                    else
+                        QVERIFY2(said != english.value(name),
+                                 qPrintable(language + ": " + name + " says " + said));
+                }
+            };
+            window.findChild<QAction*>("mnuHistory")->trigger();
+            QWidget* history = OpenedHistory(window);
+            QVERIFY(history != nullptr);
+            THistoryUi(*history).Select(0);
+            round(*history);
+            history->close();
+            window.show();
+            round(window);
+            QCOMPARE(order, QStringList({"edtSearch", "cmbComputer", "lstMemos", "memoText", "btnReply",
+                                         "btnSendAll", "memoInMemo", "memoOutMemo", "btnSendOutMemo",
+                                         "cmbComputers", "btnClearOutMemo", "btnClearInMemo"}));
+            // The English captions are the fixed ones, which the stand-in font fills to the last pixel.
+            const QStringList overflowing = Overflowing(window);
+            QVERIFY2(language == "en" || overflowing.isEmpty(),
+                     qPrintable(language + ": " + overflowing.join(", ")));
+        });
     }
 
     // What a notification of a burst says: how many and from whom, each computer once, the first few.
