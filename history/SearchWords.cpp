@@ -16,8 +16,5 @@ std::string SearchWords(std::string_view words) {
     }
     if (inWord)
         query += '"';
-    // The last word may be one still being typed: it matches every word it begins.
-    if (!query.empty())
-        query += '*';
     return query;
 }
