@@ -16,6 +16,13 @@ struct THistoryCommand {
     Q_DECLARE_TR_FUNCTIONS(THistoryCommand)
 };
 
+int Unreadable(const std::string& why) {
+    PrintError("kestrin-cli: " +
+               THistoryCommand::tr("the history cannot be read: %1").arg(QString::fromStdString(why)).toStdString() +
+               "\n");
+    return ExitCode::Failed;
+}
+
 }  // namespace
 
 int RunHistory(const TCliCommand& command) {
@@ -41,12 +48,7 @@ int RunHistory(const TCliCommand& command) {
     THistoryStore store(path, THistoryAccess::Read);
     const THistoryOpenResult& opened = store.Opened();
     if (opened.State == THistoryOpenState::Failed) {
-        PrintError("kestrin-cli: " +
-                   THistoryCommand::tr("the history cannot be read: %1")
-                       .arg(QString::fromStdString(opened.Error))
-                       .toStdString() +
-                   "\n");
-        return ExitCode::Failed;
+        return Unreadable(opened.Error);
     }
 
     THistoryFilter filter;
@@ -58,12 +60,7 @@ int RunHistory(const TCliCommand& command) {
         command.Words.isEmpty() ? store.Recent(command.Limit, 0, filter)
                                 : store.Search(command.Words.join(' ').toStdString(), command.Limit, filter);
     if (!rows.Ok()) {
-        PrintError("kestrin-cli: " +
-                   THistoryCommand::tr("the history cannot be read: %1")
-                       .arg(QString::fromStdString(rows.Error))
-                       .toStdString() +
-                   "\n");
-        return ExitCode::Failed;
+        return Unreadable(rows.Error);
     }
     const THistoryFormatter format(command.Json);
     std::string text;
