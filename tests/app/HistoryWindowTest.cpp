@@ -205,8 +205,8 @@ private slots:
     // Tab reaches every control of both windows, each with a name a screen reader says in the window's
     // language, and every caption of the main window fits, in English, Russian and German.
     void bothWindowsAreReachedNamedAndFitInEachLanguage() {
-        QHash<QString, QString> english;  // what is said of each control, by its name
-        InEachLanguage([&english](const QString& language) {
+        TSpokenNames spoken;
+        InEachLanguage([&spoken](const QString& language) {
             TMainWindowHarness harness;
             harness.KeepHistory();
             // The memo leaves the main window hidden, so that the History window is the active one first.
@@ -217,17 +217,7 @@ private slots:
             QStringList order;
             const auto round = [&](QWidget& shown) {
                 QVERIFY(QTest::qWaitForWindowActive(&shown));
-                for (const TReachedControl& reached : TabRound(shown)) {
-                    const QString name = reached.Control->objectName(),
-                                  said = reached.Name + " / " + reached.Description;
-                    order << name;
-                    QVERIFY2(!reached.Name.isEmpty(), qPrintable(language + ": " + name));
-                    if (language == "en")
-                        english[name] = said;
-                    else
-                        QVERIFY2(said != english.value(name),
-                                 qPrintable(language + ": " + name + " says " + said));
-                }
+                spoken.Walk(shown, language, order);
             };
             window.findChild<QAction*>("mnuHistory")->trigger();
             QWidget* history = OpenedHistory(window);

@@ -1,5 +1,5 @@
 // The recorder both programs keep their history with: a history that is off or cannot be written never holds
-// a memo back, and what is old goes. That a memo is on disk before it is shown is checked in each program's
+// a memo back. That a memo is on disk before it is shown is checked in each program's
 // own tests, through the program.
 #include <gtest/gtest.h>
 #include <sqlite3.h>
@@ -61,22 +61,6 @@ TEST_F(HistoryRecorder, StillShowsWhenTheHistoryIsOffOrCannotBeWrittenAndSaysSoO
     EXPECT_NE(recorder->Store(), nullptr);
     ASSERT_EQ(Problems.size(), 1) << Problems.join('\n').toStdString();
     EXPECT_TRUE(Problems[0].contains("newer Kestrin"));
-}
-
-TEST_F(HistoryRecorder, RemovesWhatIsOlderThanKeepDaysWhenItStarts) {
-    const auto now = std::chrono::system_clock::now();
-    const auto ms = [&](int daysAgo) {
-        return std::chrono::duration_cast<std::chrono::milliseconds>((now - std::chrono::days(daysAgo)).time_since_epoch())
-            .count();
-    };
-    ASSERT_TRUE(THistoryStore(Path)
-                    .Add(std::vector<THistoryEntry>{{0, ms(40), "", {}, {}, "A", "A", "old", "old"},
-                                                    {0, ms(20), "", {}, {}, "A", "A", "young", "young"}})
-                    .Ok());
-    Recorder({true, 30, {}});
-    const auto rows = THistoryStore(Path).Recent(10).Entries;
-    ASSERT_EQ(rows.size(), 1u);
-    EXPECT_EQ(rows[0].Text, "young");
 }
 
 }  // namespace

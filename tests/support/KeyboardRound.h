@@ -3,6 +3,7 @@
 
 #include <QAbstractButton>
 #include <QAccessible>
+#include <QHash>
 #include <QApplication>
 #include <QLocale>
 #include <QPushButton>
@@ -36,6 +37,28 @@ inline QList<TReachedControl> TabRound(QWidget& window) {
     }
     return reached;
 }
+
+/// What a screen reader says of each control, across the languages: each control Tab reaches in `window` has a
+/// name, and in every language but English says something other than it says in English. The controls' object
+/// names go to `order`; `each` sees every control reached.
+struct TSpokenNames {
+    QHash<QString, QString> English;
+
+    void Walk(QWidget& window, const QString& language, QStringList& order,
+              const std::function<void(const TReachedControl&)>& each = {}) {
+        for (const TReachedControl& reached : TabRound(window)) {
+            const QString name = reached.Control->objectName(), said = reached.Name + " / " + reached.Description;
+            order << name;
+            QVERIFY2(!reached.Name.isEmpty(), qPrintable(language + ": " + name));
+            if (language == "en")
+                English[name] = said;
+            else
+                QVERIFY2(said != English.value(name), qPrintable(language + ": " + name + " says " + said));
+            if (each)
+                each(reached);
+        }
+    }
+};
 
 /// Whether the caption of a push button or check box is cut off. A push button's own size hint is never below
 /// the style's least width, which the fixed layouts do not keep to, so its caption is measured alone.
