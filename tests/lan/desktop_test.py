@@ -74,9 +74,17 @@ class TDesktopTest(TLanTest):
         self.Send(b"seen in front\n")
         self.assertEqual(self.Ended(app), ["Kestrin", "Kestrin", "marker"])
 
-    def test_nothing_is_notified_with_notify_0(self):
-        # Without a bus nothing fails either: the window tests show their arrivals with none.
-        app, _ = self.StartApp("[General]\nNotify=0\n")
+    def test_options_are_stored_and_nothing_is_notified_with_notify_0(self):
+        # Without a bus nothing fails either: the window tests show their arrivals with none. Options, by keyboard:
+        # Alt+O, then Tab to "PopUp on Message", Space, Tab to Ok, Space; the settings file is written at once.
+        app, window = self.StartApp("[General]\nNotify=0\nPopUp=0\n")
+        self.Desktop.Focus(window)
+        self.Desktop.Run("xdotool", "key", "alt+o")
+        self.Desktop.Focus(self.Desktop.Window("Options"))
+        self.Desktop.Run("xdotool", "key", "Tab", "space", "Tab", "space")
+        config = pathlib.Path(os.environ["XDG_CONFIG_HOME"], "Olvanta", "Kestrin.conf")
+        app.WaitFor(lambda _: "PopUp=1" in config.read_text(), "PopUp=1 in " + str(config))
+        self.Desktop.Focus(self.Other)
         self.Send(b"unseen\n")
         self.assertNotIn("Kestrin", self.Ended(app))
 
