@@ -32,40 +32,33 @@ QStringList OnDisk(const std::filesystem::path& path, int limit = 10) {
 
 // The History window's controls, found by name.
 struct THistoryUi {
-    explicit THistoryUi(QWidget& history)
-        : edtSearch(history.findChild<QLineEdit*>("edtSearch")),
-          cmbComputer(history.findChild<QComboBox*>("cmbComputer")),
-          lstMemos(history.findChild<QTreeView*>("lstMemos")),
-          memoText(history.findChild<QWidget*>("memoText")),
-          btnReply(history.findChild<QPushButton*>("btnReply")) {
-        QVERIFY(edtSearch && cmbComputer && lstMemos && memoText && btnReply);
-    }
+    QWidget& History;
+    QLineEdit* edtSearch = Named<QLineEdit>(History, "edtSearch");
+    QComboBox* cmbComputer = Named<QComboBox>(History, "cmbComputer");
+    QTreeView* lstMemos = Named<QTreeView>(History, "lstMemos");
+    QWidget* memoText = Named<QWidget>(History, "memoText");
+    QPushButton* btnReply = Named<QPushButton>(History, "btnReply");
 
     /// "computer: first line" of each row, top to bottom.
     QStringList Listed() const {
         QStringList rows;
         for (int row = 0; row < lstMemos->model()->rowCount(); ++row)
-            rows << Cell(row, 0) + ": " + Cell(row, 2);
+            rows << lstMemos->model()->index(row, 0).data().toString() + ": " +
+                        lstMemos->model()->index(row, 2).data().toString();
         return rows;
-    }
-    QString Cell(int row, int column) const {
-        return lstMemos->model()->index(row, column).data().toString();
     }
     bool Bold(int row) const {
         return lstMemos->model()->index(row, 0).data(Qt::FontRole).value<QFont>().bold();
     }
     void Select(int row) const { lstMemos->setCurrentIndex(lstMemos->model()->index(row, 0)); }
-
-    QLineEdit* edtSearch;
-    QComboBox* cmbComputer;
-    QTreeView* lstMemos;
-    QWidget* memoText;
-    QPushButton* btnReply;
 };
 
-QWidget* OpenedHistory(QWidget& window) {
-    QWidget* history = window.findChild<QWidget*>("frmHistory");
-    return history != nullptr && history->isVisible() ? history : nullptr;
+/// The History window the main window has open; the test ends when it has none open.
+QWidget& OpenedHistory(QWidget& window) {
+    auto* const history = Named<QWidget>(window, "frmHistory");
+    if (!history->isVisible())
+        qFatal("The History window is not open");
+    return *history;
 }
 
 }  // namespace
@@ -75,60 +68,34 @@ class HistoryWindowTest : public QObject {
 
 private slots:
     // Every memo shown is already in the file another process reads; what is sent is kept too, what is
-    // refused not.
-    void keepsEachArrivalOnDiskBeforeItIsShownAndWhatIsSent() {
-        TMainWindowHarness harness;
-        harness.KeepHistory();
-        TfrmMain& window = harness.Open();
-        const TMainWindowUi ui(window);
-        QStringList shownButNotKept;
-        int shown = 0;
-        QObject::connect(ui.memoInMemo, &QTextEdit::textChanged, [&] {
-            const QString text = ui.memoInMemo->toPlainText();
-            if (!text.isEmpty() && ++shown && OnDisk(harness.HistoryPath).filter(": " + text).isEmpty())
-                shownButNotKept << text;
-        });
-        harness.Deliver(Memo("ANNA-PC", "Lunch?\r\nAt noon"));
-        harness.Deliver("LINE_MSG\r\n09:16:00\r\nBORIS-PC\r\nback at 2\r\n");
-        QTRY_COMPARE(ui.memoInMemo->toPlainText(), QString("back at 2"));
-        harness.Deliver(Memo("ANNA-PC", "Still there?"));
-        QTRY_COMPARE(ui.memoInMemo->toPlainText(), QString("Still there?"));
-        QVERIFY(shown >= 2);
-        QCOMPARE(shownButNotKept, QStringList{});
-        ui.memoOutMemo->setPlainText("Yes\nsee you");
-        for (const char* target : {"", "*", "WS02"}) {  // "*" is refused by the messenger, so it is not kept
-            ui.cmbComputers->setEditText(target);
-            ui.btnSendOutMemo->click();
-        }
-        // The memo to all comes back to this computer too, as it does on the network.
-        QTRY_COMPARE(OnDisk(harness.HistoryPath),
-                     QStringList({"from WS01: Yes\nsee you", "to WS02: Yes\nsee you", "to *: Yes\nsee you",
-                                  "from ANNA-PC: Still there?", "from BORIS-PC: back at 2",
-                                  "from ANNA-PC: Lunch?\nAt noon"}));
-    }
-
-    // Ctrl+H from the outgoing area; newest first; search as you type, in Cyrillic too; the computer filter;
-    // Reply to a listed computer (its item) and to one that is not (its name typed).
-    void historyListsSearchesFiltersAndRepliesToAMemosComputer() {
+    // refused not. Ctrl+H from the outgoing area; newest first; search as you type, in Cyrillic too; the
+    // computer filter; Reply to a listed computer (its item) and to one that is not (its name typed).
+    void keepsListsSearchesFiltersAndRepliesToAMemosComputer() {
         TMainWindowHarness harness;
         harness.KeepHistory();
         TfrmMain& window = harness.Open(*TWireText::ForName("windows-1251"));
-        const TMainWindowUi ui(window);
+        const TMainWindowUi ui{window};
+        QStringList shownButNotKept;
+        QObject::connect(ui.memoInMemo, &QTextEdit::textChanged, [&] {
+            const QString text = ui.memoInMemo->toPlainText();
+            if (!text.isEmpty() && OnDisk(harness.HistoryPath).filter(": " + text).isEmpty())
+                shownButNotKept << text;
+        });
         harness.Deliver("COMMAND_MSG\r\n1\r\nBORIS-PC\r\nONLINE_NOTIFY\r\nEND_MESSAGE\r\n");
         for (const std::string& memo :
-             {Memo("ANNA-PC", "Lunch at noon?"), Memo("BORIS-PC", "Printer is out of paper"),
+             {Memo("ANNA-PC", "Lunch at noon?"),
+              std::string("LINE_MSG\r\n09:16:00\r\nBORIS-PC\r\nPrinter is out of paper\r\n"),
               Memo("ANNA-PC", "Lunch moved\r\nto 1 pm"),
               Memo("CAROL-PC", "\xcf\xf0\xe8\xe2\xe5\xf2, \xee\xe1\xe5\xe4?")})
             harness.Deliver(memo);
         QTRY_COMPARE(ui.memoInMemo->toPlainText(), QString("Привет, обед?"));
+        QCOMPARE(shownButNotKept, QStringList{});
         QTRY_COMPARE(ui.cmbComputers->count(), 1);
         window.show();
         QVERIFY(QTest::qWaitForWindowActive(&window));
         ui.memoOutMemo->setFocus();
         QTest::keyClick(ui.memoOutMemo, Qt::Key_H, Qt::ControlModifier);
-        QWidget* history = OpenedHistory(window);
-        QVERIFY(history != nullptr);
-        const THistoryUi found(*history);
+        const THistoryUi found{OpenedHistory(window)};
         const QStringList all{"CAROL-PC: Привет, обед?", "ANNA-PC: Lunch moved",
                               "BORIS-PC: Printer is out of paper", "ANNA-PC: Lunch at noon?"};
         // typed into the search box, the computer filter, what is listed
@@ -159,6 +126,15 @@ private slots:
             ui.memoOutMemo->clear();
         }
         QCOMPARE(harness.SentTo("BEGIN_MEMO\r\nok\r\n"), QStringList({"ANNA-PC", "BORIS-PC"}));
+        ui.memoOutMemo->setPlainText("Yes\nsee you");
+        for (const char* target : {"", "*"}) {  // "*" is refused by the messenger, so it is not kept
+            ui.cmbComputers->setEditText(target);
+            ui.btnSendOutMemo->click();
+        }
+        // The memo to all comes back to this computer too, as it does on the network.
+        QTRY_COMPARE(OnDisk(harness.HistoryPath, 5),
+                     QStringList({"from WS01: Yes\nsee you", "to *: Yes\nsee you", "to BORIS-PC: ok",
+                                  "to ANNA-PC: ok", "from CAROL-PC: Привет, обед?"}));
     }
 
     // Unread while another window is active, in the tray's tooltip and in bold in the History window, until
@@ -169,9 +145,8 @@ private slots:
         harness.KeepHistory();
         harness.Desktop.Tray = true;
         TfrmMain& window = harness.Open();
-        const TMainWindowUi ui(window);
-        auto* tray = window.findChild<QSystemTrayIcon*>("trayIcon");
-        QVERIFY(tray != nullptr);
+        const TMainWindowUi ui{window};
+        auto* const tray = Named<QSystemTrayIcon>(window, "trayIcon");
         QWidget other;
         window.show();
         other.show();
@@ -181,7 +156,7 @@ private slots:
         harness.Deliver(Memo("ANNA-PC", "three"));
         QTRY_COMPARE(tray->toolTip(), QString("Kestrin: 3 unread memos"));
         window.findChild<QAction*>("mnuHistory")->trigger();
-        const THistoryUi found(*OpenedHistory(window));
+        const THistoryUi found{OpenedHistory(window)};
         QCOMPARE(found.Listed(), QStringList({"ANNA-PC: three", "BORIS-PC: two", "ANNA-PC: one"}));
         found.Select(1);
         QCOMPARE(tray->toolTip(), QString("Kestrin: 2 unread memos"));
@@ -213,20 +188,15 @@ private slots:
             harness.Settings.WritePopUp("0");
             TfrmMain& window = harness.Open();
             harness.Deliver(Memo("ANNA-PC", "one"));
-            QTRY_COMPARE(TMainWindowUi(window).memoInMemo->toPlainText(), QString("one"));
+            QTRY_COMPARE(TMainWindowUi{window}.memoInMemo->toPlainText(), QString("one"));
             QStringList order;
-            const auto round = [&](QWidget& shown) {
-                QVERIFY(QTest::qWaitForWindowActive(&shown));
-                spoken.Walk(shown, language, order);
-            };
             window.findChild<QAction*>("mnuHistory")->trigger();
-            QWidget* history = OpenedHistory(window);
-            QVERIFY(history != nullptr);
-            THistoryUi(*history).Select(0);
-            round(*history);
-            history->close();
+            const THistoryUi history{OpenedHistory(window)};
+            history.Select(0);
+            spoken.Walk(history.History, language, order);
+            history.History.close();
             window.show();
-            round(window);
+            spoken.Walk(window, language, order);
             QCOMPARE(order, QStringList({"edtSearch", "cmbComputer", "lstMemos", "memoText", "btnReply",
                                          "btnSendAll", "memoInMemo", "memoOutMemo", "btnSendOutMemo",
                                          "cmbComputers", "btnClearOutMemo", "btnClearInMemo"}));

@@ -12,6 +12,7 @@
 #include "app/uniKestrin.h"
 #include "qtcore/HistoryRecorder.h"
 #include "settings/ini/IniSettingsStore.h"
+#include "tests/support/KeyboardRound.h"
 #include "tests/support/RecordedMessages.h"
 #include "tests/support/TestPeer.h"
 
@@ -20,20 +21,10 @@
 class TMainWindowHarness : public TRecordedMessages {
 public:
     TfrmMain& Open(const TWireText& text = {}) {
-        Window = std::make_unique<TfrmMain>(TMainWindowEnvironment{Own,
-                                                                   System,
-                                                                   Settings,
-                                                                   Published,
-                                                                   Messenger,
-                                                                   PopUp,
-                                                                   text,
-                                                                   TPresenceTiming::Immediate(),
-                                                                   {},
-                                                                   [this] { return Why.toStdString(); },
-                                                                   Options,
-                                                                   About,
-                                                                   Recorder.get(),
-                                                                   Desktop});
+        const auto why = [this] { return Why.toStdString(); };
+        Window = std::make_unique<TfrmMain>(TMainWindowEnvironment{
+            Own, System, Settings, Published, Messenger, PopUp, text, TPresenceTiming::Immediate(),
+            QStringList{}, why, Options, About, Recorder.get(), Desktop});
         return *Window;
     }
 
@@ -75,26 +66,16 @@ public:
 
 // The window's controls, found by the names its layout gives them.
 struct TMainWindowUi {
-    explicit TMainWindowUi(QWidget& window) : Window(window) {}
-
-    template <class T>
-    T* Find(const char* name) const {
-        T* const control = Window.findChild<T*>(name);
-        if (control == nullptr)
-            qFatal("The window has no control %s", name);
-        return control;
-    }
-
     QWidget& Window;
-    QPushButton* btnSendAll = Find<QPushButton>("btnSendAll");
-    QPushButton* btnSendOutMemo = Find<QPushButton>("btnSendOutMemo");
-    QPushButton* btnClearOutMemo = Find<QPushButton>("btnClearOutMemo");
-    QPushButton* btnClearInMemo = Find<QPushButton>("btnClearInMemo");
-    QTextEdit* memoOutMemo = Find<QTextEdit>("memoOutMemo");
-    QTextEdit* memoInMemo = Find<QTextEdit>("memoInMemo");
-    QComboBox* cmbComputers = Find<QComboBox>("cmbComputers");
-    QLabel* lblOrigin = Find<QLabel>("lblOrigin");
-    QLabel* lblTime = Find<QLabel>("lblTime");
-    QAction* mnuOptions = Find<QAction>("mnuOptions");
-    QAction* mnuAbout = Find<QAction>("mnuAbout");
+    QPushButton* btnSendAll = Named<QPushButton>(Window, "btnSendAll");
+    QPushButton* btnSendOutMemo = Named<QPushButton>(Window, "btnSendOutMemo");
+    QPushButton* btnClearOutMemo = Named<QPushButton>(Window, "btnClearOutMemo");
+    QPushButton* btnClearInMemo = Named<QPushButton>(Window, "btnClearInMemo");
+    QTextEdit* memoOutMemo = Named<QTextEdit>(Window, "memoOutMemo");
+    QTextEdit* memoInMemo = Named<QTextEdit>(Window, "memoInMemo");
+    QComboBox* cmbComputers = Named<QComboBox>(Window, "cmbComputers");
+    QLabel* lblOrigin = Named<QLabel>(Window, "lblOrigin");
+    QLabel* lblTime = Named<QLabel>(Window, "lblTime");
+    QAction* mnuOptions = Named<QAction>(Window, "mnuOptions");
+    QAction* mnuAbout = Named<QAction>(Window, "mnuAbout");
 };

@@ -37,10 +37,6 @@ TEST(CliCommandLine, AcceptsEachCommandWithItsOptionsAndRefusesWhatCannotBeMeant
         {"send to all",
          {"--box", "Other", "send", "--all", "Lunch?"},
          TCliCommand{.Kind = Send, .BoxName = "Other", .ToAll = true, .Text = {"Lunch?"}}},
-        {"send an empty memo",
-         {"send", "--to", "WS02", "--allow-empty"},
-         TCliCommand{.Kind = Send, .Target = "WS02", .AllowEmpty = true}},
-        {"--allow-empty outside send", {"listen", "--allow-empty"}, refused},
         {"send without a target", {"send", "hi"}, refused},
         {"send with both targets", {"send", "--all", "--to", "WS02"}, refused},
         {"send to an empty name", {"send", "--to", "", "hi"}, refused},
@@ -49,7 +45,6 @@ TEST(CliCommandLine, AcceptsEachCommandWithItsOptionsAndRefusesWhatCannotBeMeant
         {"unknown option", {"--loud"}, refused},
         {"stray argument", {"who", "extra"}, refused},
         {"--to outside send", {"listen", "--to", "WS02"}, refused},
-        {"--all outside send", {"who", "--all"}, refused},
         {"wait not a number", {"who", "--wait", "soon"}, refused},
         {"negative wait", {"who", "--wait=-5"}, refused},
         {"backslash in box", {"--box", "a\\b"}, refused},
@@ -68,17 +63,12 @@ TEST(CliCommandLine, AcceptsEachCommandWithItsOptionsAndRefusesWhatCannotBeMeant
         {"history since a time with its offset",
          {"history", "--since=2026-12-24T16:30:00+02:00"},
          TCliCommand{.Kind = History, .SinceMs = 1'798'122'600'000}},
-        {"listen keeping nothing",
-         {"listen", "--no-history"},
-         TCliCommand{.Kind = Listen, .NoHistory = true}},
         {"interactive keeping nothing", {"--no-history"}, TCliCommand{.NoHistory = true}},
         {"no limit", {"history", "--limit", "0"}, refused},
         {"limit not a number", {"history", "--limit", "many"}, refused},
         {"since not a date", {"history", "--since", "yesterday"}, refused},
-        {"since a day that is none", {"history", "--since", "2026-02-30"}, refused},
         {"from no computer", {"history", "--from", ""}, refused},
         {"--from outside history", {"listen", "--from", "WS01"}, refused},
-        {"--limit outside history", {"who", "--limit", "3"}, refused},
         {"--no-history where nothing is kept", {"send", "--all", "--no-history", "hi"}, refused},
         {"--no-history when reading it", {"history", "--no-history"}, refused},
     };
@@ -91,25 +81,15 @@ TEST(CliCommandLine, AcceptsEachCommandWithItsOptionsAndRefusesWhatCannotBeMeant
     }
 }
 
-TEST(CliMemoLines, SplitsTypedTextIntoMemoLines) {
-    EXPECT_EQ(MemoLines(""), TStringList{});
-    EXPECT_EQ(MemoLines("one\n"), TStringList{"one"});
-    EXPECT_EQ(MemoLines("one\r\n\r\nthree"), (TStringList{"one", "", "three"}));
-    EXPECT_EQ(MemoLines("\n"), TStringList{""});
-}
-
 TEST(CliSendText, RefusesAnEmptyOrOverlongMemoFromStandardInputAndReadsNoFurtherThanTheLongest) {
     // The longest memo here is 10 bytes: typed text of 40 bytes may still fit, 41 cannot.
     const TCliCommand fromInput{.Kind = TCliCommand::TKind::Send, .ToAll = true};
-    TCliCommand words = fromInput, allowEmpty = fromInput;
+    TCliCommand words = fromInput;
     words.Text = {"Lunch", "now?"};
-    allowEmpty.AllowEmpty = true;
     const std::tuple<const char*, TCliCommand, std::string, std::string, int> rows[] = {
         // name, command, standard input, the text taken, the exit code of a refusal
         {"the words, not the input", words, "ignored", "Lunch now?", ExitCode::Ok},
-        {"nothing", fromInput, "", "", ExitCode::BadArguments},
         {"blanks and line breaks", fromInput, " \t\r\n\n", "", ExitCode::BadArguments},
-        {"nothing, allowed", allowEmpty, "", "", ExitCode::Ok},
         {"as long as may fit", fromInput, std::string(40, 'a'), std::string(40, 'a'), ExitCode::Ok},
         {"one byte more", fromInput, std::string(41, 'a'), "", ExitCode::Failed},
         {"far more", fromInput, std::string(1'000'000, 'a'), "", ExitCode::Failed},
@@ -127,7 +107,13 @@ TEST(CliSendText, RefusesAnEmptyOrOverlongMemoFromStandardInputAndReadsNoFurther
     }
 }
 
-TEST(CliLineSplitter, SplitsPiecesIntoLinesAndCutsALineLongerThanAnyMemo) {
+// Typed text, pieces read from a pipe and a memo being typed: each split into memo lines, and a line or memo
+// longer than any memo cut or refused.
+TEST(CliMemoLines, SplitsTextIntoMemoLinesAndCutsALineOrMemoLongerThanAnyMemo) {
+    EXPECT_EQ(MemoLines(""), TStringList{});
+    EXPECT_EQ(MemoLines("one\n"), TStringList{"one"});
+    EXPECT_EQ(MemoLines("one\r\n\r\nthree"), (TStringList{"one", "", "three"}));
+    EXPECT_EQ(MemoLines("\n"), TStringList{""});
     TLineSplitter lines(4);
     EXPECT_EQ(lines.Feed("one\r\ntw"), std::vector<std::string>{"one"});
     EXPECT_EQ(lines.Feed("o\n\n"), (std::vector<std::string>{"two", ""}));
@@ -135,9 +121,6 @@ TEST(CliLineSplitter, SplitsPiecesIntoLinesAndCutsALineLongerThanAnyMemo) {
     EXPECT_EQ(lines.Feed(std::string(100'000, 'i') + "\nlast"), std::vector<std::string>{"abcde"});
     EXPECT_EQ(lines.Finish(), "last");
     EXPECT_EQ(lines.Finish(), std::nullopt);
-}
-
-TEST(CliMemoDraft, TakesNoLineOnceTheMemoWouldBeLongerThanAnyMemo) {
     TMemoDraft draft(12);  // each line counts with its CR LF
     EXPECT_TRUE(draft.Add("abc") && draft.Add("def"));
     EXPECT_FALSE(draft.Add("gh"));  // 14 bytes
@@ -239,14 +222,22 @@ TEST(CliInteractiveConsole, ShowsWhereMemosGoAndAsksBeforeAnUnsentMemoIsLost) {
     EXPECT_TRUE(pipe.Shown.ends_with("/help lists the commands.\n" + lost)) << pipe.Shown;
 }
 
-TEST(CliEventFormatter, WritesTextAndJsonWithoutLosingBytes) {
-    const TEventFormatter text(false);
+TEST(CliEventFormatter, WritesTextAndJsonWithoutLosingBytesAndShowsControlsInsteadOfPassingThemOn) {
+    const std::string hostile =
+        "a\x1b[2J\x1b]0;t\x07\x1b]52;c;eA==\x07\rb\xc2\x9b"
+        "c\xe2\x80\xae"
+        "d\x7f\te";
+    const TEventFormatter text(false), json(true);
     EXPECT_EQ(text.Memo("WS01", "14:06:30", {"Lunch?", ""}),
               "memo from WS01 at 14:06:30:\n  | Lunch?\n  | \n");
-    EXPECT_EQ(text.Users({"WS02", "WS03"}), "computers: WS02, WS03\n");
+    EXPECT_EQ(text.Users({"WS02",
+                          "A\x1b"
+                          "B"}),
+              "computers: WS02, A^[B\n");
     EXPECT_EQ(text.Change("WS02", TUserChange::Joined) + text.Change("W\x1b", TUserChange::Left),
               "listed: WS02\ngone: W^[\n");
-    const TEventFormatter json(true);
+    EXPECT_EQ(text.Line("W\x1bS", "1\r2", hostile),
+              "line from W^[S at 1^M2: a^[[2J^[]0;t^G^[]52;c;eA==^G^Mb<U+009B>c<U+202E>d^?\te\n");
     EXPECT_EQ(json.Change("WS02", TUserChange::Left), "{\"computer\":\"WS02\",\"event\":\"left\"}\n");
     EXPECT_EQ(
         json.Line("WS02", "2:07:12 pm", "say \"hi\""),
@@ -255,26 +246,10 @@ TEST(CliEventFormatter, WritesTextAndJsonWithoutLosingBytes) {
     EXPECT_EQ(json.Memo("WS01", "t", {"caf\xc3\xa9", "caf\xe9"}),
               "{\"event\":\"memo\",\"lines\":[\"caf\xc3\xa9\",\"caf\xc3\xa9\"],\"origin\":\"WS01\",\"time\":"
               "\"t\"}\n");
-}
-
-TEST(CliEventFormatter, ShowsControlsFromTheNetworkInsteadOfPassingThemToTheTerminal) {
-    // Clear the screen, retitle the window, write the clipboard, go back to the line's start, a C1 CSI, a
-    // direction override, DEL; TAB stays.
-    const std::string hostile =
-        "a\x1b[2J\x1b]0;t\x07\x1b]52;c;eA==\x07\rb\xc2\x9b"
-        "c\xe2\x80\xae"
-        "d\x7f\te";
-    const TEventFormatter text(false), json(true);
-    EXPECT_EQ(text.Line("W\x1bS", "1\r2", hostile),
-              "line from W^[S at 1^M2: a^[[2J^[]0;t^G^[]52;c;eA==^G^Mb<U+009B>c<U+202E>d^?\te\n");
-    EXPECT_EQ(text.Users({"A\x1b"
-                          "B"}),
-              "computers: A^[B\n");
-    const std::string line = json.Line("WS02", "t", hostile);
-    EXPECT_EQ(line.find_first_of("\x1b\x07\r\x7f"), std::string::npos) << line;
-    EXPECT_EQ(line.find("\xc2\x9b"), std::string::npos) << line;
-    EXPECT_NE(line.find("a\\u001b[2J"), std::string::npos) << line;
-    EXPECT_NE(line.find("b\\u009bc"), std::string::npos) << line;
+    EXPECT_EQ(json.Line("W\x1bS", "1\r2", hostile),
+              "{\"event\":\"line\",\"line\":\"a\\u001b[2J\\u001b]0;t\\u0007\\u001b]52;c;eA=="
+              "\\u0007\\rb\\u009bc\xe2\x80\xae"
+              "d\\u007f\\te\",\"origin\":\"W\\u001bS\",\"time\":\"1\\r2\"}\n");
 }
 
 TEST(CliHistoryFormatter, PrintsEachKeptMemoAsTextOrJsonAndNeverAControl) {
@@ -292,24 +267,17 @@ TEST(CliHistoryFormatter, PrintsEachKeptMemoAsTextOrJsonAndNeverAControl) {
     line.Kind = THistoryKind::Line;
     line.Text = "ok\rfine";
     const THistoryFormatter text(false), json(true);
-    const std::tuple<const char*, std::string, std::string> rows[] = {
-        {"a memo received", text.Entry(received),
-         "2026-12-24 14:06:31  memo from WS01 at 14:06:30:\n  | Lunch?\n  | ^[[2Jat <U+009B>one\n"},
-        {"a memo to every computer", text.Entry(toAll),
-         "2026-12-24 14:06:31  memo to every computer:\n  | Done.\n"},
-        {"a line message", text.Entry(line), "2026-12-24 14:06:31  line from WS01 at 14:06:30: ok^Mfine\n"},
-    };
-    for (const auto& [name, shown, expected] : rows) {
-        EXPECT_EQ(shown, expected) << name;
-    }
-    THistoryEntry utc = toAll;
+    EXPECT_EQ(text.Entry(received),
+              "2026-12-24 14:06:31  memo from WS01 at 14:06:30:\n  | Lunch?\n  | ^[[2Jat <U+009B>one\n");
+    EXPECT_EQ(text.Entry(toAll), "2026-12-24 14:06:31  memo to every computer:\n  | Done.\n");
+    EXPECT_EQ(text.Entry(line), "2026-12-24 14:06:31  line from WS01 at 14:06:30: ok^Mfine\n");
+    // A sent memo's fields in JSON EndToEnd reads.
+    THistoryEntry utc = received;
     utc.ReceivedMs = 1'798'122'600'123;
     EXPECT_EQ(json.Entry(utc),
-              "{\"computer\":\"*\",\"direction\":\"sent\",\"id\":7,\"kind\":\"memo\",\"received\":"
-              "\"2026-12-24T14:30:00.123Z\",\"text\":\"Done.\",\"time\":\"\"}\n");
-    const std::string escaped = json.Entry(received);
-    EXPECT_EQ(escaped.find_first_of("\x1b\r"), std::string::npos) << escaped;
-    EXPECT_NE(escaped.find("\"text\":\"Lunch?\\n\\u001b[2Jat \\u009bone\""), std::string::npos) << escaped;
+              "{\"computer\":\"WS01\",\"direction\":\"received\",\"id\":7,\"kind\":\"memo\",\"received\":"
+              "\"2026-12-24T14:30:00.123Z\",\"text\":\"Lunch?\\n\\u001b[2Jat "
+              "\\u009bone\",\"time\":\"14:06:30\"}\n");
 }
 
 }  // namespace

@@ -51,7 +51,6 @@ TEST(CliDoctor, FindsTheFirewallRulesThatDropTheNetbiosPorts) {
     using TRow = std::tuple<const char*, const char*, QStringList, QStringList, QString, QList<qint64>>;
     // clang-format off
     for (const auto& [label, policy, in, sub, more, dropping] : std::initializer_list<TRow>{
-             {"the port", "accept", {Match("udp dport", "==", "138") + Drop}, {}, {}, {10}},
              {"a set", "accept", {Match("udp dport", "==", Netbios) + R"({"reject":null})"}, {}, {}, {10}},
              {"a range", "accept", {Match("th dport", "==", R"({"range":[130,140]})") + Drop}, {}, {}, {10}},
              {"all of UDP", "accept", {Udp + R"({"counter":null},)" + Drop}, {}, {}, {10}},

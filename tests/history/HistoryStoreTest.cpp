@@ -2,7 +2,6 @@
 // retention, the faults it must survive, and a reader beside a writer.
 #include <gtest/gtest.h>
 #include <sqlite3.h>
-#include <sys/stat.h>
 
 #include <cstdlib>
 #include <fstream>
@@ -45,27 +44,32 @@ TEST_F(HistoryStore, KeepsEveryFieldAndByteAcrossReopening) {
     ASSERT_TRUE(added.Ok());
     THistoryStore reopened(Path);
     EXPECT_EQ(reopened.Opened().State, THistoryOpenState::Ready);
-    THistoryRows rows = reopened.Recent(10);
-    ASSERT_EQ(rows.Entries.size(), 2u);
-    written[0].Id = added.FirstId, written[1].Id = added.FirstId + 1;
-    EXPECT_EQ(rows.Entries[1], written[0]);
-    EXPECT_EQ(rows.Entries[0], written[1]);
-    struct stat status {};
-    ASSERT_EQ(stat(Path.c_str(), &status), 0);
-    EXPECT_EQ(status.st_mode & 0777, 0600u);
+    written[0].Id = added.FirstId;
+    written[1].Id = added.FirstId + 1;
+    EXPECT_EQ(reopened.Recent(10).Entries, (std::vector{written[1], written[0]}));
+    EXPECT_EQ(fs::status(Path).permissions(), fs::perms::owner_read | fs::perms::owner_write);
 }
 
-TEST_F(HistoryStore, RecentIsNewestFirstPagedAndFiltered) {
+// Each memo on a day of its own, from the first day of 1970 on.
+TEST_F(HistoryStore, RecentIsNewestFirstPagedAndFilteredAndOnlyWhatIsOlderThanTheKeptDaysGoes) {
+    const auto day = [](int n) { return duration_cast<milliseconds>(days(n)).count(); };
     THistoryStore store(Path);
-    ASSERT_TRUE(store.Add(std::vector{Entry("A", "1", 1), Entry("B", "2", 2), Entry("A", "3", 3)}).Ok());
-    ASSERT_TRUE(store.Add(std::vector{Entry("B", "4", 4), Entry("A", "5", 5)}).Ok());
+    for (int n = 1; n <= 5; ++n)  // from A and B in turn
+        ASSERT_TRUE(store.Add(std::vector{Entry(n % 2 ? "A" : "B", std::to_string(n), day(n))}).Ok());
     EXPECT_EQ(Texts(store.Recent(10)), (std::vector<std::string>{"5", "4", "3", "2", "1"}));
     EXPECT_EQ(Texts(store.Recent(2, 1)), (std::vector<std::string>{"4", "3"}));
     EXPECT_EQ(Texts(store.Recent(10, 0, {"A", {}})), (std::vector<std::string>{"5", "3", "1"}));
     EXPECT_EQ(Texts(store.Recent(10, 0, {"C", {}})), std::vector<std::string>{});
-    EXPECT_EQ(Texts(store.Recent(10, 0, {"A", 3})), (std::vector<std::string>{"5", "3"}));
-    EXPECT_EQ(Texts(store.Search("4", 10, {std::nullopt, 4})), std::vector<std::string>{"4"});
-    EXPECT_EQ(Texts(store.Search("2", 10, {std::nullopt, 4})), std::vector<std::string>{});
+    EXPECT_EQ(Texts(store.Recent(10, 0, {"A", day(3)})), (std::vector<std::string>{"5", "3"}));
+    EXPECT_EQ(Texts(store.Search("4", 10, {std::nullopt, day(4)})), std::vector<std::string>{"4"});
+    EXPECT_EQ(Texts(store.Search("2", 10, {std::nullopt, day(4)})), std::vector<std::string>{});
+    // Ten days kept on the middle of the 13th day: the first two days go, from the search too; 0 keeps all.
+    const system_clock::time_point later(days(12) + hours(12));
+    ASSERT_TRUE(store.RemoveOlderThan(0, later).Ok());
+    EXPECT_EQ(store.Recent(10).Entries.size(), 5u);
+    ASSERT_TRUE(store.RemoveOlderThan(10, later).Ok());
+    EXPECT_EQ(Texts(store.Recent(10)), (std::vector<std::string>{"5", "4", "3"}));
+    EXPECT_EQ(Texts(store.Search("2", 10)), std::vector<std::string>{});
 }
 
 TEST_F(HistoryStore, SearchIgnoresCaseAndAccentsAndObeysNoSyntax) {
@@ -82,28 +86,14 @@ TEST_F(HistoryStore, SearchIgnoresCaseAndAccentsAndObeysNoSyntax) {
         {"brulee", "A", {}},
         {"\"hi\" OR", {}, {"say \"hi\" OR NEAR( * -x:y bye"}},
         {"NEAR(", {}, {"say \"hi\" OR NEAR( * -x:y bye"}},
-        {"\"", {}, {}},
-        {"*", {}, {}},
-        {"-x:y AND NOT (", {}, {}},
-        {"", {}, {}},
     };
     for (const auto& [words, computer, expected] : rows)
         EXPECT_EQ(Texts(store.Search(words, 10, {computer, {}})), expected) << words;
+    for (const char* words : {"\"", "*", "-x:y AND NOT (", ""})
+        EXPECT_EQ(Texts(store.Search(words, 10)), std::vector<std::string>{}) << words;
 }
 
-TEST_F(HistoryStore, RemovesOnlyWhatIsOlderThanTheKeptDays) {
-    const auto now = system_clock::now();
-    const auto ago = [&](hours age) { return duration_cast<milliseconds>((now - age).time_since_epoch()).count(); };
-    THistoryStore store(Path);
-    ASSERT_TRUE(store.Add(std::vector{Entry("A", "old memo", ago(hours(24 * 11))), Entry("A", "new memo", ago(hours(24 * 9)))}).Ok());
-    ASSERT_TRUE(store.RemoveOlderThan(0, now).Ok());
-    EXPECT_EQ(store.Recent(10).Entries.size(), 2u);
-    ASSERT_TRUE(store.RemoveOlderThan(10, now).Ok());
-    EXPECT_EQ(Texts(store.Recent(10)), std::vector<std::string>{"new memo"});
-    EXPECT_EQ(Texts(store.Search("memo", 10)), std::vector<std::string>{"new memo"});
-}
-
-TEST_F(HistoryStore, ADamagedFileIsMovedAsideAndANewOneStarted) {
+TEST_F(HistoryStore, ADamagedFileIsMovedAsideAndAnUnusablePlaceFailsCleanly) {
     fs::create_directories(Path.parent_path());
     const std::string garbage(8192, 'x');
     std::ofstream(Path) << garbage;
@@ -116,6 +106,14 @@ TEST_F(HistoryStore, ADamagedFileIsMovedAsideAndANewOneStarted) {
     EXPECT_EQ(fs::file_size(store.Opened().DamagedPath), garbage.size());
     EXPECT_TRUE(store.Add(std::vector{Entry("A", "after")}).Ok());
     EXPECT_EQ(Texts(store.Recent(10)), std::vector<std::string>{"after"});
+    // A file where the folder should be: every call fails, cleanly.
+    std::ofstream(Dir / "file") << "a file where the folder should be";
+    THistoryStore unwritable(Dir / "file" / "history.sqlite");
+    EXPECT_EQ(unwritable.Opened().State, THistoryOpenState::Failed);
+    EXPECT_FALSE(unwritable.Opened().Error.empty());
+    EXPECT_FALSE(unwritable.Add(std::vector{Entry("A", "lost")}).Ok());
+    EXPECT_FALSE(unwritable.Recent(10).Ok());
+    EXPECT_FALSE(unwritable.Search("lost", 10).Ok());
 }
 
 TEST_F(HistoryStore, ANewerFileIsReadButNotWritten) {
@@ -126,16 +124,6 @@ TEST_F(HistoryStore, ANewerFileIsReadButNotWritten) {
     EXPECT_FALSE(store.Add(std::vector{Entry("A", "refused")}).Ok());
     EXPECT_FALSE(store.RemoveOlderThan(1).Ok());
     EXPECT_EQ(Texts(store.Recent(10)), std::vector<std::string>{"kept"});
-}
-
-TEST_F(HistoryStore, AnUnwritablePlaceFailsEveryCallCleanly) {
-    std::ofstream(Dir / "sub") << "a file where the folder should be";
-    THistoryStore store(Path);
-    EXPECT_EQ(store.Opened().State, THistoryOpenState::Failed);
-    EXPECT_FALSE(store.Opened().Error.empty());
-    EXPECT_FALSE(store.Add(std::vector{Entry("A", "lost")}).Ok());
-    EXPECT_FALSE(store.Recent(10).Ok());
-    EXPECT_FALSE(store.Search("lost", 10).Ok());
 }
 
 TEST_F(HistoryStore, ASecondStoreReadsWhileAWriterHoldsTheFile) {

@@ -55,15 +55,6 @@ struct TOptionsHarness : TRecordedMessages {
     std::unique_ptr<TfrmOptions> Dialog;
 };
 
-/// The dialog's control of that name, as its layout names it.
-template <class T>
-T* Control(QWidget& dialog, const char* name) {
-    T* const control = dialog.findChild<T*>(name);
-    if (control == nullptr)
-        qFatal("The dialog has no control %s", name);
-    return control;
-}
-
 }  // namespace
 
 class OptionsTest : public QObject {
@@ -81,51 +72,46 @@ private slots:
     }
 
     // Pop-up is switched off and Startup set, then the dialog is left: saved, discarded, or still open.
-    void eachWayOut_data() {
-        QTest::addColumn<bool>("startup");
-        QTest::addColumn<QString>("outcome");
-        QTest::newRow("Ok") << true << "saved";      // Startup unchanged: the entry is rewritten
-        QTest::newRow("Enter") << false << "saved";  // right after opening: the entry is removed
-        QTest::newRow("close box") << false << "discarded";
-        QTest::newRow("Esc") << false << "open";
-    }
-
     void eachWayOut() {
-        QFETCH(bool, startup);
-        QFETCH(QString, outcome);
-        const QString way = QTest::currentDataTag();
-        TOptionsHarness harness;
-        TfrmOptions& dialog = harness.Show();
-        auto* const cbPopUp = Control<QCheckBox>(dialog, "cbPopUp");
-        auto* const cbStartup = Control<QCheckBox>(dialog, "cbStartup");
-        QVERIFY(harness.Ready && cbPopUp->isChecked() && cbStartup->isChecked());
-        cbPopUp->setChecked(false);
-        cbStartup->setChecked(startup);
-        if (way == "Ok")
-            QTest::mouseClick(Control<QPushButton>(dialog, "btnOk"), Qt::LeftButton);
-        else if (way == "close box")
-            dialog.close();
-        else
-            QTest::keyClick(QApplication::focusWidget(), way == "Enter" ? Qt::Key_Return : Qt::Key_Escape);
-        const bool saved = outcome == "saved";
-        QCOMPARE(dialog.isVisible(), outcome == "open");
-        QCOMPARE(harness.PopUp, !saved);
-        const QByteArray entry = QByteArray::fromStdString(DesktopEntryText(ProgramPath));
-        QCOMPARE(Contents(harness.Startup.EntryPath()), !saved ? OldEntry : startup ? entry : None);
-        TfrmOptions& again = harness.Show();
-        QCOMPARE(Control<QCheckBox>(again, "cbPopUp")->isChecked(), !saved);
-        QCOMPARE(Control<QCheckBox>(again, "cbStartup")->isChecked(), !saved || startup);  // a long one too
-        QCOMPARE(harness.Messages, saved ? QStringList{"saved PopUp=0"} : QStringList{});
+        const std::tuple<QString, bool, QString> rows[] = {
+            {"Ok", true, "saved"},      // Startup unchanged: the entry is rewritten
+            {"Enter", false, "saved"},  // right after opening: the entry is removed
+            {"close box", false, "discarded"},
+            {"Esc", false, "open"}};
+        for (const auto& [way, startup, outcome] : rows) {
+            TOptionsHarness harness;
+            TfrmOptions& dialog = harness.Show();
+            auto* const cbPopUp = Named<QCheckBox>(dialog, "cbPopUp");
+            auto* const cbStartup = Named<QCheckBox>(dialog, "cbStartup");
+            QVERIFY(harness.Ready && cbPopUp->isChecked() && cbStartup->isChecked());
+            cbPopUp->setChecked(false);
+            cbStartup->setChecked(startup);
+            if (way == "Ok")
+                QTest::mouseClick(Named<QPushButton>(dialog, "btnOk"), Qt::LeftButton);
+            else if (way == "close box")
+                dialog.close();
+            else
+                QTest::keyClick(QApplication::focusWidget(),
+                                way == "Enter" ? Qt::Key_Return : Qt::Key_Escape);
+            const bool saved = outcome == "saved";
+            QVERIFY2(dialog.isVisible() == (outcome == "open") && harness.PopUp == !saved, qPrintable(way));
+            const QByteArray entry = QByteArray::fromStdString(DesktopEntryText(ProgramPath));
+            QCOMPARE(Contents(harness.Startup.EntryPath()), !saved ? OldEntry : startup ? entry : None);
+            TfrmOptions& again = harness.Show();
+            QCOMPARE(Named<QCheckBox>(again, "cbPopUp")->isChecked(), !saved);
+            QCOMPARE(Named<QCheckBox>(again, "cbStartup")->isChecked(), !saved || startup);  // a long one too
+            QCOMPARE(harness.Messages, saved ? QStringList{"saved PopUp=0"} : QStringList{});
+        }
     }
 
     void registryFailuresAreReportedAndOkStillSavesAndCloses() {
         TOptionsHarness harness;
         TThrowingStartup failing;
         TfrmOptions& dialog = harness.Show(&failing);
-        auto* const cbStartup = Control<QCheckBox>(dialog, "cbStartup");
+        auto* const cbStartup = Named<QCheckBox>(dialog, "cbStartup");
         QVERIFY(!cbStartup->isChecked());
         cbStartup->setChecked(true);
-        Control<QPushButton>(dialog, "btnOk")->click();
+        Named<QPushButton>(dialog, "btnOk")->click();
         QCOMPARE(harness.Messages,
                  QStringList({"message: Error in TfrmOptions.CheckLoadAtStartup",
                               "message: Error in TfrmOptions.LoadAtStartup", "saved PopUp=1"}));

@@ -3,8 +3,8 @@
 
 #include <QAbstractButton>
 #include <QAccessible>
-#include <QHash>
 #include <QApplication>
+#include <QHash>
 #include <QLocale>
 #include <QPushButton>
 #include <QStyle>
@@ -14,51 +14,46 @@
 
 #include "qtcore/Translations.h"
 
-/// One control the Tab key reached: its name, and what a screen reader says of it.
-struct TReachedControl {
-    QWidget* Control = nullptr;
-    QString Name;
-    QString Description;
-    QAccessible::Role Role = QAccessible::NoRole;
-};
-
-/// The controls Tab reaches from the focus of the active `window`, in order, until the focus comes back.
-inline QList<TReachedControl> TabRound(QWidget& window) {
-    QList<TReachedControl> reached;
-    QWidget* const start = QApplication::focusWidget();
-    for (QWidget* focus = start; focus != nullptr && reached.size() < 20;) {
-        QAccessibleInterface* const said = QAccessible::queryAccessibleInterface(focus);
-        reached.append(
-            {focus, said->text(QAccessible::Name), said->text(QAccessible::Description), said->role()});
-        QTest::keyClick(focus, Qt::Key_Tab);
-        focus = QApplication::focusWidget();
-        if (focus == start || focus == nullptr || focus->window() != &window)
-            break;
-    }
-    return reached;
-}
-
-/// What a screen reader says of each control, across the languages: each control Tab reaches in `window` has a
-/// name, and in every language but English says something other than it says in English. The controls' object
-/// names go to `order`; `each` sees every control reached.
+/// What a screen reader says of each control, across the languages: each control Tab reaches in `window`,
+/// once it is active, from its focus until the focus comes back, has a name, and in every language but
+/// English says something other than it says in English. The controls' object names go to `order`; `each`
+/// sees every control reached, while it has the focus.
 struct TSpokenNames {
     QHash<QString, QString> English;
 
     void Walk(QWidget& window, const QString& language, QStringList& order,
-              const std::function<void(const TReachedControl&)>& each = {}) {
-        for (const TReachedControl& reached : TabRound(window)) {
-            const QString name = reached.Control->objectName(), said = reached.Name + " / " + reached.Description;
+              const std::function<void(QWidget&)>& each = {}) {
+        QVERIFY(QTest::qWaitForWindowActive(&window));
+        QWidget *const start = QApplication::focusWidget(), *focus = start;
+        for (int step = 0; focus != nullptr && step < 20; ++step) {
+            QAccessibleInterface* const said = QAccessible::queryAccessibleInterface(focus);
+            const QString name = focus->objectName(), called = said->text(QAccessible::Name);
+            const QString spoken = called + " / " + said->text(QAccessible::Description);
             order << name;
-            QVERIFY2(!reached.Name.isEmpty(), qPrintable(language + ": " + name));
+            QVERIFY2(!called.isEmpty(), qPrintable(language + ": " + name));
             if (language == "en")
-                English[name] = said;
+                English[name] = spoken;
             else
-                QVERIFY2(said != English.value(name), qPrintable(language + ": " + name + " says " + said));
+                QVERIFY2(spoken != English.value(name),
+                         qPrintable(language + ": " + name + " says " + spoken));
             if (each)
-                each(reached);
+                each(*focus);
+            QTest::keyClick(focus, Qt::Key_Tab);
+            focus = QApplication::focusWidget();
+            if (focus == start || (focus && focus->window() != &window))
+                break;
         }
     }
 };
+
+/// The control of that name in `window`, as its layout names it; the test ends when there is none.
+template <class T>
+T* Named(const QWidget& window, const char* name) {
+    T* const control = window.findChild<T*>(name);
+    if (control == nullptr)
+        qFatal("%s has no control %s", qPrintable(window.objectName()), name);
+    return control;
+}
 
 /// Whether the caption of a push button or check box is cut off. A push button's own size hint is never below
 /// the style's least width, which the fixed layouts do not keep to, so its caption is measured alone.

@@ -68,31 +68,30 @@ TEST(MailslotDatagram, EncodesAndDecodesTheWorkedExampleAndWhatOtherSendersProdu
 
 TEST(MailslotDatagram, RejectsOneMalformationPerCheck) {
     const std::string& w = WorkedExample;
-    for (const auto& [label, bytes] : TNamedBytes{
-             {"error type", With(w, 0, "\x13")},
-             {"type below direct unique", With(w, 0, "\x0F")},
-             {"FIRST clear", With(w, 1, "\0"s)},
-             {"MORE set", With(w, 1, "\x03")},
-             {"PACKET_OFFSET not 0", With(w, 12, Big16(0x0100))},
-             {"source name letter", With(w, 20, "Z")},
-             {"destination name letter", With(w, 0x40, "a")},
-             {"source name with scope", Inserted(47, "\x03LAN")},
-             {"destination name with scope", Inserted(81, "\x03LAN")},
-             {"DGM_LENGTH beyond the bytes", With(w, DgmLengthAt, Big16(211))},
-             {"protocol not SMB", With(w, SmbAt + 3, "C")},
-             {"command not TRANSACTION", With(w, SmbAt + 4, "\x32")},
-             {"WordCount 16", With(w, SmbAt + 32, "\x10")},
-             {"SetupCount 2", With(w, SmbAt + 59, "\x02")},
-             {"opcode not write", With(w, SmbAt + 61, "\x02")},
-             {"class 1", With(w, SmbAt + 65, "\x01")},
-             {"SMB cut before ByteCount", With(w.substr(0, SmbAt + 68), DgmLengthAt, Big16(SmbAt + 68 - 14))},
-             {"ByteCount beyond the SMB message", With(w, ByteCountAt, Little16(74))},
-             {"name not terminated within ByteCount", With(w, ByteCountAt, Little16(15))},
-             {"name not under \\MAILSLOT\\", With(w, MailslotNameAt + 1, "X")},
-             {"DataOffset inside the name", With(w, DataOffsetAt, Little16(84))},
-             {"data beyond the SMB message",
-              With(With(w, DataCountAt, Little16(58)), TotalDataCountAt, Little16(58))},
-             {"DataCount below TotalDataCount", With(w, DataCountAt, Little16(56))}})
+    for (const auto& [label, bytes] :
+         TNamedBytes{{"error type", With(w, 0, "\x13")},
+                     {"type below direct unique", With(w, 0, "\x0F")},
+                     {"FIRST clear", With(w, 1, "\0"s)},
+                     {"MORE set", With(w, 1, "\x03")},
+                     {"PACKET_OFFSET not 0", With(w, 12, Big16(0x0100))},
+                     {"source name letter", With(w, 20, "Z")},
+                     {"destination name letter", With(w, 0x40, "a")},
+                     {"source name with scope", Inserted(47, "\x03LAN")},
+                     {"destination name with scope", Inserted(81, "\x03LAN")},
+                     {"DGM_LENGTH beyond the bytes", With(w, DgmLengthAt, Big16(211))},
+                     {"protocol not SMB", With(w, SmbAt + 3, "C")},
+                     {"command not TRANSACTION", With(w, SmbAt + 4, "\x32")},
+                     {"WordCount 16", With(w, SmbAt + 32, "\x10")},
+                     {"SetupCount 2", With(w, SmbAt + 59, "\x02")},
+                     {"opcode not write", With(w, SmbAt + 61, "\x02")},
+                     {"class 1", With(w, SmbAt + 65, "\x01")},
+                     {"ByteCount beyond the SMB message", With(w, ByteCountAt, Little16(74))},
+                     {"name not terminated within ByteCount", With(w, ByteCountAt, Little16(15))},
+                     {"name not under \\MAILSLOT\\", With(w, MailslotNameAt + 1, "X")},
+                     {"DataOffset inside the name", With(w, DataOffsetAt, Little16(84))},
+                     {"data beyond the SMB message",
+                      With(With(w, DataCountAt, Little16(58)), TotalDataCountAt, Little16(58))},
+                     {"DataCount below TotalDataCount", With(w, DataCountAt, Little16(56))}})
         EXPECT_FALSE(DecodeMailslotDatagram(bytes).has_value()) << label;
     // Every truncation, with DGM_LENGTH agreeing once it is there, so the deeper counts must catch it.
     for (std::size_t size = 0; size < w.size(); ++size) {
@@ -102,32 +101,44 @@ TEST(MailslotDatagram, RejectsOneMalformationPerCheck) {
     }
 }
 
-// From 192.168.1.10:138 to 192.168.1.255:138, "hello", with two bytes of link padding after it.
-const std::string RawPacket = FromHex(
-                                  "45 00 00 21 12 34 00 00 40 11 00 00 c0 a8 01 0a c0 a8 01 ff"
-                                  "00 8a 00 8a 00 0d 00 00") +
-                              "hello" + "\0\0"s;
+// From 192.168.1.10:138 to 192.168.1.255:138, `data` with that UDP checksum and link padding after it.
+std::string RawPacket(const std::string& data, unsigned checksum = 0) {
+    return FromHex("45 00") + Big16(28 + data.size()) +
+           FromHex("12 34 00 00 40 11 00 00 c0 a8 01 0a c0 a8 01 ff 00 8a 00 8a") + Big16(8 + data.size()) +
+           Big16(checksum) + data + "\xff\xff";
+}
 
+// Beside nmbd the mailbox reads from a raw socket, ahead of the kernel's UDP layer, and keeps what that layer
+// would: headers that add up, and a checksum that adds up, none (0), or one left to a network card the
+// datagram never passed (the pseudo-header's sum, as a datagram from this computer carries it).
 TEST(Ipv4Udp, ReadsWhatTheHeadersSayAndNothingThatDoesNotAddUp) {
-    const auto read = ParseIpv4Udp(RawPacket);
-    ASSERT_TRUE(read.has_value());
-    EXPECT_EQ(std::tuple(read->Source, read->SourcePort, read->DestinationPort, read->Payload),
+    const std::string hello = RawPacket("hello");
+    const auto read = ParseIpv4Udp(hello).value_or(TIpv4UdpPacket{});
+    EXPECT_EQ(std::tuple(read.Source, read.SourcePort, read.DestinationPort, read.Payload),
               std::tuple(0xC0A8010Au, 138, 138, "hello"));
-    const std::string withOptions =
-        With(RawPacket.substr(0, 20), 0, "\x46") + "\0\0\0\0"s + RawPacket.substr(20);
+    const std::string withOptions = With(hello.substr(0, 20), 0, "\x46") + "\0\0\0\0"s + hello.substr(20);
     EXPECT_EQ(ParseIpv4Udp(With(withOptions, 2, Big16(0x25))).value_or(TIpv4UdpPacket{}).Payload, "hello");
     for (const auto& [label, bytes] :
-         TNamedBytes{{"IPv6", With(RawPacket, 0, "\x65")},
-                     {"header below 20 bytes", With(RawPacket, 0, "\x44")},
-                     {"total length beyond the bytes", With(RawPacket, 2, Big16(0x24))},
-                     {"total length inside the UDP header", With(RawPacket, 2, Big16(0x1B))},
-                     {"more fragments", With(RawPacket, 6, Big16(0x2000))},
-                     {"a later fragment", With(RawPacket, 6, Big16(0x0001))},
-                     {"TCP", With(RawPacket, 9, "\x06")},
-                     {"UDP length below its header", With(RawPacket, 24, Big16(7))},
-                     {"UDP length beyond the packet", With(RawPacket, 24, Big16(0x0E))},
-                     {"cut in the IP header", RawPacket.substr(0, 19)}})
+         TNamedBytes{{"IPv6", With(hello, 0, "\x65")},
+                     {"header below 20 bytes", With(hello, 0, "\x44")},
+                     {"total length beyond the bytes", With(hello, 2, Big16(0x24))},
+                     {"total length inside the UDP header", With(hello, 2, Big16(0x1B))},
+                     {"more fragments", With(hello, 6, Big16(0x2000))},
+                     {"a later fragment", With(hello, 6, Big16(0x0001))},
+                     {"TCP", With(hello, 9, "\x06")},
+                     {"UDP length below its header", With(hello, 24, Big16(7))},
+                     {"UDP length beyond the packet", With(hello, 24, Big16(0x0E))},
+                     {"cut in the IP header", hello.substr(0, 19)}})
         EXPECT_FALSE(ParseIpv4Udp(TExactBuffer(bytes).View()).has_value()) << label;
+    // The checksums are Scapy's.
+    using TRow = std::tuple<const char*, const char*, unsigned, bool>;
+    for (const auto& [label, data, checksum, kept] :
+         std::initializer_list<TRow>{{"odd length", "hello", 0x3694, true},
+                                     {"even length", "hello!", 0x3671, true},
+                                     {"left to the network card", "hello", 0x8478, true},
+                                     {"one bit off", "hello", 0x3695, false},
+                                     {"a byte changed on the way", "hellp", 0x3694, false}})
+        EXPECT_EQ(ParseIpv4Udp(RawPacket(data, checksum)).has_value(), kept) << label;
 }
 
 }  // namespace
