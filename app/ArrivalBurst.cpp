@@ -17,8 +17,6 @@ bool TArrivalBurst::Add(const TArrival& arrival) {
         Seen.insert(origin);
         if (Origins.size() < NamedOrigins) {
             Origins << origin;
-        } else {
-            MoreOrigins = true;
         }
     }
     return first;
@@ -28,6 +26,7 @@ QString TArrivalBurst::Summary() const {
     if (Arrived == 1) {
         return tr("Kestrin: memo from %1").arg(Origins.first());
     }
+    const bool more = Seen.size() > Origins.size();  // computers beyond the named few
     return tr("Kestrin: %n memos from %1%2", nullptr, Arrived)
-        .arg(Origins.join(QStringLiteral(", ")), MoreOrigins ? QStringLiteral(", \u2026") : QString());
+        .arg(Origins.join(QStringLiteral(", ")), more ? QStringLiteral(", \u2026") : QString());
 }

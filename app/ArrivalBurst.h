@@ -18,7 +18,6 @@ public:
     bool Add(const TArrival& arrival);
 
     bool Empty() const { return !Latest.has_value(); }
-    int Count() const { return Arrived; }
     /// The one the window shows; only while not Empty().
     const TArrival& Last() const { return *Latest; }
     /// "Kestrin: memo from ANNA-PC" for one arrival, "Kestrin: 3 memos from ANNA-PC, BORIS-PC" for more, each
@@ -30,5 +29,4 @@ private:
     int Arrived = 0;
     QStringList Origins;  ///< the first few computers, in the order they came
     QSet<QString> Seen;   ///< every computer of the burst
-    bool MoreOrigins = false;
 };

@@ -23,7 +23,7 @@ QString ComputerText(const THistoryEntry& entry) {
     if (entry.Direction == THistoryDirection::Received) {
         return Shown(entry.Computer);
     }
-    return entry.ComputerBytes == "*" ? THistoryListModel::tr("to all")
+    return entry.ComputerBytes == HistoryToAll ? THistoryListModel::tr("to all")
                                       : THistoryListModel::tr("to %1").arg(Shown(entry.Computer));
 }
 

@@ -22,7 +22,7 @@ QString Described(const THistoryEntry& entry) {
     const QString computer = QString::fromStdString(entry.Computer);
     const QString when = HistoryTime(entry.ReceivedMs);
     if (entry.Direction == THistoryDirection::Sent) {
-        return entry.ComputerBytes == "*" ? TfrmHistory::tr("To all, sent %1").arg(when)
+        return entry.ComputerBytes == HistoryToAll ? TfrmHistory::tr("To all, sent %1").arg(when)
                                           : TfrmHistory::tr("To %1, sent %2").arg(computer, when);
     }
     return TfrmHistory::tr("From %1, received %2 (the sender's time: %3)")
@@ -58,7 +58,6 @@ void TfrmHistory::BuildControls() {
     cmbComputer->setMinimumContentsLength(16);
     cmbComputer->setToolTip(tr("Only the memos from and to this computer"));
     cmbComputer->setAccessibleName(tr("Computer"));
-    cmbComputer->setAccessibleDescription(cmbComputer->toolTip());
 
     lstMemos = new QTreeView(this);
     lstMemos->setObjectName("lstMemos");
@@ -83,7 +82,6 @@ void TfrmHistory::BuildControls() {
     btnReply = new QPushButton(tr("&Reply"), this);
     btnReply->setObjectName("btnReply");
     btnReply->setToolTip(tr("Write to this memo's computer in the main window"));
-    btnReply->setAccessibleDescription(btnReply->toolTip());
     btnReply->setEnabled(false);
     lblStatus = new QLabel(this);
     lblStatus->setObjectName("lblStatus");
@@ -137,7 +135,7 @@ void TfrmHistory::Open(const QStringList& computers) {
 void TfrmHistory::OfferComputers(const QStringList& computers) {
     QStringList offered = computers;
     for (int row = 0; const THistoryEntry* entry = Model->Entry(row); ++row) {
-        if (entry->ComputerBytes != "*") {
+        if (entry->ComputerBytes != HistoryToAll) {
             offered << QString::fromStdString(entry->Computer);
         }
     }

@@ -11,13 +11,6 @@
 #include "history/HistoryEntry.h"
 #include "qtcore/HistoryRecorder.h"
 
-namespace {
-
-// What a memo to every computer is kept under, as the console client keeps it.
-const std::string AllComputers = "*";
-
-}  // namespace
-
 void TfrmMain::SetUpHistory() {
     THistoryRecorder* recorder = Environment.History;
     const bool kept = recorder != nullptr && recorder->Store() != nullptr;
@@ -43,12 +36,10 @@ void TfrmMain::ShowAtStart(bool minimized) {
 
 void TfrmMain::KeepSent(const std::string& target, const TStringList& lines) {
     // A typed "*" is refused by the messenger, which sends nothing.
-    if (Environment.History == nullptr || target == AllComputers) {
+    if (Environment.History == nullptr || target == HistoryToAll) {
         return;
     }
-    // Read and made visible as an arrival's text is, so that both directions are searched and shown alike.
-    const TArrival text = Peers.Memo(target.empty() ? AllComputers : target, {}, lines);
-    Environment.History->Sent(text.Origin, text.Shown, text.Bytes, true);
+    Environment.History->Sent(Peers, target, lines, true);
     if (HistoryWindow != nullptr) {
         HistoryWindow->Added();
     }
@@ -78,7 +69,7 @@ void TfrmMain::mnuHistoryClick() {
 }
 
 void TfrmMain::ReplyTo(const THistoryEntry& entry) {
-    if (entry.ComputerBytes == AllComputers) {
+    if (entry.ComputerBytes == HistoryToAll) {
         cmbComputers->setEditText({});  // an empty target sends to every computer
     } else if (const int item = cmbComputers->findData(QByteArray::fromStdString(entry.ComputerBytes));
                item >= 0) {

@@ -92,8 +92,6 @@ void TfrmMain::NameForScreenReaders() {
     cmbComputers->setAccessibleName(tr("Available Computers"));
     cmbComputers->setAccessibleDescription(
         tr("The computer Send Message to sends to: pick one or type its name"));
-    btnSendOutMemo->setAccessibleDescription(btnSendOutMemo->toolTip());
-    btnSendAll->setAccessibleDescription(btnSendAll->toolTip());
     // Two buttons say "Clear": the name and the tooltip say which area each one clears, in full where a
     // language shortens the caption to fit.
     btnClearOutMemo->setAccessibleName(tr("Clear outgoing message"));

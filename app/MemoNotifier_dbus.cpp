@@ -141,12 +141,15 @@ private slots:
         if (!Token.isEmpty()) {
             qputenv("XDG_ACTIVATION_TOKEN", Token.toUtf8());
         }
-        Window.activateWindow();
+        if (action == HistoryAction) {
+            // The History window takes the focus: the main window activated would mark every memo seen before
+            // the History window showed which were unread.
+            OpenHistory();
+        } else {
+            Window.activateWindow();
+        }
         qunsetenv("XDG_ACTIVATION_TOKEN");
         Token.clear();
-        if (action == HistoryAction) {
-            OpenHistory();
-        }
     }
 
 private:

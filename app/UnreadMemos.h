@@ -14,7 +14,8 @@ public:
     bool Seen();
 
     int Count() const { return static_cast<int>(Kept.size()) + NotKept; }
-    bool Contains(std::int64_t id) const { return id != 0 && Kept.contains(id); }
+    /// 0, a memo the history could not keep, is never among them.
+    bool Contains(std::int64_t id) const { return Kept.contains(id); }
 
 private:
     QSet<std::int64_t> Kept;

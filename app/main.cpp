@@ -66,7 +66,7 @@ int main(int argc, char** argv) {
     // One history for the program, from the same settings as the rest; switched off, the file is not opened.
     const THistorySettings historySettings = ReadHistorySettings();
     const auto history = historySettings.Enabled
-                             ? std::make_unique<THistoryRecorder>(historySettings, DefaultHistoryPath(), &app)
+                             ? std::make_unique<THistoryRecorder>(historySettings, DefaultHistoryPath())
                              : nullptr;
     const QStringList settingsProblems = network.Problems + historySettings.Problems;
     // Before the window exists: the window announces this computer while it is made, and a message box of

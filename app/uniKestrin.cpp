@@ -133,11 +133,10 @@ void TfrmMain::btnSendOutMemoClick() {
 
 void TfrmMain::SendMemo(const std::string& target, const TStringList& lines) {
     Sending = true;
-    SendFailed = false;
     const auto failure =
         target.empty() ? OwnedMessenger->SendMemoToAll(lines) : OwnedMessenger->SendMemoTo(target, lines);
     Sending = false;
-    if (!failure && !SendFailed) {
+    if (!failure) {
         KeepSent(target, lines);
     }
     ShowSendFailure(failure);
@@ -145,8 +144,7 @@ void TfrmMain::SendMemo(const std::string& target, const TStringList& lines) {
 
 void TfrmMain::MyMessengerError(TMainMessenger&, const std::string& ErrorMsg) {
     if (Sending) {
-        SendFailed = true;
-        return;
+        return;  // told with the failure SendMemo shows
     }
     QString text = QString::fromStdString(ErrorMsg);
     if (const std::string why = Environment.WhyNoMailbox ? Environment.WhyNoMailbox() : std::string();
@@ -220,7 +218,9 @@ void TfrmMain::ShowLatestArrival() {
     if (Notify && !isActiveWindow()) {
         Notifier->Show(burst.Summary(), text);
     }
-    UnreadChanged();
+    if (!isActiveWindow()) {
+        UnreadChanged();  // an active window has seen the burst: nothing of it became unread
+    }
 }
 
 void TfrmMain::MyMessengerNewLine(TMainMessenger&, const std::string& Origin, const std::string& Time,

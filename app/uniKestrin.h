@@ -171,7 +171,6 @@ private:
     std::unique_ptr<TTrayIcon> Tray;
     QSet<QString> Told;
     bool Sending = false;     ///< a failure of the memo being sent is told by its own message box
-    bool SendFailed = false;  ///< the messenger refused the memo being sent
     bool Leaving = false;     ///< Exit was chosen: closing ends the program even with CloseToTray
 };
 

@@ -2,7 +2,7 @@
 #include "cli/CliSession.h"
 
 TCliSession::TCliSession(const TCliCommand& command, QObject* context)
-    : Network(SetUpNetwork(command.ConfigPath)), Queue(context), Kept(command, PeerText, context) {
+    : Network(SetUpNetwork(command.ConfigPath)), Queue(context), Kept(command, PeerText) {
     Component = std::make_unique<TMessenger>(
         TMessengerEnvironment{Network.Backend->Transport(), Queue, *Network.System});
     Component->SetPresenceTiming(Network.Presence);

@@ -9,9 +9,6 @@
 
 namespace {
 
-// What a memo to every computer is kept under, as the recorder is told.
-const std::string AllComputers = "*";
-
 std::string Visible(const std::string& text) {
     return VisibleText(QString::fromStdString(text)).toStdString();
 }
@@ -37,7 +34,7 @@ std::string THistoryFormatter::Entry(const THistoryEntry& entry) const {
     }
     const std::string when =
         QDateTime::fromMSecsSinceEpoch(entry.ReceivedMs).toString("yyyy-MM-dd HH:mm:ss").toStdString();
-    const QString computer = !received && entry.Computer == AllComputers
+    const QString computer = !received && entry.Computer == HistoryToAll
                                  ? tr("every computer")
                                  : VisibleText(QString::fromStdString(entry.Computer));
     QString what = memo ? (received ? tr("memo from %1") : tr("memo to %1"))

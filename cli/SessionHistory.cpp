@@ -7,9 +7,6 @@
 
 namespace {
 
-// What a memo to every computer is kept under.
-const std::string AllComputers = "*";
-
 bool OpensTheMailbox(TCliCommand::TKind kind) {
     using enum TCliCommand::TKind;
     return kind == Interactive || kind == Listen || kind == Echo;
@@ -17,7 +14,7 @@ bool OpensTheMailbox(TCliCommand::TKind kind) {
 
 }  // namespace
 
-TSessionHistory::TSessionHistory(const TCliCommand& command, const TPeerText& peers, QObject* context)
+TSessionHistory::TSessionHistory(const TCliCommand& command, const TPeerText& peers)
     : Peers(peers) {
     if (!OpensTheMailbox(command.Kind) || command.NoHistory) {
         return;
@@ -26,7 +23,7 @@ TSessionHistory::TSessionHistory(const TCliCommand& command, const TPeerText& pe
     Problems = settings.Problems;
     // Switched off, the file is left alone: not even opened.
     if (settings.Enabled) {
-        Recorder = std::make_unique<THistoryRecorder>(settings, DefaultHistoryPath(), context);
+        Recorder = std::make_unique<THistoryRecorder>(settings, DefaultHistoryPath());
         OnProblem([](const std::string& text) { PrintError("kestrin-cli: " + text + "\n"); });
     }
 }
@@ -45,10 +42,7 @@ void TSessionHistory::Sent(const std::string& target, const TStringList& lines, 
     if (!Recorder) {
         return;
     }
-    const std::string to = target.empty() ? AllComputers : target;
-    // Read and made visible as an arrival's text is, so that both directions are searched and shown alike.
-    const TArrival text = Peers.Memo(to, {}, lines);
-    Recorder->Sent(text.Origin, text.Shown, text.Bytes, memo);
+    Recorder->Sent(Peers, target, lines, memo);
 }
 
 void TSessionHistory::Flush() {

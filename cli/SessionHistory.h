@@ -2,7 +2,6 @@
 // one recorder, or nothing at all when the settings or the command line say so.
 #pragma once
 
-#include <QObject>
 #include <QStringList>
 #include <functional>
 #include <memory>
@@ -16,9 +15,9 @@ class THistoryRecorder;
 
 class TSessionHistory {
 public:
-    /// Records for the interactive session, listen and echo, unless --no-history or [History] Enabled=0;
-    /// `context` runs the writes at the end of each turn of its event loop and must outlive this.
-    TSessionHistory(const TCliCommand& command, const TPeerText& peers, QObject* context);
+    /// Records for the interactive session, listen and echo, unless --no-history or [History] Enabled=0; the
+    /// writes run at the end of each turn of this thread's event loop.
+    TSessionHistory(const TCliCommand& command, const TPeerText& peers);
     ~TSessionHistory();
 
     /// Keeps what arrived, then runs `show` (at once when nothing is kept): what is printed is on disk.

@@ -4,6 +4,10 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <string_view>
+
+/// The computer a memo sent to every computer is kept under.
+inline constexpr std::string_view HistoryToAll = "*";
 
 enum class THistoryDirection : std::uint8_t { Received = 0, Sent = 1 };
 enum class THistoryKind : std::uint8_t { Memo = 0, Line = 1 };

@@ -11,14 +11,6 @@
 #include "messenger/MailslotPath.h"
 #include "messenger/MessageText.h"
 
-std::string TSendFailure::Text() const {
-    if (!NotSent.empty()) {
-        return "The memo was not sent: " + NotSent + ".";
-    }
-    return "The memo is " + std::to_string(Size) + " bytes long; a computer on the network takes at most " +
-           std::to_string(Limit) + ".";
-}
-
 TMainMessenger::TMainMessenger(const TMessengerEnvironment& environment)
     : Transport(environment.Transport), UiQueue(environment.UiQueue), System(environment.System) {
     FComputer = System.ComputerName();

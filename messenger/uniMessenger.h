@@ -40,9 +40,6 @@ struct TSendFailure {
     std::size_t Size = 0;
     std::size_t Limit = 0;
     std::string NotSent;  ///< set when the transport did not send it: why
-
-    /// The sentence both programs show the user.
-    std::string Text() const;
 };
 
 /// Sends since activation: how many left, and how many did not, with the reason of the last that did not.

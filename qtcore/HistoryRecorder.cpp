@@ -22,10 +22,8 @@ std::int64_t NowMs() {
 
 }  // namespace
 
-THistoryRecorder::THistoryRecorder(const THistorySettings& settings, const std::filesystem::path& path,
-                                   QObject* context)
+THistoryRecorder::THistoryRecorder(const THistorySettings& settings, const std::filesystem::path& path)
     : Settings(settings) {
-    Q_ASSERT(context == nullptr || context->thread() == Turn.thread());
     if (!Settings.Enabled)
         return;
     History = std::make_unique<THistoryStore>(path);
@@ -90,11 +88,14 @@ void THistoryRecorder::Received(const TArrival& arrival, TShow show) {
     Schedule();
 }
 
-void THistoryRecorder::Sent(const TPeerName& target, const QStringList& lines, const std::string& bytes, bool memo) {
+void THistoryRecorder::Sent(const TPeerText& peers, const std::string& target, const TStringList& lines,
+                            bool memo) {
     if (!Writable())
         return;
+    const TArrival text = peers.Memo(target.empty() ? std::string(HistoryToAll) : target, {}, lines);
     Waiting.push_back({0, NowMs(), {}, THistoryDirection::Sent, memo ? THistoryKind::Memo : THistoryKind::Line,
-                       target.Bytes, target.Shown.toStdString(), lines.join('\n').toStdString(), bytes});
+                       text.Origin.Bytes, text.Origin.Shown.toStdString(), text.Shown.join('\n').toStdString(),
+                       text.Bytes});
     Schedule();
 }
 

@@ -25,17 +25,18 @@ public:
     using TShow = std::function<void(std::int64_t id)>;
 
     /// Opens `path` (DefaultHistoryPath() normally) unless `settings.Enabled` is false, removes what is older
-    /// than KeepDays now and once a day after; `context` is an object of the thread whose event loop runs the
-    /// end-of-turn writes: the one that makes and uses the recorder.
-    THistoryRecorder(const THistorySettings& settings, const std::filesystem::path& path, QObject* context);
+    /// than KeepDays now and once a day after. The end-of-turn writes run in the event loop of the thread
+    /// that makes the recorder, which must also be the one that uses it.
+    THistoryRecorder(const THistorySettings& settings, const std::filesystem::path& path);
     ~THistoryRecorder();
 
     /// Keeps a memo or line message received; `show` runs at the end of this turn, after it is written
     /// (or writing failed: a memo is never held back for the history's sake).
     void Received(const TArrival& arrival, TShow show);
-    /// Keeps a memo or line message this computer sent to `target` (a name, or "*" for all), written at the
-    /// end of this turn.
-    void Sent(const TPeerName& target, const QStringList& lines, const std::string& bytes, bool memo);
+    /// Keeps a memo or line message this computer sent to `target` (empty: every computer), written at the
+    /// end of this turn. It is read with `peers` and made visible as an arrival's text is, so that both
+    /// directions are searched and shown alike.
+    void Sent(const TPeerText& peers, const std::string& target, const TStringList& lines, bool memo);
     /// Writes what waits now and runs its shows; the programs call it before they end.
     void Flush();
 

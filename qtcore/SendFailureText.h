@@ -5,5 +5,5 @@
 
 #include "messenger/uniMessenger.h"
 
-/// TSendFailure::Text() translated: the same sentence, byte for byte, when no translation is installed.
+/// The sentence both programs show for a memo that did not go, in the user's language.
 QString SendFailureText(const TSendFailure& failure);

@@ -30,7 +30,7 @@ public:
 
     /// From now on the window keeps its history in the test's folder.
     void KeepHistory() {
-        Recorder = std::make_unique<THistoryRecorder>(THistorySettings{}, HistoryPath, &Turns);
+        Recorder = std::make_unique<THistoryRecorder>(THistorySettings{}, HistoryPath);
     }
 
     /// Sends raw message text from the other computer to this window's computer.
@@ -58,7 +58,6 @@ public:
     bool PopUp = false;
     TDialogFactory Options, About;  ///< what the menus show
     std::filesystem::path HistoryPath = Dir.filePath("history.sqlite").toStdString();
-    QObject Turns;  ///< runs the recorder's writes; what it still has queued goes with the harness
     std::unique_ptr<THistoryRecorder> Recorder;  ///< none unless KeepHistory()
     TDesktopSettings Desktop{false, false};
     std::unique_ptr<TfrmMain> Window;

@@ -18,7 +18,8 @@ TArrival Arrival(const QString& text) {
 }
 
 // A file that refuses every write, as a full disk does: each memo is shown all the same, that is said once,
-// and what waited is written with the first memo after the disk has room again.
+// and what waited is written with the first memo after the disk has room again. A memo older than the kept
+// days goes when the recorder starts.
 TEST(HistoryRecorder, StillShowsWhatCannotBeWrittenSaysSoOnceAndWritesItLater) {
     int argc = 1;
     char name[] = "test";
@@ -26,28 +27,30 @@ TEST(HistoryRecorder, StillShowsWhatCannotBeWrittenSaysSoOnceAndWritesItLater) {
     const QCoreApplication app(argc, argv);
     const QTemporaryDir dir;
     const std::filesystem::path path = dir.filePath("history.sqlite").toStdString();
-    THistoryRecorder recorder({}, path, nullptr);
+    THistoryStore(path).Add(std::vector<THistoryEntry>{{0, 1, "", {}, {}, "A", "A", "of 1970", "of 1970"}});
+    THistoryRecorder recorder({}, path);
     QStringList problems;
     recorder.OnProblem = [&problems](const QString& text) { problems << text; };
     TSqliteConnection disk(path.string(), SQLITE_OPEN_READWRITE);
     ASSERT_EQ(
         disk.Execute("CREATE TRIGGER full BEFORE INSERT ON message BEGIN SELECT RAISE(ABORT, 'full'); END"),
         "");
-    int unkept = 0;
+    std::vector<std::int64_t> ids;
     for (const QString text : {"one", "two", "three"}) {
         if (text == "three") {
             ASSERT_EQ(disk.Execute("DROP TRIGGER full"), "");
         }
-        recorder.Received(Arrival(text), [&unkept](std::int64_t id) { unkept += id == 0; });
+        recorder.Received(Arrival(text), [&ids](std::int64_t id) { ids.push_back(id); });
         QCoreApplication::processEvents();
     }
-    EXPECT_EQ(unkept, 2);
+    ASSERT_EQ(ids.size(), 3u);
+    EXPECT_TRUE(ids[0] == 0 && ids[1] == 0 && ids[2] > 0);
     ASSERT_EQ(problems.size(), 1) << problems.join('\n').toStdString();
     EXPECT_TRUE(problems[0].contains("kept for a later try"));
     std::vector<std::string> kept;
     for (const THistoryEntry& entry : recorder.Store()->Recent(10).Entries)
-        kept.push_back(entry.Text);
-    EXPECT_EQ(kept, (std::vector<std::string>{"three", "two", "one"}));
+        kept.push_back(entry.Text + "|" + entry.ComputerBytes + "|" + entry.Bytes);
+    EXPECT_EQ(kept, (std::vector<std::string>{"three|\xC0-PC|\xC0", "two|\xC0-PC|\xC0", "one|\xC0-PC|\xC0"}));
 }
 
 }  // namespace
