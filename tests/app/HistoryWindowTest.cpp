@@ -30,8 +30,13 @@ QStringList OnDisk(const std::filesystem::path& path, int limit = 10) {
     return found;
 }
 
-// The History window's controls, found by name.
+// The controls of the History window the main window has open, found by name; the test ends when it has none
+// open.
 struct THistoryUi {
+    explicit THistoryUi(QWidget& window) : History(*Named<QWidget>(window, "frmHistory")) {
+        if (!History.isVisible())
+            qFatal("The History window is not open");
+    }
     QWidget& History;
     QLineEdit* edtSearch = Named<QLineEdit>(History, "edtSearch");
     QComboBox* cmbComputer = Named<QComboBox>(History, "cmbComputer");
@@ -52,14 +57,6 @@ struct THistoryUi {
     }
     void Select(int row) const { lstMemos->setCurrentIndex(lstMemos->model()->index(row, 0)); }
 };
-
-/// The History window the main window has open; the test ends when it has none open.
-QWidget& OpenedHistory(QWidget& window) {
-    auto* const history = Named<QWidget>(window, "frmHistory");
-    if (!history->isVisible())
-        qFatal("The History window is not open");
-    return *history;
-}
 
 }  // namespace
 
@@ -95,7 +92,7 @@ private slots:
         QVERIFY(QTest::qWaitForWindowActive(&window));
         ui.memoOutMemo->setFocus();
         QTest::keyClick(ui.memoOutMemo, Qt::Key_H, Qt::ControlModifier);
-        const THistoryUi found{OpenedHistory(window)};
+        const THistoryUi found{window};
         const QStringList all{"CAROL-PC: Привет, обед?", "ANNA-PC: Lunch moved",
                               "BORIS-PC: Printer is out of paper", "ANNA-PC: Lunch at noon?"};
         // typed into the search box, the computer filter, what is listed
@@ -156,7 +153,7 @@ private slots:
         harness.Deliver(Memo("ANNA-PC", "three"));
         QTRY_COMPARE(tray->toolTip(), QString("Kestrin: 3 unread memos"));
         window.findChild<QAction*>("mnuHistory")->trigger();
-        const THistoryUi found{OpenedHistory(window)};
+        const THistoryUi found{window};
         QCOMPARE(found.Listed(), QStringList({"ANNA-PC: three", "BORIS-PC: two", "ANNA-PC: one"}));
         found.Select(1);
         QCOMPARE(tray->toolTip(), QString("Kestrin: 2 unread memos"));
@@ -191,7 +188,7 @@ private slots:
             QTRY_COMPARE(TMainWindowUi{window}.memoInMemo->toPlainText(), QString("one"));
             QStringList order;
             window.findChild<QAction*>("mnuHistory")->trigger();
-            const THistoryUi history{OpenedHistory(window)};
+            const THistoryUi history{window};
             history.Select(0);
             spoken.Walk(history.History, language, order);
             history.History.close();

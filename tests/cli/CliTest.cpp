@@ -45,6 +45,8 @@ TEST(CliCommandLine, AcceptsEachCommandWithItsOptionsAndRefusesWhatCannotBeMeant
         {"unknown option", {"--loud"}, refused},
         {"stray argument", {"who", "extra"}, refused},
         {"--to outside send", {"listen", "--to", "WS02"}, refused},
+        {"--all outside send", {"who", "--all"}, refused},
+        {"--allow-empty outside send", {"listen", "--allow-empty"}, refused},
         {"wait not a number", {"who", "--wait", "soon"}, refused},
         {"negative wait", {"who", "--wait=-5"}, refused},
         {"backslash in box", {"--box", "a\\b"}, refused},
@@ -69,6 +71,7 @@ TEST(CliCommandLine, AcceptsEachCommandWithItsOptionsAndRefusesWhatCannotBeMeant
         {"since not a date", {"history", "--since", "yesterday"}, refused},
         {"from no computer", {"history", "--from", ""}, refused},
         {"--from outside history", {"listen", "--from", "WS01"}, refused},
+        {"--limit outside history", {"who", "--limit", "5"}, refused},
         {"--no-history where nothing is kept", {"send", "--all", "--no-history", "hi"}, refused},
         {"--no-history when reading it", {"history", "--no-history"}, refused},
     };

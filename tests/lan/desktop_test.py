@@ -20,14 +20,14 @@ d.flush()
 
 class TDesktopTest(TLanTest):
     def setUp(self):
+        self.Config = pathlib.Path(os.environ["XDG_CONFIG_HOME"], "Olvanta", "Kestrin.conf")
         self.Desktop = TDesktop(self.Lan, "WS01")
         self.Lan.Start("WS01", "xmessage", "-geometry", "300x200+150+100", "another program, over Kestrin")
         self.Other = self.Desktop.Window("xmessage")
 
     def Launch(self, settings, *options):
-        config = pathlib.Path(os.environ["XDG_CONFIG_HOME"], "Olvanta", "Kestrin.conf")
-        config.parent.mkdir(exist_ok=True)
-        config.write_text(settings)
+        self.Config.parent.mkdir(exist_ok=True)
+        self.Config.write_text(settings)
         app = self.Lan.Start("WS01", "/usr/bin/env", "QT_QPA_PLATFORM=xcb", self.App, *options)
         app.WaitFor(lambda me: me.Bound(), "its mailbox")
         return app
@@ -82,15 +82,14 @@ class TDesktopTest(TLanTest):
         self.Desktop.Run("xdotool", "key", "alt+o")
         self.Desktop.Focus(self.Desktop.Window("Options"))
         self.Desktop.Run("xdotool", "key", "Tab", "space", "Tab", "space")
-        config = pathlib.Path(os.environ["XDG_CONFIG_HOME"], "Olvanta", "Kestrin.conf")
-        app.WaitFor(lambda _: "PopUp=1" in config.read_text(), "PopUp=1 in " + str(config))
+        app.WaitFor(lambda _: "PopUp=1" in self.Config.read_text(), "PopUp=1 in the settings file")
         self.Desktop.Focus(self.Other)
         self.Send(b"unseen\n")
         self.assertNotIn("Kestrin", self.Ended(app))
 
     def Shown(self, *search):
         """The windows on the screen that xdotool finds so."""
-        return self.Lan.Run("WS01", "xdotool", "search", "--onlyvisible", *search)[1].split()
+        return self.Desktop.Run("xdotool", "search", "--onlyvisible", *search).split()
 
     def Click(self, window, button):
         self.Desktop.Run("xdotool", "mousemove", "--window", str(window), "5", "5", "click", str(button))
@@ -125,7 +124,7 @@ class TDesktopTest(TLanTest):
         # The start-up box over the window that announced itself (a folder where the settings file goes), then
         # the session's end; and the display going away under a running copy, which Qt answers with exit(1).
         sniffer = self.Lan.Sniff("WS02")
-        folder = pathlib.Path(os.environ["XDG_CONFIG_HOME"], "Olvanta", "Kestrin.conf")
+        folder = self.Config
         folder.unlink(missing_ok=True)
         folder.mkdir(parents=True)
         app = self.Lan.Start("WS01", "/usr/bin/env", "QT_QPA_PLATFORM=xcb", self.App)

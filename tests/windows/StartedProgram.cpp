@@ -4,7 +4,7 @@
 
 #include <cstdlib>
 
-TStartedProgram::TStartedProgram(const std::string& path) {
+TStartedProgram::TStartedProgram(const std::string& path, const std::string& arguments) {
     std::string environment;
     for (const char* variable : {"SystemRoot", "windir", "TEMP", "USERPROFILE", "DISPLAY"}) {
         if (const char* value = std::getenv(variable)) {
@@ -12,7 +12,7 @@ TStartedProgram::TStartedProgram(const std::string& path) {
         }
     }
     environment += std::string("PATH=C:\\windows\\system32;C:\\windows") + '\0';
-    std::string command = "\"" + path + "\"";
+    std::string command = "\"" + path + "\"" + (arguments.empty() ? "" : " " + arguments);
     STARTUPINFOA start{};
     start.cb = sizeof start;
     if (!CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, environment.data(), nullptr,
@@ -68,6 +68,15 @@ bool TStartedProgram::PressCtrlQUntilItEnds(HWND window) {
         ended = WaitForEnd(3000);
     }
     return ended;
+}
+
+std::optional<std::string> RegistryText(HKEY root, const char* key, const char* name) {
+    char value[1024];
+    DWORD size = sizeof value;
+    if (RegGetValueA(root, key, name, RRF_RT_REG_SZ, nullptr, value, &size) != ERROR_SUCCESS) {
+        return std::nullopt;
+    }
+    return value;
 }
 
 bool TStartedProgram::WaitForEnd(DWORD milliseconds) {

@@ -1,15 +1,24 @@
-// The desktop program started as a user starts it, for the tests that look at its window and its end.
+// What the Windows tests share: the desktop program started as a user starts it, for the tests that look at
+// its window and its end, and the registry values they read.
 #pragma once
 
 #include <windows.h>
 
+#include <optional>
 #include <string>
 
-/// `kestrin.exe` started with only the system's folders on its PATH, so that it loads its DLLs from beside
-/// itself or not at all. A test that leaves it running ends it by force (exit code 99).
+constexpr char RunKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
+constexpr char SettingsKey[] = "Software\\Olvanta\\Kestrin\\General";
+
+/// A text value of the registry; nothing when it is absent or not a text.
+std::optional<std::string> RegistryText(HKEY root, const char* key, const char* name);
+
+/// A program (`kestrin.exe`, a setup program) started with only the system's folders on its PATH, so that it
+/// loads its DLLs from beside itself or not at all. A test that leaves it running ends it by force (exit
+/// code 99).
 class TStartedProgram {
 public:
-    explicit TStartedProgram(const std::string& path);
+    explicit TStartedProgram(const std::string& path, const std::string& arguments = {});
     ~TStartedProgram();
     TStartedProgram(const TStartedProgram&) = delete;
     TStartedProgram& operator=(const TStartedProgram&) = delete;
