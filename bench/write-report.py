@@ -233,14 +233,16 @@ def history_rows(flood):
     off = (records("history-off/flood.txt") or [{}])[0]
     if off:
         on_drop, off_drop = number(flood.get("rcvbuf_errors")), number(off.get("rcvbuf_errors"))
+        mib = lambda record: number(record.get("rss_before_kb")) / 1024 if number(record.get("rss_before_kb")) else None
+        on_rss, off_rss = mib(flood), mib(off)
+        on_idle, off_idle = number(flood.get("idle_before")), number(off.get("idle_before"))
+        known = None not in (on_drop, off_drop, on_rss, off_rss, on_idle, off_idle)
         rows.append(f"| History on in the flood | {fmt(on_drop, 0)} dropped, {flood.get('kept', '—')} memos kept; key press median "
-                    f"{fmt(number(flood.get('key_median_ms')), 0, ' ms')}; RSS before the flood "
-                    f"{fmt(number(flood.get('rss_before_kb')) / 1024 if number(flood.get('rss_before_kb')) else None, 1, ' MiB')}; idle "
-                    f"{fmt(number(flood.get('idle_before')), 2, '/s')} | history off: {fmt(off_drop, 0)} dropped; key press median "
-                    f"{fmt(number(off.get('key_median_ms')), 0, ' ms')}; RSS "
-                    f"{fmt(number(off.get('rss_before_kb')) / 1024 if number(off.get('rss_before_kb')) else None, 1, ' MiB')}; idle "
-                    f"{fmt(number(off.get('idle_before')), 2, '/s')} | no more lost than off; ≤ + 3 MB idle; no idle wake-up "
-                    f"| {met(None if None in (on_drop, off_drop) else on_drop <= off_drop)} |")
+                    f"{fmt(number(flood.get('key_median_ms')), 0, ' ms')}; RSS before the flood {fmt(on_rss, 1, ' MiB')}; idle "
+                    f"{fmt(on_idle, 2, '/s')} | history off: {fmt(off_drop, 0)} dropped; key press median "
+                    f"{fmt(number(off.get('key_median_ms')), 0, ' ms')}; RSS {fmt(off_rss, 1, ' MiB')}; idle "
+                    f"{fmt(off_idle, 2, '/s')} | no more lost than off; ≤ + 3 MB idle; no idle wake-up "
+                    f"| {met(on_drop <= off_drop and on_rss - off_rss <= 3e6 / 2**20 and on_idle <= off_idle if known else None)} |")
     kill = (records("history-kill.txt") or [{}])[0]
     if kill:
         rows.append(f"| History: `listen` killed with SIGKILL after {kill.get('after_s')} s of a flood at {kill.get('rate')}/s "

@@ -19,6 +19,8 @@ Target amd64-unicode
 ; program's path as it stands, unquoted, under the machine-wide Run key.
 !define KESTRIN_RUN_KEY "Software\Microsoft\Windows\CurrentVersion\Run"
 !define KESTRIN_RUN_VALUE "Kestrin"
+; What the uninstaller leaves, and says it leaves.
+!define KESTRIN_KEPT "settings (HKEY_CURRENT_USER\Software\Olvanta\Kestrin) and message history (%LOCALAPPDATA%\Olvanta\Kestrin)"
 ; Both programs keep a hidden top-level window of this class (qtcore/ShutdownSignals_win32.cpp) that says
 ; their goodbye to the network and ends them on WM_ENDSESSION, whatever box is open. The console client has
 ; no other window, and a WM_CLOSE to the main window would do nothing while a message box is open over it.
@@ -174,11 +176,11 @@ Function un.KestrinBeforeRemoval
   ${EndIf}
   Pop $1
   Pop $0
-  DetailPrint "Kept: each user's settings (HKEY_CURRENT_USER\Software\Olvanta\Kestrin) and message history (%LOCALAPPDATA%\Olvanta\Kestrin)"
+  DetailPrint "Kept: each user's ${KESTRIN_KEPT}"
 FunctionEnd
 
 Function un.onUninstSuccess
   MessageBox MB_OK|MB_ICONINFORMATION \
-    "Kestrin has been removed.$\r$\n$\r$\nEach user's settings (HKEY_CURRENT_USER\Software\Olvanta\Kestrin) and message history (%LOCALAPPDATA%\Olvanta\Kestrin) were kept: Kestrin finds them when it is installed again. Delete them yourself if nobody needs them." \
+    "Kestrin has been removed.$\r$\n$\r$\nEach user's ${KESTRIN_KEPT} were kept: Kestrin finds them when it is installed again. Delete them yourself if nobody needs them." \
     /SD IDOK
 FunctionEnd
